@@ -1,0 +1,129 @@
+// Operations on stations, lists and tables: the only code that grows,
+// shrinks or reorders the pointer arrays. Null arguments and indexes out of
+// range are refused and change nothing; a failed allocation changes nothing.
+#pragma once
+
+#include "svl.h"
+
+// ---- stations ----
+
+// New zero-initialised record of the given version; null when memory runs out.
+// Released with svl_free_station.
+svl_station *svl_new_station(uint16_t version);
+
+// Releases a record with its name and origin name. Null is ignored.
+void svl_free_station(svl_station *station);
+
+// New record holding a byte-for-byte copy of every field. Its name and
+// origin_name point at the original's texts: release the copy with
+// svl_free_station_copy, never svl_free_station. Null on failure.
+svl_station *svl_copy_station(const svl_station *station);
+void svl_free_station_copy(svl_station *copy);
+
+// Replaces name by a copy of the text and sets name_len (texts longer than
+// 255 bytes are refused). 0 success; 1 null station, null or empty name,
+// too long, or no memory (name unchanged).
+int svl_set_station_name(svl_station *station, const char *name);
+
+// Same rules for origin_name and origin_name_len; an empty or null text
+// clears the origin name and returns 0.
+int svl_set_station_origin_name(svl_station *station, const char *name);
+
+// ---- lists ----
+
+// New empty list with a copy of name; null for a null name or no memory.
+svl_list *svl_new_list(const char *name, uint32_t kind, uint8_t attr);
+
+// New list with a copy of the name, the same kind and attr and the same
+// station pointers (shared, not copied). Null on failure.
+svl_list *svl_copy_list(const svl_list *list);
+
+// Releases the list; with with_stations set, first every record it holds
+// (last to first) with its strings. Null is ignored.
+void svl_free_list(svl_list *list, int with_stations);
+
+// Makes room for at least capacity entries so that appends up to it cannot
+// fail. 0, or -1 for a null list or no memory (list unchanged).
+int svl_reserve_stations(svl_list *list, uint32_t capacity);
+
+// 0, or -1 for a null list or no memory.
+int svl_append_station(svl_list *list, svl_station *station);
+
+// Puts station at index, moving later entries up; index == count appends.
+// -1 for a null list or station, index > count, or no memory.
+int svl_insert_station(svl_list *list, svl_station *station, uint32_t index);
+
+// Removes and returns the pointer at index, moving later entries down. Null
+// (nothing removed) for a null list, index >= count or a null entry. The
+// record is not released: the caller keeps it.
+svl_station *svl_remove_station_at(svl_list *list, uint32_t index);
+
+// Index of the last position holding station, or -1 (absent or null).
+int svl_index_of_station(const svl_list *list, const svl_station *station);
+
+// Sort keys are the table view's column numbers; keys 6 and 25 and above
+// leave the list unchanged. The sort is not stable.
+enum {
+    SVL_SORT_UID = 0,
+    SVL_SORT_NAME = 1,
+    SVL_SORT_FREQUENCY = 8,
+    SVL_SORT_KEY_COUNT = 25,
+};
+void svl_sort_list(svl_list *list, int key, int descending);
+
+// Compares two stations under a sort key the way svl_sort_list orders them:
+// negative, 0 or positive. Frequencies (key 8) less than 1 apart and names
+// of which one is missing (key 1) compare equal.
+int svl_compare_stations(const svl_station *a, const svl_station *b, int key);
+
+// Finds stations whose name contains pattern, ignoring ASCII case. On
+// success *indexes receives a new array (one slot per station of the list,
+// released with svl_free_indexes) holding the matching indexes in
+// descending order, and the number of matches is returned. -1 for a null
+// list, a null or empty pattern, an empty list or no memory.
+int svl_find_stations_by_name(const svl_list *list, const char *pattern, uint32_t **indexes);
+void svl_free_indexes(uint32_t *indexes);
+
+// Replaces the list's name by a copy. 0 success; 1 for a null list, a null
+// or empty name, or no memory (name unchanged).
+int svl_set_list_name(svl_list *list, const char *name);
+
+// ---- tables ----
+
+// Releases every list (last to first) and the lists array; list_count
+// becomes 0. Base lists release their records only with with_stations set;
+// favorite lists never do. The svl_table itself is held by value and stays.
+void svl_free_table(svl_table *table, int with_stations);
+
+// Adds the list at the end. 0, or -1 for a null table or list or no memory.
+int svl_append_list(svl_table *table, svl_list *list);
+
+// Puts the list at index (later lists move up); index >= list_count appends.
+// 0, or -1 for a null table or list or no memory.
+int svl_insert_list(svl_table *table, uint32_t index, svl_list *list);
+
+// Removes and returns the list at index without releasing it. Null for the
+// base lists (index 0 and 1) or an index >= list_count.
+svl_list *svl_remove_list_at(svl_table *table, uint32_t index);
+
+// 1 when a list other than except has exactly this name, else 0.
+int svl_list_name_exists(const svl_table *table, const svl_list *except, const char *name);
+
+// Orders the lists by kind, keeping the order of lists of the same kind.
+void svl_sort_lists(svl_table *table);
+
+// -1 when a and b together hold more than 8 TV or more than 8 radio
+// favorite lists, else 0.
+int svl_check_fav_limit(const svl_table *a, const svl_table *b);
+
+// Merges source into dest: source's base-list stations are appended to
+// dest's base lists (the records now belong to dest; release source with
+// svl_free_table(source, 0)), and copies of source's favorite lists with
+// attr 4 are appended while dest holds fewer than 8 of their kind.
+// Fails (-1) on different versions, too many favorite lists (unless
+// skip_limit_check), fewer than two lists, or an unknown list kind.
+int svl_append_table(svl_table *dest, const svl_table *source, int skip_limit_check);
+
+// Builds a table of the given version holding the two empty base lists.
+// 0, or -1 when memory runs out (table left empty).
+int svl_init_table(svl_table *table, uint16_t version);

@@ -1,0 +1,20 @@
+// Generator of realistic station tables, deterministic by seed. Tests,
+// benchmarks and the demo table are made by it.
+#pragma once
+
+#include <cstdint>
+
+#include "svl/svl.h"
+
+struct svl_generate_options {
+    uint32_t stations = 100;          // TV and radio stations together
+    uint16_t version = 50;            // 40 or 50
+    uint32_t favorites = 2;           // favorite lists per medium, 0..8 (version 50 only)
+    uint32_t favorite_percent = 20;   // share of a medium's stations in each favorite list; 100 = all
+    uint64_t seed = 1;
+};
+
+// Fills table (which must be empty) with a generated table. Every station
+// has a distinct uid within the table. 0, or -1 for bad options or no memory
+// (table left empty).
+int svl_generate_table(svl_table *table, const svl_generate_options &options);

@@ -1,0 +1,53 @@
+#include "app/settings.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+const char defaultDirKey[] = "default_dir";
+const char settingsFileVariable[] = "KANVIO_SETTINGS_FILE";
+
+namespace {
+
+const char settingsFileName[] = "kanvio.ini";
+
+QString fileIn(const QString &directory)
+{
+    return directory + QLatin1Char('/') + QLatin1String(settingsFileName);
+}
+
+} // namespace
+
+// An installed program usually sits in a folder the user cannot write to;
+// settings kept there would silently never be saved.
+QString settingsFilePathFor(const QString &programDir, const QString &userConfigDir)
+{
+    const QFileInfo folder(programDir);
+    if (folder.isDir() && folder.isWritable())
+        return fileIn(programDir);
+    return fileIn(userConfigDir);
+}
+
+QString settingsFilePath()
+{
+    const QString override = qEnvironmentVariable(settingsFileVariable);
+    if (!override.isEmpty())
+        return override;
+    return settingsFilePathFor(QCoreApplication::applicationDirPath(),
+                               QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+std::unique_ptr<QSettings> openSettingsFile()
+{
+    return std::make_unique<QSettings>(settingsFilePath(), QSettings::IniFormat);
+}
+
+QString defaultDirectory()
+{
+    return QSettings().value(QLatin1String(defaultDirKey)).toString();
+}
+
+void setDefaultDirectory(const QString &directory)
+{
+    QSettings().setValue(QLatin1String(defaultDirKey), directory);
+}

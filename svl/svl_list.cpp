@@ -1,0 +1,206 @@
+// Station lists: the pointer arrays and the operations on them.
+//
+// Arrays grow geometrically so that appending n stations costs O(n); an
+// array that becomes empty is released, leaving a null array with count 0.
+#include <cstdlib>
+#include <cstring>
+
+#include "svl_internal.h"
+#include "svl_ops.h"
+
+static char *copy_text(const char *text)
+{
+    size_t size = strlen(text) + 1;
+    char *copy = static_cast<char *>(malloc(size));
+    if (copy)
+        memcpy(copy, text, size);
+    return copy;
+}
+
+svl_list *svl_new_list(const char *name, uint32_t kind, uint8_t attr)
+{
+    if (!name)
+        return nullptr;
+    svl_list *list = static_cast<svl_list *>(calloc(1, sizeof(svl_list)));
+    if (!list)
+        return nullptr;
+    list->name = copy_text(name);
+    if (!list->name) {
+        free(list);
+        return nullptr;
+    }
+    list->kind = kind;
+    list->attr = attr;
+    return list;
+}
+
+svl_list *svl_copy_list(const svl_list *list)
+{
+    if (!list)
+        return nullptr;
+    svl_list *copy = svl_new_list(list->name, list->kind, list->attr);
+    if (!copy)
+        return nullptr;
+    if (list->count == 0)
+        return copy;
+    if (svl_reserve_stations(copy, list->count) != 0) {
+        svl_free_list(copy, 0);
+        return nullptr;
+    }
+    memcpy(copy->stations, list->stations, list->count * sizeof(svl_station *));
+    copy->count = list->count;
+    return copy;
+}
+
+void svl_free_list(svl_list *list, int with_stations)
+{
+    if (!list)
+        return;
+    if (with_stations) {
+        for (uint32_t i = list->count; i-- > 0;)
+            svl_free_station(list->stations[i]);
+    }
+    free(list->stations);
+    free(list->name);
+    free(list);
+}
+
+int svl_reserve_stations(svl_list *list, uint32_t capacity)
+{
+    if (!list)
+        return -1;
+    if (capacity <= list->capacity)
+        return 0;
+    void *grown = realloc(list->stations, size_t(capacity) * sizeof(svl_station *));
+    if (!grown)
+        return -1;
+    list->stations = static_cast<svl_station **>(grown);
+    list->capacity = capacity;
+    return 0;
+}
+
+// Room for one more entry, doubling the array when it is full.
+static int make_room_for_one(svl_list *list)
+{
+    if (list->count < list->capacity)
+        return 0;
+    if (list->count == UINT32_MAX)
+        return -1;
+    uint32_t wanted = list->capacity < 8 ? 8 : list->capacity;
+    if (wanted > UINT32_MAX - list->capacity)
+        wanted = UINT32_MAX - list->capacity;
+    return svl_reserve_stations(list, list->capacity + wanted);
+}
+
+// Gives memory back once a list has shrunk to a quarter of its array.
+static void release_spare_room(svl_list *list)
+{
+    if (list->count == 0) {
+        free(list->stations);
+        list->stations = nullptr;
+        list->capacity = 0;
+        return;
+    }
+    if (list->capacity < 64 || list->count > list->capacity / 4)
+        return;
+    uint32_t smaller = list->capacity / 2;
+    void *shrunk = realloc(list->stations, size_t(smaller) * sizeof(svl_station *));
+    if (shrunk) {
+        list->stations = static_cast<svl_station **>(shrunk);
+        list->capacity = smaller;
+    }
+}
+
+int svl_append_station(svl_list *list, svl_station *station)
+{
+    if (!list || make_room_for_one(list) != 0)
+        return -1;
+    list->stations[list->count++] = station;
+    return 0;
+}
+
+int svl_insert_station(svl_list *list, svl_station *station, uint32_t index)
+{
+    if (!list || !station || index > list->count || make_room_for_one(list) != 0)
+        return -1;
+    memmove(list->stations + index + 1, list->stations + index,
+            (list->count - index) * sizeof(svl_station *));
+    list->stations[index] = station;
+    list->count++;
+    return 0;
+}
+
+svl_station *svl_remove_station_at(svl_list *list, uint32_t index)
+{
+    if (!list || index >= list->count || !list->stations[index])
+        return nullptr;
+    svl_station *station = list->stations[index];
+    memmove(list->stations + index, list->stations + index + 1,
+            (list->count - index - 1) * sizeof(svl_station *));
+    list->count--;
+    release_spare_room(list);
+    return station;
+}
+
+int svl_index_of_station(const svl_list *list, const svl_station *station)
+{
+    if (!list || !station)
+        return -1;
+    for (uint32_t i = list->count; i-- > 0;) {
+        if (list->stations[i] == station)
+            return int(i);
+    }
+    return -1;
+}
+
+// 1 when pattern occurs in text, comparing with ASCII letters folded.
+static int contains_ignoring_case(const char *text, const char *pattern)
+{
+    for (; *text; ++text) {
+        const char *t = text;
+        const char *p = pattern;
+        while (*p && *t && svl_ascii_lower(*t) == svl_ascii_lower(*p)) {
+            ++t;
+            ++p;
+        }
+        if (!*p)
+            return 1;
+        if (!*t)
+            return 0;
+    }
+    return 0;
+}
+
+int svl_find_stations_by_name(const svl_list *list, const char *pattern, uint32_t **indexes)
+{
+    if (!list || !pattern || !*pattern || list->count == 0 || !indexes)
+        return -1;
+    uint32_t *found = static_cast<uint32_t *>(malloc(list->count * sizeof(uint32_t)));
+    if (!found)
+        return -1;
+    int matches = 0;
+    for (uint32_t i = list->count; i-- > 0;) {
+        const char *name = list->stations[i] ? list->stations[i]->name : nullptr;
+        if (name && *name && contains_ignoring_case(name, pattern))
+            found[matches++] = i;
+    }
+    *indexes = found;
+    return matches;
+}
+
+void svl_free_indexes(uint32_t *indexes)
+{
+    free(indexes);
+}
+
+int svl_set_list_name(svl_list *list, const char *name)
+{
+    if (!list || !name || !*name)
+        return 1;
+    char *copy = copy_text(name);
+    if (!copy)
+        return 1;
+    free(list->name);
+    list->name = copy;
+    return 0;
+}

@@ -1,0 +1,39 @@
+// Socket start-up and clean-up around the program run.
+#include "svl_sockets.h"
+
+#ifdef _WIN32
+
+#include <winsock2.h>
+
+int svl_sockets_startup()
+{
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data);
+}
+
+void svl_sockets_cleanup()
+{
+    WSACleanup();
+}
+
+#else
+
+#include <cerrno>
+#include <csignal>
+
+static struct sigaction previous_sigpipe;
+
+int svl_sockets_startup()
+{
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    return sigaction(SIGPIPE, &ignore, &previous_sigpipe) == 0 ? 0 : errno;
+}
+
+void svl_sockets_cleanup()
+{
+    sigaction(SIGPIPE, &previous_sigpipe, nullptr);
+}
+
+#endif

@@ -1,0 +1,113 @@
+// Station records: creation, release, snapshots and names.
+#include <cstdlib>
+#include <cstring>
+
+#include "svl_ops.h"
+
+const char SVL_TV_LIST_NAME[] = "ALL_TV";
+const char SVL_RADIO_LIST_NAME[] = "ALL_Radio";
+
+int svl_station_medium(const svl_station *station)
+{
+    switch (station->ProgramDataByte) {
+    case 1: case 2: case 3: case 4: case 5: case 7: case 11:
+        return SVL_MEDIUM_TV;
+    case 6: case 8: case 9: case 10:
+        return SVL_MEDIUM_RADIO;
+    default:
+        return SVL_MEDIUM_NONE;
+    }
+}
+
+int svl_station_is_analog(const svl_station *station)
+{
+    return station->NetworkType == 0 || station->NetworkType == 7;
+}
+
+uint32_t svl_base_kind_of(uint32_t kind)
+{
+    if (kind == SVL_KIND_TV_FAV)
+        return SVL_KIND_TV;
+    if (kind == SVL_KIND_RADIO_FAV)
+        return SVL_KIND_RADIO;
+    return kind;
+}
+
+svl_station *svl_new_station(uint16_t version)
+{
+    svl_station *station = static_cast<svl_station *>(calloc(1, sizeof(svl_station)));
+    if (station)
+        station->version = version;
+    return station;
+}
+
+void svl_free_station(svl_station *station)
+{
+    if (!station)
+        return;
+    free(station->name);
+    free(station->origin_name);
+    free(station);
+}
+
+svl_station *svl_copy_station(const svl_station *station)
+{
+    if (!station)
+        return nullptr;
+    svl_station *copy = static_cast<svl_station *>(malloc(sizeof(svl_station)));
+    if (copy)
+        memcpy(copy, station, sizeof(svl_station));
+    return copy;
+}
+
+void svl_free_station_copy(svl_station *copy)
+{
+    free(copy);
+}
+
+// Copies text into a new NUL-terminated buffer; null when it is longer than
+// a length byte can count or memory runs out.
+static char *copy_short_text(const char *text, size_t *length)
+{
+    *length = strlen(text);
+    if (*length > 255)
+        return nullptr;
+    char *copy = static_cast<char *>(malloc(*length + 1));
+    if (copy)
+        memcpy(copy, text, *length + 1);
+    return copy;
+}
+
+int svl_set_station_name(svl_station *station, const char *name)
+{
+    if (!station || !name || !*name)
+        return 1;
+    size_t length;
+    char *copy = copy_short_text(name, &length);
+    if (!copy)
+        return 1;
+    free(station->name);
+    station->name = copy;
+    station->name_len = static_cast<uint8_t>(length);
+    return 0;
+}
+
+int svl_set_station_origin_name(svl_station *station, const char *name)
+{
+    if (!station)
+        return 1;
+    if (!name || !*name) {
+        free(station->origin_name);
+        station->origin_name = nullptr;
+        station->origin_name_len = 0;
+        return 0;
+    }
+    size_t length;
+    char *copy = copy_short_text(name, &length);
+    if (!copy)
+        return 1;
+    free(station->origin_name);
+    station->origin_name = copy;
+    station->origin_name_len = static_cast<uint8_t>(length);
+    return 0;
+}

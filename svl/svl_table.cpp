@@ -1,0 +1,168 @@
+// Tables: the list array, merging and the favorite-list limit.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "svl_ops.h"
+
+static bool is_base_kind(uint32_t kind)
+{
+    return kind == SVL_KIND_TV || kind == SVL_KIND_RADIO;
+}
+
+void svl_free_table(svl_table *table, int with_stations)
+{
+    if (!table)
+        return;
+    for (uint32_t i = table->list_count; i-- > 0;) {
+        svl_list *list = table->lists[i];
+        svl_free_list(list, with_stations && list && is_base_kind(list->kind));
+    }
+    free(table->lists);
+    table->lists = nullptr;
+    table->list_count = 0;
+}
+
+int svl_init_table(svl_table *table, uint16_t version)
+{
+    *table = svl_table{};
+    table->version = version;
+    svl_list *tv = svl_new_list(SVL_TV_LIST_NAME, SVL_KIND_TV, SVL_ATTR_BASE);
+    if (!tv || svl_append_list(table, tv) != 0) {
+        svl_free_list(tv, 0);
+        return -1;
+    }
+    svl_list *radio = svl_new_list(SVL_RADIO_LIST_NAME, SVL_KIND_RADIO, SVL_ATTR_BASE);
+    if (!radio || svl_append_list(table, radio) != 0) {
+        svl_free_list(radio, 0);
+        svl_free_table(table, 0);
+        return -1;
+    }
+    return 0;
+}
+
+int svl_append_list(svl_table *table, svl_list *list)
+{
+    if (!table)
+        return -1;
+    return svl_insert_list(table, table->list_count, list);
+}
+
+int svl_insert_list(svl_table *table, uint32_t index, svl_list *list)
+{
+    if (!table || !list || table->list_count == UINT32_MAX)
+        return -1;
+    void *grown = realloc(table->lists, (size_t(table->list_count) + 1) * sizeof(svl_list *));
+    if (!grown)
+        return -1;
+    table->lists = static_cast<svl_list **>(grown);
+    if (index > table->list_count)
+        index = table->list_count;
+    memmove(table->lists + index + 1, table->lists + index, (table->list_count - index) * sizeof(svl_list *));
+    table->lists[index] = list;
+    table->list_count++;
+    return 0;
+}
+
+svl_list *svl_remove_list_at(svl_table *table, uint32_t index)
+{
+    if (!table || index < 2 || index >= table->list_count)
+        return nullptr;
+    svl_list *list = table->lists[index];
+    memmove(table->lists + index, table->lists + index + 1, (table->list_count - index - 1) * sizeof(svl_list *));
+    table->list_count--;
+    // The array only shrinks; a failed shrink leaves a larger array, which is harmless.
+    void *shrunk = realloc(table->lists, table->list_count * sizeof(svl_list *));
+    if (shrunk)
+        table->lists = static_cast<svl_list **>(shrunk);
+    return list;
+}
+
+int svl_list_name_exists(const svl_table *table, const svl_list *except, const char *name)
+{
+    if (!table || !name)
+        return 0;
+    for (uint32_t i = 0; i < table->list_count; ++i) {
+        const svl_list *list = table->lists[i];
+        if (list != except && list->name && strcmp(list->name, name) == 0)
+            return 1;
+    }
+    return 0;
+}
+
+void svl_sort_lists(svl_table *table)
+{
+    if (!table || table->list_count < 2)
+        return;
+    std::stable_sort(table->lists, table->lists + table->list_count,
+                     [](const svl_list *a, const svl_list *b) { return a->kind < b->kind; });
+}
+
+static uint32_t count_lists_of_kind(const svl_table *table, uint32_t kind)
+{
+    uint32_t count = 0;
+    for (uint32_t i = 0; i < table->list_count; ++i)
+        count += table->lists[i]->kind == kind;
+    return count;
+}
+
+int svl_check_fav_limit(const svl_table *a, const svl_table *b)
+{
+    if (!a || !b)
+        return -1;
+    for (uint32_t kind : {uint32_t(SVL_KIND_TV_FAV), uint32_t(SVL_KIND_RADIO_FAV)}) {
+        if (count_lists_of_kind(a, kind) + count_lists_of_kind(b, kind) > SVL_MAX_FAV_LISTS)
+            return -1;
+    }
+    return 0;
+}
+
+static int append_all_stations(svl_list *dest, const svl_list *source)
+{
+    if (source->count > UINT32_MAX - dest->count || svl_reserve_stations(dest, dest->count + source->count) != 0)
+        return -1;
+    for (uint32_t i = 0; i < source->count; ++i)
+        svl_append_station(dest, source->stations[i]);
+    return 0;
+}
+
+// Appends copies of the source's favorite lists while dest has room for them.
+static int append_favorite_lists(svl_table *dest, const svl_table *source)
+{
+    uint32_t tv_lists = count_lists_of_kind(dest, SVL_KIND_TV_FAV);
+    uint32_t radio_lists = count_lists_of_kind(dest, SVL_KIND_RADIO_FAV);
+    for (uint32_t i = 2; i < source->list_count; ++i) {
+        const svl_list *list = source->lists[i];
+        uint32_t *held = list->kind == SVL_KIND_TV_FAV ? &tv_lists
+                         : list->kind == SVL_KIND_RADIO_FAV ? &radio_lists
+                                                             : nullptr;
+        if (!held)
+            return -1;
+        if (*held >= SVL_MAX_FAV_LISTS)
+            continue;
+        svl_list *copy = svl_copy_list(list);
+        if (!copy)
+            return -1;
+        copy->attr = SVL_ATTR_FAVORITE;
+        if (svl_append_list(dest, copy) != 0) {
+            svl_free_list(copy, 0);
+            return -1;
+        }
+        ++*held;
+    }
+    return 0;
+}
+
+int svl_append_table(svl_table *dest, const svl_table *source, int skip_limit_check)
+{
+    if (!dest || !source || dest->version != source->version)
+        return -1;
+    if (!skip_limit_check && svl_check_fav_limit(dest, source) != 0)
+        return -1;
+    if (dest->list_count < 2 || source->list_count < 2)
+        return -1;
+    if (append_all_stations(dest->lists[0], source->lists[0]) != 0 ||
+        append_all_stations(dest->lists[1], source->lists[1]) != 0)
+        return -1;
+    return append_favorite_lists(dest, source);
+}

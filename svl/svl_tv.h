@@ -1,0 +1,116 @@
+// Transfer of the station table to and from a TV set over TCP port 1938.
+//
+// One connection per operation: connect, one request frame, an
+// acknowledgement frame, a data frame, close. Every frame starts with a
+// big-endian u32 length that counts the 7 header bytes after it plus the
+// payload. The table travels as the image of svl_image.h. All routines
+// block; each wait for the socket lasts at most the connection's wait.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "svl.h"
+
+enum {
+    TV_PORT = 1938,
+    TV_UNIT = 2,  // the unit byte both operations address
+    TV_COMMAND_READ_TABLE = 234,
+    TV_COMMAND_WRITE_TABLE = 235,
+    TV_REPLY_ACK = 253,
+    TV_REPLY_DATA = 17,
+    TV_REQUEST_HEADER_SIZE = 11,  // length field and the 7 header bytes
+    TV_FRAME_HEADER_SIZE = 7,     // the bytes the length counts before the payload
+    TV_DEFAULT_WAIT_MS = 60000,
+    // The largest reply payload accepted. A station table image is a few
+    // hundred kilobytes; a larger announced length is a broken or hostile
+    // peer and is refused before anything is allocated.
+    TV_MAX_PAYLOAD = 64 * 1024 * 1024,
+};
+
+// Results of svl_import_from_tv and svl_export_to_tv.
+enum {
+    TV_OK = 0,
+    TV_NO_CONNECTION = 1,
+    TV_TRANSFER_FAILED = 2,
+};
+
+// Where and how patiently to talk to a set. The program always uses the
+// defaults; tests and the simulated set choose other ports and waits.
+struct tv_options {
+    uint16_t port;  // TCP port, TV_PORT by default
+    int wait_ms;    // longest wait for the socket to become ready
+};
+
+// Port 1938 and 60-second waits.
+tv_options tv_default_options();
+
+// An open connection to a set. socket is -1 when closed.
+struct tv_connection {
+    int socket;
+    uint8_t unit;       // echoed by every reply header
+    uint16_t sequence;  // of the next request; 0 after connect
+    int wait_ms;
+};
+
+// Resolves address (IPv4 address or host name) for port 1938 and connects
+// to the first of its IPv4 addresses that accepts. 0 with the connection
+// open and its sequence number 0; -1 when no address could be connected.
+// Close with tv_close.
+int tv_connect(tv_connection *connection, const char *address, uint8_t unit);
+
+// tv_connect with the port and wait of options (null: the defaults).
+int tv_connect_with(tv_connection *connection, const char *address, uint8_t unit,
+                    const tv_options *options);
+
+// Closes the socket, if open, and marks the connection closed.
+void tv_close(tv_connection *connection);
+
+// Sends all length bytes, waiting at most wait_ms for the socket to accept
+// more each time. 0 when everything was sent, -1 on a timeout or error.
+int tv_send_all(int socket, const uint8_t *bytes, size_t length, int wait_ms);
+
+// Receives exactly length bytes into buffer, waiting at most wait_ms for
+// each part. 0 when all arrived (at once for length 0); -1 on a timeout,
+// an error or the peer closing first.
+int tv_recv_exact(int socket, uint8_t *buffer, size_t length, int wait_ms);
+
+// Reads one reply frame. Stores its reply code and payload length; when
+// payload is not null and the payload is not empty, *payload receives a new
+// block holding it (release with tv_free_payload), else null. 0 success;
+// -1 for a length of 0, below 7 or with a payload above TV_MAX_PAYLOAD, a
+// header whose first byte is not 0x01 or whose unit byte differs from the
+// connection's, or a receive failure (nothing is then left allocated).
+int tv_read_frame(tv_connection *connection, uint8_t *code, uint8_t **payload,
+                  size_t *payload_length);
+
+// Sends a request frame with the command and payload (may be null when
+// payload_length is 0) under the next sequence number, then reads the
+// answer frame. 0 when it was sent and acknowledged (code 253), else -1.
+int tv_request(tv_connection *connection, uint16_t command, const uint8_t *payload,
+               size_t payload_length);
+
+// Reads a data reply. 0 with its payload in *payload (a new block, released
+// with tv_free_payload; null when the payload is empty) and *length; -1 when
+// the frame cannot be read or its code is not 17 (nothing left allocated).
+int tv_read_data(tv_connection *connection, uint8_t **payload, size_t *length);
+
+// Releases a payload of tv_read_frame or tv_read_data. Null is ignored.
+void tv_free_payload(uint8_t *payload);
+
+// Reads the station table of the set at address into target, which is
+// emptied first (its old content is not released: pass an empty table).
+// TV_OK with the set's table in target (empty, without lists, when the set
+// holds none); TV_NO_CONNECTION when the address cannot be resolved or
+// connected; TV_TRANSFER_FAILED for any failure after connecting, with
+// target left empty.
+int svl_import_from_tv(svl_table *target, const char *address);
+int svl_import_from_tv_with(svl_table *target, const char *address, const tv_options *options);
+
+// Writes the table into the set at address. Building the image gives every
+// station of a version-50 table a new uid. TV_OK when the set accepted the
+// table; TV_NO_CONNECTION when the address cannot be resolved or connected;
+// TV_TRANSFER_FAILED when the table cannot be built, the transfer fails or
+// the set refuses it.
+int svl_export_to_tv(svl_table *table, const char *address);
+int svl_export_to_tv_with(svl_table *table, const char *address, const tv_options *options);

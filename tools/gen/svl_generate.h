@@ -14,7 +14,9 @@ struct svl_generate_options {
     uint64_t seed = 1;
 };
 
-// Fills table (which must be empty) with a generated table. Every station
-// has a distinct uid within the table. 0, or -1 for bad options or no memory
-// (table left empty).
+// Fills table (which must be empty) with a generated table. In a version-50
+// table every station has a distinct uid, numbered from 1 the way a save
+// numbers them (TV list first), wrapping only beyond 65535 stations; in a
+// version-40 table every version-50 field is zero and there are no favorite
+// lists. 0, or -1 for bad options or no memory (table left empty).
 int svl_generate_table(svl_table *table, const svl_generate_options &options);

@@ -1,0 +1,138 @@
+#include "app/mainwindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QStatusBar>
+
+#include "app/strings.h"
+#include "views/stationtablewidget.h"
+
+MainWindow::MainWindow(const QString &fileName, QWidget *parent, int discoveryWaitMs)
+    : QMainWindow(parent),
+      m_discovery(),
+      m_tableWidget(new StationTableWidget(this))
+{
+    setWindowIcon(QIcon(QStringLiteral(":/iconset/icon_64x64.png")));
+    setCentralWidget(m_tableWidget);
+    setStatusBar(new QStatusBar(this));
+
+    createActions();
+    createToolBars();
+    createConnections();
+    createMenus();
+    startDiscovery(discoveryWaitMs);
+    readSettings();
+
+    if (fileName.isEmpty())
+        newSvlFile();
+    else
+        loadFile(fileName);
+}
+
+MainWindow::~MainWindow()
+{
+    ssdp_stop(&m_discovery);
+}
+
+// Without discovery the program still works; the exchange dialog then
+// simply finds no TV set.
+void MainWindow::startDiscovery(int waitMs)
+{
+    if (ssdp_start(&m_discovery, waitMs) == 0)
+        ssdp_search(&m_discovery, SSDP_TV_DEVICE_TYPE, 1);
+}
+
+StationTableWidget *MainWindow::stationTableWidget() const
+{
+    return m_tableWidget;
+}
+
+QAction *MainWindow::deleteAction() const
+{
+    return m_deleteAct;
+}
+
+QAction *MainWindow::optionsAction() const
+{
+    return m_optionsAct;
+}
+
+QAction *MainWindow::defaultSettingsAction() const
+{
+    return m_defaultAct;
+}
+
+QAction *MainWindow::convertTableAction() const
+{
+    return m_convertAct;
+}
+
+QAction *MainWindow::copyAction() const
+{
+    return m_copyAct;
+}
+
+QAction *MainWindow::childLockAction() const
+{
+    return m_childLockAct;
+}
+
+QAction *MainWindow::epgAction() const
+{
+    return m_epgAct;
+}
+
+QString &MainWindow::currentFile()
+{
+    return m_currentFile;
+}
+
+QUndoStack *MainWindow::undoStack()
+{
+    return &m_undoStack;
+}
+
+// Menus react to the left mouse button only, so that a right click on an
+// entry never runs it by accident.
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress
+        && static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (maybeSave()) {
+        event->ignore();
+        return;
+    }
+    writeSettings();
+    emit close();
+    event->accept();
+}
+
+void MainWindow::about()
+{
+    QMessageBox::about(this, Strings::text(Strings::AboutAction), Strings::text(Strings::AboutText));
+}
+
+void MainWindow::showListView()
+{
+    m_listViewAct->setChecked(true);
+    m_tableViewAct->setChecked(false);
+    setActionsEnabled({m_deleteAct, m_defaultAct, m_optionsAct}, false);
+    m_tableWidget->switchToListView();
+}
+
+void MainWindow::showTableView()
+{
+    m_listViewAct->setChecked(false);
+    m_tableViewAct->setChecked(true);
+    setActionsEnabled({m_deleteAct, m_defaultAct, m_optionsAct}, false);
+    m_tableWidget->switchToTableView();
+}

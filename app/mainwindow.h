@@ -1,0 +1,166 @@
+#ifndef KANVIO_APP_MAINWINDOW_H
+#define KANVIO_APP_MAINWINDOW_H
+
+#include <QMainWindow>
+#include <QString>
+#include <QUndoStack>
+#include <QVector>
+
+#include <initializer_list>
+
+#include "net/ssdp.h"
+
+class QAction;
+class QMenu;
+class QToolBar;
+class StationTableWidget;
+
+// The program's single top-level window. It owns the document widget, the
+// one undo stack and every action with its menus and toolbars, and decides
+// centrally which actions a document event enables. Its members are defined
+// by concern in mainwindow.cpp (construction, view, about, close),
+// mainwindow_actions.cpp (actions, menus, toolbars, texts),
+// mainwindow_files.cpp (the document's files) and mainwindow_settings.cpp
+// (settings file and language).
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    enum { MaxRecentFiles = 5, CaModuleCount = 4 };
+
+    // discoveryWaitMs bounds how long the discovery thread waits for a
+    // datagram, and so how long closing the window may take.
+    explicit MainWindow(const QString &fileName, QWidget *parent = nullptr,
+                        int discoveryWaitMs = SSDP_WAIT_MS);
+    ~MainWindow() override;
+
+    StationTableWidget *stationTableWidget() const;
+    QAction *deleteAction() const;
+    QAction *optionsAction() const;
+    QAction *defaultSettingsAction() const;
+    QAction *convertTableAction() const;
+    QAction *copyAction() const;
+    QAction *childLockAction() const;
+    QAction *epgAction() const;
+    QString &currentFile();
+    QUndoStack *undoStack();
+
+signals:
+    void importFinished();
+    void exportFinished();
+    // Emitted when the window really closes; an open search dialog ends on it.
+    void close();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void newSvlFile();
+    void openSvlFile();
+    void openRecentFile();
+    void saveSvlFile();
+    void saveAsSvlFile();
+    void appendFromFile();
+    void importFinished(int result);
+    void exportFinished(int result);
+    void translate();
+    void showListView();
+    void showTableView();
+    void about();
+
+private:
+    void startDiscovery(int waitMs);
+
+    // mainwindow_actions.cpp
+    struct ActionSpec;
+    static const QVector<ActionSpec> &actionSpecs();
+    void createActions();
+    void configureAction(QAction *action, const ActionSpec &spec);
+    void createUndoActions();
+    void createRecentFileActions();
+    void createToolBars();
+    void createConnections();
+    void connectFileActions();
+    void connectWindowActions();
+    void createMenus();
+    void createFileMenu();
+    void createEditMenu();
+    QMenu *createMenu(bool inMenuBar = true);
+    void retranslateMenus();
+    void retranslateActions();
+    void setActionsEnabled(std::initializer_list<QAction *> actions, bool enabled);
+    void enableDocumentActions();
+
+    // mainwindow_files.cpp
+    void loadFile(const QString &path);
+    bool maybeSave();
+    QString openFileDialog();
+    QString saveFileDialog();
+    void updateRecentFileActions();
+    void rememberRecentFile(const QString &path);
+    void setDocumentFile(const QString &path);
+    void showFileError(int textId, const QString &path);
+    void takeImportedTable();
+    void showExchangeError(int titleId, int result, int transferTextId, int unknownTextId);
+
+    // mainwindow_settings.cpp
+    void readSettings();
+    void writeSettings();
+
+    ssdp_engine m_discovery;
+    StationTableWidget *m_tableWidget;
+
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_stationTableMenu = nullptr;
+    QMenu *m_settingsMenu = nullptr;
+    QMenu *m_languageMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    QMenu *m_caModuleMenu = nullptr;
+
+    QToolBar *m_fileToolBar = nullptr;
+    QToolBar *m_editToolBar = nullptr;
+    QToolBar *m_viewToolBar = nullptr;
+
+    QAction *m_newAct = nullptr;
+    QAction *m_openAct = nullptr;
+    QAction *m_saveAct = nullptr;
+    QAction *m_saveAsAct = nullptr;
+    QAction *m_exportCsvAct = nullptr;
+    QAction *m_importAct = nullptr;
+    QAction *m_exportAct = nullptr;
+    QAction *m_appendAct = nullptr;
+    QAction *m_deleteAct = nullptr;
+    QAction *m_optionsAct = nullptr;
+    QAction *m_childLockAct = nullptr;
+    QAction *m_epgAct = nullptr;
+    QAction *m_defaultAct = nullptr;
+    QAction *m_englishAct = nullptr;
+    QAction *m_germanAct = nullptr;
+    QAction *m_listViewAct = nullptr;
+    QAction *m_tableViewAct = nullptr;
+    QAction *m_exitAct = nullptr;
+    QAction *m_aboutAct = nullptr;
+    QAction *m_showToolBarAct = nullptr;
+    QAction *m_searchAct = nullptr;
+    QAction *m_advancedSearchAct = nullptr;
+    QAction *m_undoAct = nullptr;
+    QAction *m_redoAct = nullptr;
+    QAction *m_printAct = nullptr;
+    QAction *m_convertAct = nullptr;
+    QAction *m_copyAct = nullptr;
+    QAction *m_recentFileActs[MaxRecentFiles] = {};
+    QAction *m_caModuleActs[CaModuleCount] = {};
+
+    QUndoStack m_undoStack;
+    QString m_currentFile;
+    QString m_lastTvAddress;
+    // False while the document has no file of its own (a new or imported
+    // table): "Save" then asks for a name instead of writing currentFile.
+    bool m_hasDocumentFile = false;
+};
+
+#endif

@@ -1,0 +1,253 @@
+#include "app/mainwindow.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/settings.h"
+#include "app/strings.h"
+#include "views/stationtablewidget.h"
+
+namespace {
+
+const char recentFilesKey[] = "recentFiles";
+
+// The name carries the extension of the table's format. Only the ending is
+// looked at and replaced, so a folder whose name contains an extension
+// stays as it is.
+QString withTableExtension(const QString &name, quint16 version)
+{
+    const QString svl40 = QStringLiteral(".svl40");
+    const QString svl50 = QStringLiteral(".svl50");
+    const QString &wanted = version == SVL_VERSION_40 ? svl40 : svl50;
+    if (name.endsWith(svl40) || name.endsWith(svl50))
+        return name.left(name.size() - wanted.size()) + wanted;
+    return name + wanted;
+}
+
+QString nullIfEmpty(const QString &path)
+{
+    return path.isEmpty() ? QString() : path;
+}
+
+} // namespace
+
+void MainWindow::newSvlFile()
+{
+    if (maybeSave())
+        return;
+    m_tableWidget->newTable();
+    m_currentFile.clear();
+    m_hasDocumentFile = false;
+    setWindowFilePath(Strings::text(Strings::UntitledName));
+    m_saveAsAct->setEnabled(true);
+    setActionsEnabled({m_saveAct, m_exportCsvAct, m_exportAct, m_appendAct, m_searchAct,
+                       m_advancedSearchAct, m_printAct, m_convertAct},
+                      false);
+    m_undoStack.clear();
+    setWindowModified(false);
+}
+
+void MainWindow::openSvlFile()
+{
+    if (maybeSave())
+        return;
+    const QString path = openFileDialog();
+    if (!path.isNull())
+        loadFile(path);
+}
+
+void MainWindow::openRecentFile()
+{
+    if (auto *action = qobject_cast<QAction *>(sender()))
+        loadFile(action->data().toString());
+}
+
+void MainWindow::saveSvlFile()
+{
+    // A new or imported table has no file yet: ask for one instead of
+    // writing to a name that is none.
+    if (!m_hasDocumentFile) {
+        saveAsSvlFile();
+        return;
+    }
+    if (m_tableWidget->saveFile(m_currentFile) != 0) {
+        showFileError(Strings::SavingFileMessage, m_currentFile);
+        return;
+    }
+    setWindowModified(false);
+}
+
+void MainWindow::saveAsSvlFile()
+{
+    const QString chosen = saveFileDialog();
+    if (chosen.isNull())
+        return;
+    const QString name = withTableExtension(chosen, m_tableWidget->tableVersion());
+    if (m_tableWidget->saveFile(name) != 0) {
+        showFileError(Strings::SavingNewFileMessage, name);
+        return;
+    }
+    setDocumentFile(name);
+    m_saveAct->setEnabled(true);
+    setWindowModified(false);
+}
+
+void MainWindow::appendFromFile()
+{
+    const QString path = openFileDialog();
+    if (path.isNull())
+        return;
+    if (m_tableWidget->appendFile(path) != 0) {
+        showFileError(Strings::AppendingFileMessage, path);
+        return;
+    }
+    setActionsEnabled({m_saveAct, m_saveAsAct, m_exportCsvAct, m_exportAct}, true);
+    m_undoStack.clear();
+    setWindowModified(true);
+}
+
+void MainWindow::loadFile(const QString &path)
+{
+    if (m_tableWidget->openFile(path) != 0) {
+        showFileError(Strings::LoadingFileMessage, path);
+        return;
+    }
+    setDocumentFile(path);
+    rememberRecentFile(path);
+    m_saveAct->setEnabled(true);
+    enableDocumentActions();
+    m_undoStack.clear();
+    setWindowModified(false);
+}
+
+// True when the user cancelled. A save that fails or whose dialog is
+// cancelled also stops the interrupted operation, so that closing or
+// replacing the document never drops changes the user wanted to keep.
+bool MainWindow::maybeSave()
+{
+    if (!isWindowModified())
+        return false;
+    QMessageBox box(QMessageBox::Warning, Strings::text(Strings::SaveModificationsTitle),
+                    Strings::text(Strings::SaveChangesQuestion), QMessageBox::NoButton, this);
+    QPushButton *save = box.addButton(Strings::text(Strings::SaveAction), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(Strings::text(Strings::DiscardButton), QMessageBox::DestructiveRole);
+    box.addButton(Strings::text(Strings::CancelButton), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.exec();
+    if (box.clickedButton() == discard)
+        return false;
+    if (box.clickedButton() != save)
+        return true;
+    saveSvlFile();
+    return isWindowModified();
+}
+
+QString MainWindow::openFileDialog()
+{
+    return nullIfEmpty(QFileDialog::getOpenFileName(this, Strings::text(Strings::OpenSvlFileTitle),
+                                                    defaultDirectory(), Strings::text(Strings::SvlFileFilter)));
+}
+
+QString MainWindow::saveFileDialog()
+{
+    return nullIfEmpty(QFileDialog::getSaveFileName(this, Strings::text(Strings::OpenSvlFileTitle),
+                                                    defaultDirectory(), Strings::text(Strings::SvlFileFilter)));
+}
+
+void MainWindow::updateRecentFileActions()
+{
+    const QStringList files = openSettingsFile()->value(QLatin1String(recentFilesKey)).toStringList();
+    for (int i = 0; i < MaxRecentFiles; ++i) {
+        QAction *action = m_recentFileActs[i];
+        const bool used = i < files.size();
+        if (used) {
+            // A "&" in a file name is shown as it is, not as a shortcut mark.
+            QString name = QFileInfo(files[i]).fileName();
+            name.replace(QLatin1Char('&'), QLatin1String("&&"));
+            action->setText(QStringLiteral("%1 %2").arg(i + 1).arg(name));
+            action->setData(files[i]);
+        }
+        action->setVisible(used);
+    }
+}
+
+// Entries are absolute, so that they still open after the working folder
+// has changed.
+void MainWindow::rememberRecentFile(const QString &path)
+{
+    const QString entry = QFileInfo(path).absoluteFilePath();
+    {
+        const auto settings = openSettingsFile();
+        QStringList files = settings->value(QLatin1String(recentFilesKey)).toStringList();
+        files.removeAll(entry);
+        files.prepend(entry);
+        while (files.size() > MaxRecentFiles)
+            files.removeLast();
+        settings->setValue(QLatin1String(recentFilesKey), files);
+    }
+    updateRecentFileActions();
+}
+
+void MainWindow::setDocumentFile(const QString &path)
+{
+    m_currentFile = path;
+    m_hasDocumentFile = true;
+    setWindowFilePath(path);
+    setDefaultDirectory(QFileInfo(path).canonicalPath());
+}
+
+void MainWindow::showFileError(int textId, const QString &path)
+{
+    QMessageBox::critical(this, Strings::text(Strings::FileErrorTitle),
+                          Strings::text(textId) + path + Strings::text(Strings::FailedSuffix), QMessageBox::Ok);
+}
+
+void MainWindow::importFinished(int result)
+{
+    m_importAct->setEnabled(true);
+    if (result == 0)
+        takeImportedTable();
+    else
+        showExchangeError(Strings::ImportErrorTitle, result, Strings::ReadingFromTvMessage,
+                          Strings::UnknownImportErrorMessage);
+    emit importFinished();
+}
+
+void MainWindow::exportFinished(int result)
+{
+    setActionsEnabled({m_importAct, m_exportAct}, true);
+    if (result != 0)
+        showExchangeError(Strings::ExportErrorTitle, result, Strings::WritingToTvMessage,
+                          Strings::UnknownExportErrorMessage);
+    emit exportFinished();
+}
+
+// The central widget has already taken over the received table; it has no
+// file yet and counts as unsaved.
+void MainWindow::takeImportedTable()
+{
+    m_currentFile = Strings::text(Strings::NetworkDeviceTitle) + m_lastTvAddress;
+    m_hasDocumentFile = false;
+    setWindowFilePath(m_currentFile);
+    setWindowModified(true);
+    enableDocumentActions();
+    m_saveAct->setEnabled(false);
+    m_undoStack.clear();
+}
+
+// Result 1: no connection; 2: the transfer itself failed; anything else is
+// unexpected.
+void MainWindow::showExchangeError(int titleId, int result, int transferTextId, int unknownTextId)
+{
+    QString text;
+    if (result == 1)
+        text = Strings::text(Strings::ConnectingMessage) + m_lastTvAddress + Strings::text(Strings::FailedSuffix);
+    else if (result == 2)
+        text = Strings::text(transferTextId) + m_lastTvAddress + Strings::text(Strings::FailedSuffix);
+    else
+        text = Strings::text(unknownTextId) + m_lastTvAddress + QLatin1String("'!");
+    QMessageBox::critical(this, Strings::text(titleId), text, QMessageBox::Ok);
+}

@@ -1,0 +1,799 @@
+#include "net/xml.h"
+
+#include "net/http.h"
+
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <strings.h>
+#include <unistd.h>
+
+enum {
+    XML_TOKEN_ELEMENT = 0,
+    XML_TOKEN_END_TAG,
+    XML_TOKEN_PROCESSING,
+    XML_TOKEN_DECLARATION,
+    XML_TOKEN_COMMENT,
+    XML_TOKEN_CDATA,
+    XML_TOKEN_COUNT,
+};
+
+struct xml_token_kind {
+    const char *opening;
+    const char *closing;
+};
+
+// Listed in the order that breaks ties between openings of equal length.
+static const xml_token_kind xml_tokens[XML_TOKEN_COUNT] = {
+    { "<", ">" },
+    { "</", ">" },
+    { "<?", "?>" },
+    { "<!", ">" },
+    { "<!--", "-->" },
+    { "<![CDATA[", "]]>" },
+};
+
+// Paths come from the program, not from documents; this bounds xml_next.
+enum { XML_MAX_SEGMENTS = 32 };
+
+static int xml_fail(xml_parser *parser, int error)
+{
+    parser->error = error;
+    return -1;
+}
+
+static bool xml_is_space(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// ------------------------------------------------------------ tree
+
+static xml_node *xml_add_child(xml_node *parent)
+{
+    xml_node *node = (xml_node *)calloc(1, sizeof(xml_node));
+    if (!node)
+        return nullptr;
+    node->parent = parent;
+    if (parent->last_child)
+        parent->last_child->next_sibling = node;
+    else
+        parent->first_child = node;
+    parent->last_child = node;
+    return node;
+}
+
+static bool xml_is_text_node(const xml_node *node)
+{
+    return node->text != nullptr && node->name == nullptr;
+}
+
+static void xml_free_one(xml_node *node)
+{
+    xml_attribute *attribute = node->first_attribute;
+    while (attribute) {
+        xml_attribute *next = attribute->next;
+        free(attribute);
+        attribute = next;
+    }
+    free(node->name);
+    free(node->text);
+    free(node);
+}
+
+// Iterative, so a deep tree cannot exhaust the stack: each child is taken
+// off its parent's list before descending, and the walk climbs back up
+// through the parent links.
+void xml_free(xml_node *node)
+{
+    xml_node *current = node;
+    while (current) {
+        xml_node *child = current->first_child;
+        if (child) {
+            current->first_child = child->next_sibling;
+            current = child;
+            continue;
+        }
+        xml_node *up = current == node ? nullptr : current->parent;
+        xml_free_one(current);
+        current = up;
+    }
+}
+
+// ---------------------------------------------------------- parsing
+
+static bool xml_gather(xml_parser *parser, char c)
+{
+    if (parser->length + 1 >= parser->capacity) {
+        unsigned long capacity = parser->capacity ? parser->capacity * 2 : 64;
+        char *grown = (char *)realloc(parser->gathered, capacity);
+        if (!grown)
+            return false;
+        parser->gathered = grown;
+        parser->capacity = capacity;
+    }
+    parser->gathered[parser->length++] = c;
+    parser->gathered[parser->length] = '\0';
+    return true;
+}
+
+static int xml_append_text(xml_parser *parser, const char *data, size_t length)
+{
+    xml_node *node = parser->current;
+    if (!xml_is_text_node(node)) {
+        node = xml_add_child(parser->current);
+        if (!node)
+            return xml_fail(parser, XML_ERROR_MEMORY);
+        node->text = (char *)calloc(1, 1);
+        if (!node->text)
+            return xml_fail(parser, XML_ERROR_MEMORY);
+        parser->current = node;
+    }
+    size_t old_length = strlen(node->text);
+    char *grown = (char *)realloc(node->text, old_length + length + 1);
+    if (!grown)
+        return xml_fail(parser, XML_ERROR_MEMORY);
+    memcpy(grown + old_length, data, length);
+    grown[old_length + length] = '\0';
+    node->text = grown;
+    return 0;
+}
+
+static void xml_close_text_node(xml_parser *parser)
+{
+    if (xml_is_text_node(parser->current))
+        parser->current = parser->current->parent;
+}
+
+static bool xml_opening_extends(const xml_parser *parser, char c, int *extended)
+{
+    const char *matched = xml_tokens[parser->token].opening;
+    for (int t = 0; t < XML_TOKEN_COUNT; ++t) {
+        const char *opening = xml_tokens[t].opening;
+        if (strlen(opening) > parser->position && strncmp(opening, matched, parser->position) == 0
+            && opening[parser->position] == c) {
+            *extended = t;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The longest token whose whole opening lies within what was matched.
+static int xml_settle_token(const xml_parser *parser)
+{
+    const char *matched = xml_tokens[parser->token].opening;
+    int best = XML_TOKEN_ELEMENT;
+    for (int t = 0; t < XML_TOKEN_COUNT; ++t) {
+        size_t length = strlen(xml_tokens[t].opening);
+        if (length <= parser->position && strncmp(xml_tokens[t].opening, matched, length) == 0
+            && length > strlen(xml_tokens[best].opening))
+            best = t;
+    }
+    return best;
+}
+
+static bool xml_is_special(int token)
+{
+    return token != XML_TOKEN_ELEMENT && token != XML_TOKEN_END_TAG;
+}
+
+static int xml_content_char(xml_parser *parser, char c);
+
+// A character that extends no opening: the token is settled, and what was
+// matched beyond its opening, followed by c, is its content.
+static int xml_begin_content(xml_parser *parser, char c)
+{
+    const char *matched = xml_tokens[parser->token].opening;
+    size_t matched_length = parser->position;
+    parser->token = xml_settle_token(parser);
+    size_t opening_length = strlen(xml_tokens[parser->token].opening);
+    parser->length = 0;
+    parser->position = opening_length;
+    parser->state = XML_STATE_CONTENT;
+    if (xml_is_special(parser->token)) {
+        for (size_t i = 1; i < opening_length; ++i) {
+            if (!xml_gather(parser, matched[i]))
+                return xml_fail(parser, XML_ERROR_MEMORY);
+        }
+    }
+    for (size_t i = opening_length; i < matched_length; ++i) {
+        if (xml_content_char(parser, matched[i]) != 0)
+            return -1;
+    }
+    return xml_content_char(parser, c);
+}
+
+static int xml_opening_char(xml_parser *parser, char c)
+{
+    int extended;
+    if (xml_opening_extends(parser, c, &extended)) {
+        parser->token = extended;
+        ++parser->position;
+        return 0;
+    }
+    return xml_begin_content(parser, c);
+}
+
+static bool xml_add_attribute(xml_node *element, char *name, char *value)
+{
+    xml_attribute *attribute = (xml_attribute *)calloc(1, sizeof(xml_attribute));
+    if (!attribute)
+        return false;
+    attribute->name = name;
+    attribute->value = value;
+    if (element->last_attribute)
+        element->last_attribute->next = attribute;
+    else
+        element->first_attribute = attribute;
+    element->last_attribute = attribute;
+    return true;
+}
+
+static char *xml_skip_space(char *p)
+{
+    while (xml_is_space(*p))
+        ++p;
+    return p;
+}
+
+// Cuts a quoted value out in place; a backslash keeps the next character
+// in the value (and stays itself). Without its closing quote the value is
+// empty.
+static char *xml_cut_quoted(char **cursor)
+{
+    char *p = *cursor;
+    char quote = *p++;
+    char *value = p;
+    while (*p && *p != quote) {
+        if (*p == '\\' && p[1])
+            ++p;
+        ++p;
+    }
+    if (*p == quote) {
+        *p = '\0';
+        *cursor = p + 1;
+        return value;
+    }
+    *cursor = p;
+    return p;
+}
+
+static char *xml_cut_unquoted(char **cursor)
+{
+    char *p = *cursor;
+    char *value = p;
+    while (*p && !xml_is_space(*p))
+        ++p;
+    if (*p)
+        *p++ = '\0';
+    *cursor = p;
+    return value;
+}
+
+static bool xml_cut_attributes(xml_node *element, char *p)
+{
+    for (;;) {
+        p = xml_skip_space(p);
+        char *name = p;
+        while (*p && *p != '=' && !xml_is_space(*p))
+            ++p;
+        if (p == name)
+            return true;
+        char *name_end = p;
+        p = xml_skip_space(p);
+        char *value = nullptr;
+        if (*p == '=') {
+            p = xml_skip_space(p + 1);
+            value = (*p == '"' || *p == '\'') ? xml_cut_quoted(&p) : xml_cut_unquoted(&p);
+        }
+        *name_end = '\0';
+        if (!xml_add_attribute(element, name, value))
+            return false;
+    }
+}
+
+// Turns the gathered tag text (without its ">") into an element node.
+static int xml_finish_element(xml_parser *parser)
+{
+    char *tag = parser->gathered;
+    size_t length = parser->length - 1;
+    while (length > 0 && xml_is_space(tag[length - 1]))
+        --length;
+    bool self_closing = length > 0 && tag[length - 1] == '/';
+    if (self_closing)
+        --length;
+    parser->self_closing = self_closing;
+    if (!self_closing && parser->depth >= XML_MAX_DEPTH)
+        return xml_fail(parser, XML_ERROR_DEPTH);
+
+    xml_node *element = xml_add_child(parser->current);
+    if (!element)
+        return xml_fail(parser, XML_ERROR_MEMORY);
+    element->name = (char *)malloc(length + 1);
+    if (!element->name)
+        return xml_fail(parser, XML_ERROR_MEMORY);
+    memcpy(element->name, tag, length);
+    element->name[length] = '\0';
+
+    char *name_end = element->name;
+    while (*name_end && !xml_is_space(*name_end))
+        ++name_end;
+    if (*name_end) {
+        *name_end = '\0';
+        if (!xml_cut_attributes(element, name_end + 1))
+            return xml_fail(parser, XML_ERROR_MEMORY);
+    }
+    if (!self_closing) {
+        parser->current = element;
+        ++parser->depth;
+    }
+    return 0;
+}
+
+static int xml_finish_special(xml_parser *parser)
+{
+    xml_node *node = xml_add_child(parser->current);
+    if (!node)
+        return xml_fail(parser, XML_ERROR_MEMORY);
+    size_t length = parser->length - 1;
+    node->name = (char *)malloc(length + 1);
+    if (!node->name)
+        return xml_fail(parser, XML_ERROR_MEMORY);
+    memcpy(node->name, parser->gathered, length);
+    node->name[length] = '\0';
+    return 0;
+}
+
+static void xml_finish_end_tag(xml_parser *parser)
+{
+    if (parser->current->parent) {
+        parser->current = parser->current->parent;
+        --parser->depth;
+    }
+}
+
+static int xml_finish_token(xml_parser *parser)
+{
+    int result = 0;
+    if (parser->token == XML_TOKEN_ELEMENT)
+        result = xml_finish_element(parser);
+    else if (parser->token == XML_TOKEN_END_TAG)
+        xml_finish_end_tag(parser);
+    else
+        result = xml_finish_special(parser);
+    parser->state = XML_STATE_TEXT;
+    parser->length = 0;
+    return result;
+}
+
+// Whether the content gathered after the opening ends with the closing.
+static bool xml_closing_complete(const xml_parser *parser)
+{
+    const char *closing = xml_tokens[parser->token].closing;
+    size_t closing_length = strlen(closing);
+    size_t content_start = xml_is_special(parser->token) ? parser->position - 1 : 0;
+    if (parser->length < content_start + closing_length)
+        return false;
+    return memcmp(parser->gathered + parser->length - closing_length, closing, closing_length) == 0;
+}
+
+static int xml_content_char(xml_parser *parser, char c)
+{
+    if (!xml_gather(parser, c))
+        return xml_fail(parser, XML_ERROR_MEMORY);
+    if (xml_closing_complete(parser))
+        return xml_finish_token(parser);
+    return 0;
+}
+
+static int xml_begin_root(xml_parser *parser)
+{
+    if (parser->root)
+        return 0;
+    parser->root = (xml_node *)calloc(1, sizeof(xml_node));
+    if (!parser->root)
+        return xml_fail(parser, XML_ERROR_MEMORY);
+    parser->current = parser->root;
+    parser->state = XML_STATE_TEXT;
+    parser->depth = 0;
+    return 0;
+}
+
+// Character data up to the next "<" or the end of the piece.
+static int xml_text_run(xml_parser *parser, const char **cursor)
+{
+    const char *start = *cursor;
+    const char *end = strchr(start, '<');
+    if (!end)
+        end = start + strlen(start);
+    *cursor = end;
+    if (end > start && xml_append_text(parser, start, (size_t)(end - start)) != 0)
+        return -1;
+    if (*end == '<') {
+        xml_close_text_node(parser);
+        parser->state = XML_STATE_OPENING;
+        parser->token = XML_TOKEN_ELEMENT;
+        parser->position = 1;
+        *cursor = end + 1;
+    }
+    return 0;
+}
+
+int xml_parse(xml_parser *parser, const char *text)
+{
+    if (!parser)
+        return -1;
+    if (!text)
+        return xml_fail(parser, XML_ERROR_NULL);
+    if (parser->error != XML_OK || xml_begin_root(parser) != 0)
+        return -1;
+    const char *cursor = text;
+    while (*cursor) {
+        int result;
+        if (parser->state == XML_STATE_TEXT)
+            result = xml_text_run(parser, &cursor);
+        else if (parser->state == XML_STATE_OPENING)
+            result = xml_opening_char(parser, *cursor++);
+        else
+            result = xml_content_char(parser, *cursor++);
+        if (result != 0)
+            return -1;
+    }
+    return 0;
+}
+
+void xml_parser_end(xml_parser *parser)
+{
+    if (!parser)
+        return;
+    free(parser->gathered);
+    parser->gathered = nullptr;
+    parser->length = 0;
+    parser->capacity = 0;
+}
+
+// ---------------------------------------------------------- queries
+
+struct xml_segment {
+    const char *name;
+    size_t name_length;
+    const char *filters;  // after the "?", or null
+    size_t filters_length;
+};
+
+// Splits off the first segment of path; returns the rest after its "/",
+// or null when it was the last.
+static const char *xml_next_segment(const char *path, xml_segment *segment)
+{
+    const char *slash = strchr(path, '/');
+    size_t length = slash ? (size_t)(slash - path) : strlen(path);
+    const char *question = (const char *)memchr(path, '?', length);
+    segment->name = path;
+    segment->name_length = question ? (size_t)(question - path) : length;
+    segment->filters = question ? question + 1 : nullptr;
+    segment->filters_length = question ? length - segment->name_length - 1 : 0;
+    return slash ? slash + 1 : nullptr;
+}
+
+static bool xml_attribute_matches(const xml_node *node, const char *key, size_t key_length,
+                                  const char *value, size_t value_length)
+{
+    for (const xml_attribute *a = node->first_attribute; a; a = a->next) {
+        if (strlen(a->name) != key_length || memcmp(a->name, key, key_length) != 0)
+            continue;
+        if (!value)
+            return true;
+        if (a->value && strlen(a->value) == value_length && memcmp(a->value, value, value_length) == 0)
+            return true;
+    }
+    return false;
+}
+
+static bool xml_filters_match(const xml_node *node, const xml_segment *segment)
+{
+    const char *p = segment->filters;
+    const char *end = p + segment->filters_length;
+    while (p && p < end) {
+        const char *amp = (const char *)memchr(p, '&', (size_t)(end - p));
+        const char *filter_end = amp ? amp : end;
+        const char *equals = (const char *)memchr(p, '=', (size_t)(filter_end - p));
+        const char *key_end = equals ? equals : filter_end;
+        const char *value = equals ? equals + 1 : nullptr;
+        size_t value_length = equals ? (size_t)(filter_end - value) : 0;
+        if (!xml_attribute_matches(node, p, (size_t)(key_end - p), value, value_length))
+            return false;
+        p = amp ? amp + 1 : end;
+    }
+    return true;
+}
+
+static bool xml_segment_matches(const xml_node *node, const xml_segment *segment)
+{
+    if (!node->name || strlen(node->name) != segment->name_length)
+        return false;
+    if (strncasecmp(node->name, segment->name, segment->name_length) != 0)
+        return false;
+    return xml_filters_match(node, segment);
+}
+
+xml_node *xml_find(xml_node *node, const char *path)
+{
+    if (!node || !path)
+        return nullptr;
+    xml_segment segment;
+    const char *rest = xml_next_segment(path, &segment);
+    for (xml_node *child = node->first_child; child; child = child->next_sibling) {
+        if (!xml_segment_matches(child, &segment))
+            continue;
+        if (!rest)
+            return child;
+        xml_node *found = xml_find(child, rest);
+        if (found)
+            return found;
+    }
+    return nullptr;
+}
+
+static bool xml_same_name(const xml_node *a, const xml_node *b)
+{
+    return a->name && b->name && strcasecmp(a->name, b->name) == 0;
+}
+
+static xml_node *xml_first_child_like(xml_node *parent, const xml_node *model, const xml_segment *segment)
+{
+    for (xml_node *child = parent->first_child; child; child = child->next_sibling) {
+        if (xml_same_name(child, model) && xml_filters_match(child, segment))
+            return child;
+    }
+    return nullptr;
+}
+
+// The next match of node, which stands at segments[level]: a following
+// sibling, or else a child of a following match of its parent.
+static xml_node *xml_next_at(xml_node *node, const xml_segment *segments, int level)
+{
+    for (xml_node *sibling = node->next_sibling; sibling; sibling = sibling->next_sibling) {
+        if (xml_same_name(sibling, node) && xml_filters_match(sibling, &segments[level]))
+            return sibling;
+    }
+    if (level == 0 || !node->parent)
+        return nullptr;
+    for (xml_node *parent = xml_next_at(node->parent, segments, level - 1); parent;
+         parent = xml_next_at(parent, segments, level - 1)) {
+        xml_node *child = xml_first_child_like(parent, node, &segments[level]);
+        if (child)
+            return child;
+    }
+    return nullptr;
+}
+
+xml_node *xml_next(xml_node *node, const char *path)
+{
+    if (!node || !path)
+        return nullptr;
+    xml_segment segments[XML_MAX_SEGMENTS];
+    int count = 0;
+    const char *rest = path;
+    while (rest) {
+        if (count == XML_MAX_SEGMENTS)
+            return nullptr;
+        rest = xml_next_segment(rest, &segments[count++]);
+    }
+    return xml_next_at(node, segments, count - 1);
+}
+
+// Pre-order successor of node within the subtree of top.
+static const xml_node *xml_walk(const xml_node *node, const xml_node *top)
+{
+    if (node->first_child)
+        return node->first_child;
+    while (node != top) {
+        if (node->next_sibling)
+            return node->next_sibling;
+        node = node->parent;
+    }
+    return nullptr;
+}
+
+char *xml_text(const xml_node *node)
+{
+    if (!node)
+        return nullptr;
+    size_t length = 0;
+    for (const xml_node *n = node; n; n = xml_walk(n, node)) {
+        if (xml_is_text_node(n))
+            length += strlen(n->text);
+    }
+    if (length == 0)
+        return nullptr;
+    char *text = (char *)malloc(length + 1);
+    if (!text)
+        return nullptr;
+    char *end = text;
+    for (const xml_node *n = node; n; n = xml_walk(n, node)) {
+        if (xml_is_text_node(n)) {
+            size_t part = strlen(n->text);
+            memcpy(end, n->text, part);
+            end += part;
+        }
+    }
+    *end = '\0';
+    return text;
+}
+
+char *xml_get_text(xml_node *node, const char *path)
+{
+    return xml_text(xml_find(node, path));
+}
+
+int xml_get_int(xml_node *node, const char *path)
+{
+    char *text = xml_get_text(node, path);
+    if (!text)
+        return 0;
+    long value = strtol(text, nullptr, 10);
+    free(text);
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return (int)value;
+}
+
+double xml_get_double(xml_node *node, const char *path)
+{
+    char *text = xml_get_text(node, path);
+    if (!text)
+        return 0.0;
+    double value = strtod(text, nullptr);
+    free(text);
+    return value;
+}
+
+int xml_prefix(const xml_node *node, char *out)
+{
+    if (!node || !node->name || !out)
+        return -1;
+    const char *colon = strchr(node->name, ':');
+    if (!colon)
+        return -1;
+    size_t length = (size_t)(colon - node->name);
+    if (length > 254)
+        return -1;
+    memcpy(out, node->name, length);
+    out[length] = '\0';
+    return 0;
+}
+
+// ----------------------------------------------------------- loading
+
+char *str_replace_all(const char *text, const char *search, const char *replacement)
+{
+    if (!text)
+        return nullptr;
+    if (!replacement)
+        replacement = "";
+    size_t text_length = strlen(text);
+    size_t search_length = search ? strlen(search) : 0;
+    size_t replacement_length = strlen(replacement);
+    size_t count = 0;
+    if (search_length > 0) {
+        for (const char *p = strstr(text, search); p; p = strstr(p + search_length, search))
+            ++count;
+    }
+    size_t length = text_length;
+    if (replacement_length > search_length) {
+        size_t growth = replacement_length - search_length;
+        if (count > (SIZE_MAX - text_length - 1) / growth)
+            return nullptr;
+        length += count * growth;
+    } else {
+        length -= count * (search_length - replacement_length);
+    }
+    char *result = (char *)malloc(length + 1);
+    if (!result)
+        return nullptr;
+    char *out = result;
+    const char *p = text;
+    for (size_t i = 0; i < count; ++i) {
+        const char *hit = strstr(p, search);
+        memcpy(out, p, (size_t)(hit - p));
+        out += hit - p;
+        memcpy(out, replacement, replacement_length);
+        out += replacement_length;
+        p = hit + search_length;
+    }
+    memcpy(out, p, strlen(p) + 1);
+    return result;
+}
+
+// Appends a piece to the growing body; bodies never exceed URL_MAX_BODY.
+static bool xml_append_body(char **body, size_t *length, size_t *capacity, const char *piece,
+                            size_t piece_length, long content_length)
+{
+    size_t needed = *length + piece_length + 1;
+    if (needed > *capacity) {
+        size_t grown = *capacity ? *capacity * 2 : 4096;
+        if (content_length >= 0 && *capacity == 0)
+            grown = (size_t)content_length + 1;
+        if (grown < needed)
+            grown = needed;
+        char *bigger = (char *)realloc(*body, grown);
+        if (!bigger)
+            return false;
+        *body = bigger;
+        *capacity = grown;
+    }
+    memcpy(*body + *length, piece, piece_length);
+    *length += piece_length;
+    (*body)[*length] = '\0';
+    return true;
+}
+
+// The whole body of the response on sock as a heap text, or null.
+static char *xml_read_body(int sock)
+{
+    url_response response;
+    memset(&response, 0, sizeof response);
+    char *body = nullptr;
+    size_t length = 0;
+    size_t capacity = 0;
+    int result;
+    while ((result = url_read_piece(sock, &response)) == 1) {
+        if (!xml_append_body(&body, &length, &capacity, response.piece, response.piece_length,
+                             response.content_length)) {
+            result = -1;
+            break;
+        }
+    }
+    if (result != 0 || length == 0) {
+        free(body);
+        return nullptr;
+    }
+    return body;
+}
+
+// Only these three entities are translated, before parsing, so an escaped
+// tag inside a description becomes real markup.
+static char *xml_replace_entities(char *text)
+{
+    static const char *const entities[][2] = {
+        { "&lt;", "<" },
+        { "&gt;", ">" },
+        { "&quot;", "\"" },
+    };
+    for (const auto &entity : entities) {
+        char *replaced = str_replace_all(text, entity[0], entity[1]);
+        free(text);
+        if (!replaced)
+            return nullptr;
+        text = replaced;
+    }
+    return text;
+}
+
+int xml_fetch(xml_node **root, int sock)
+{
+    if (root)
+        *root = nullptr;
+    if (sock < 0)
+        return -1;
+    char *text = root ? xml_read_body(sock) : nullptr;
+    close(sock);
+    text = text ? xml_replace_entities(text) : nullptr;
+    if (!text)
+        return -1;
+    xml_parser parser;
+    memset(&parser, 0, sizeof parser);
+    int result = xml_parse(&parser, text);
+    xml_parser_end(&parser);
+    free(text);
+    if (result != 0) {
+        xml_free(parser.root);
+        return -1;
+    }
+    *root = parser.root;
+    return 0;
+}

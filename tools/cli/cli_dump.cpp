@@ -1,0 +1,290 @@
+// kanvio-cli dump: the whole table as JSON.
+//
+// Output is gathered in a buffer and written in large chunks, so that a
+// table of a hundred thousand stations takes well under a second.
+#include <charconv>
+#include <cstdio>
+#include <unordered_map>
+
+#include "svl/svl_ops.h"
+#include "tools/cli/cli.h"
+
+namespace {
+
+const size_t CHUNK_SIZE = size_t(1) << 20;
+
+class Output {
+public:
+    std::string text;
+
+    Output() { text.reserve(CHUNK_SIZE + 4096); }
+
+    void flush_when_full()
+    {
+        if (text.size() >= CHUNK_SIZE)
+            flush();
+    }
+
+    // False once any write has failed.
+    bool flush()
+    {
+        if (!failed_ && fwrite(text.data(), 1, text.size(), stdout) != text.size())
+            failed_ = true;
+        text.clear();
+        return !failed_ && fflush(stdout) == 0;
+    }
+
+private:
+    bool failed_ = false;
+};
+
+void append_number(std::string &out, int64_t value)
+{
+    char digits[24];
+    std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, end.ptr);
+}
+
+void append_hex(std::string &out, const char *bytes, size_t length)
+{
+    static const char HEX[] = "0123456789abcdef";
+    out += '"';
+    for (size_t i = 0; bytes && i < length; i++) {
+        uint8_t byte = static_cast<uint8_t>(bytes[i]);
+        out += HEX[byte >> 4];
+        out += HEX[byte & 15];
+    }
+    out += '"';
+}
+
+// Writes the members of one JSON object in order.
+class ObjectWriter {
+public:
+    explicit ObjectWriter(std::string &out) : out_(out) { out_ += '{'; }
+    ~ObjectWriter() { out_ += '}'; }
+
+    void number(const char *key, int64_t value)
+    {
+        start(key);
+        append_number(out_, value);
+    }
+
+    template <typename T, size_t N>
+    void numbers(const char *key, const T (&values)[N])
+    {
+        start(key);
+        out_ += '[';
+        for (size_t i = 0; i < N; i++) {
+            if (i)
+                out_ += ", ";
+            append_number(out_, values[i]);
+        }
+        out_ += ']';
+    }
+
+    void text(const char *key, const std::string &utf8)
+    {
+        start(key);
+        cli_append_json_string(out_, utf8);
+    }
+
+    // A station name twice: decoded as text under key, raw under key_hex.
+    void name(const char *key, const char *bytes, size_t length, uint8_t char_sel_code)
+    {
+        text(key, cli_name_to_utf8(bytes, length, char_sel_code));
+        start((std::string(key) + "_hex").c_str());
+        append_hex(out_, bytes, length);
+    }
+
+    std::string &raw(const char *key)
+    {
+        start(key);
+        return out_;
+    }
+
+private:
+    void start(const char *key)
+    {
+        if (!first_)
+            out_ += ", ";
+        first_ = false;
+        out_ += '"';
+        out_ += key;
+        out_ += "\": ";
+    }
+
+    std::string &out_;
+    bool first_ = true;
+};
+
+void write_analogue_and_picture_fields(ObjectWriter &o, const svl_station &s)
+{
+    o.number("version", s.version);
+    o.number("ProgramDataByte", s.ProgramDataByte);
+    o.number("name_len", s.name_len);
+    o.name("name", s.name, s.name_len, s.CharSelCode);
+    o.number("CharSelCode", s.CharSelCode);
+    o.number("decoder", s.decoder);
+    o.number("SoundFilter", s.SoundFilter);
+    o.number("volume_correction", s.volume_correction);
+    o.number("epg", s.epg);
+    o.number("aux1", s.aux1);
+    o.number("childlock", s.childlock);
+    o.number("cni", s.cni);
+    o.number("colour_intensity", s.colour_intensity);
+    o.number("contrast", s.contrast);
+    o.number("sharpness", s.sharpness);
+    o.number("noise_reduction", s.noise_reduction);
+    o.number("CTI", s.CTI);
+    o.number("Combfilter", s.Combfilter);
+    o.number("colour_offset", s.colour_offset);
+    o.number("PictureFormat", s.PictureFormat);
+    o.number("VideoProfile", s.VideoProfile);
+    o.number("analog_frequency", s.analog_frequency);
+    o.number("VCR", s.VCR);
+    o.number("forced_mono", s.forced_mono);
+    o.number("ColorNorm", s.ColorNorm);
+    o.number("Standard", s.Standard);
+}
+
+void write_digital_fields(ObjectWriter &o, const svl_station &s)
+{
+    o.number("service_id", s.service_id);
+    o.numbers("ca_system_ids", s.ca_system_ids);
+    o.number("encrypted", s.encrypted);
+    o.number("CANumber", s.CANumber);
+    o.number("VidDecType", s.VidDecType);
+    o.number("has_sub_audio", s.has_sub_audio);
+    o.number("audio_tag", s.audio_tag);
+    o.number("HiDef", s.HiDef);
+    o.number("pcr_pid", s.pcr_pid);
+    o.number("audio_pid", s.audio_pid);
+    o.number("teletext_pid", s.teletext_pid);
+    o.number("video_pid", s.video_pid);
+    o.number("NetworkType", s.NetworkType);
+    o.number("transport_stream_id", s.transport_stream_id);
+    o.number("original_network_id", s.original_network_id);
+    o.number("symbol_rate", s.symbol_rate);
+    o.number("frequency", s.frequency);
+    o.number("Polarisation", s.Polarisation);
+    o.number("Satellite", s.Satellite);
+    o.number("Modulation", s.Modulation);
+    o.number("Constellation", s.Constellation);
+    o.number("CodeRateHP", s.CodeRateHP);
+    o.number("TransMode", s.TransMode);
+    o.number("GuardIntervall", s.GuardIntervall);
+    o.number("AudioType", s.AudioType);
+    o.number("aux2", s.aux2);
+    o.number("SatModulationSystem", s.SatModulationSystem);
+    o.number("SatRollOff", s.SatRollOff);
+    o.number("SatFecInner", s.SatFecInner);
+}
+
+void write_version50_fields(ObjectWriter &o, const svl_station &s)
+{
+    o.number("uid", s.uid);
+    o.number("aux_word1", s.aux_word1);
+    o.number("origin_name_len", s.origin_name_len);
+    o.name("origin_name", s.origin_name, s.origin_name_len, s.CharSelCode);
+    o.number("hbbtv", s.hbbtv);
+    o.number("aux_word2", s.aux_word2);
+    o.numbers("aux_bytes", s.aux_bytes);
+    o.number("aux_dword", s.aux_dword);
+    o.number("aux_word3", s.aux_word3);
+    o.number("aux_byte", s.aux_byte);
+}
+
+void write_station(std::string &out, const svl_station &station)
+{
+    ObjectWriter o(out);
+    write_analogue_and_picture_fields(o, station);
+    write_digital_fields(o, station);
+    write_version50_fields(o, station);
+}
+
+using Positions = std::unordered_map<const svl_station *, uint32_t>;
+
+// Where each station stands in its base list; a station listed twice
+// keeps its first position.
+Positions base_positions(const svl_table &table)
+{
+    Positions positions;
+    positions.reserve(size_t(table.lists[0]->count) + table.lists[1]->count);
+    for (uint32_t l = 0; l < 2; l++)
+        for (uint32_t i = 0; i < table.lists[l]->count; i++)
+            positions.emplace(table.lists[l]->stations[i], i);
+    return positions;
+}
+
+void write_base_stations(Output &output, const svl_list &list)
+{
+    for (uint32_t i = 0; i < list.count; i++) {
+        output.text += i ? ",\n" : "\n";
+        write_station(output.text, *list.stations[i]);
+        output.flush_when_full();
+    }
+    if (list.count)
+        output.text += '\n';
+}
+
+// A favorite entry whose station is in no base list (which a table read
+// from a file cannot have) shows as null.
+void write_favorite_positions(Output &output, const svl_list &list, const Positions &positions)
+{
+    for (uint32_t i = 0; i < list.count; i++) {
+        if (i)
+            output.text += ", ";
+        Positions::const_iterator found = positions.find(list.stations[i]);
+        if (found == positions.end())
+            output.text += "null";
+        else
+            append_number(output.text, found->second);
+        output.flush_when_full();
+    }
+}
+
+void write_list(Output &output, const svl_list &list, const Positions &positions)
+{
+    ObjectWriter o(output.text);
+    o.text("name", cli_valid_utf8(list.name));
+    o.number("kind", list.kind);
+    o.number("attr", list.attr);
+    o.raw("stations") += '[';
+    if (list.kind == SVL_KIND_TV || list.kind == SVL_KIND_RADIO)
+        write_base_stations(output, list);
+    else
+        write_favorite_positions(output, list, positions);
+    output.text += ']';
+}
+
+bool write_table(const svl_table &table)
+{
+    Output output;
+    Positions positions = base_positions(table);
+    output.text += "{\"version\": ";
+    append_number(output.text, table.version);
+    output.text += ", \"lists\": [";
+    for (uint32_t l = 0; l < table.list_count; l++) {
+        output.text += l ? ",\n" : "\n";
+        write_list(output, *table.lists[l], positions);
+    }
+    output.text += "\n]}\n";
+    return output.flush();
+}
+
+}  // namespace
+
+int cli_dump(int argc, char **argv)
+{
+    const char *path = cli_single_path(argc, argv);
+    if (!path)
+        return CLI_USAGE;
+    svl_table table = {};
+    int result = cli_load_table(path, &table);
+    if (result != CLI_OK)
+        return result;
+    if (!write_table(table))
+        result = cli_fail("standard output", "write error");
+    svl_free_table(&table, 1);
+    return result;
+}

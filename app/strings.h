@@ -94,8 +94,8 @@ public:
 
         // Messages, dialog titles and labels
         SaveChangesQuestion = 65,
-        Reserved66,
-        Reserved67,
+        ConfigErrorTitle,
+        OptionsLoadFailedMessage,
         FileErrorTitle,
         LoadingFileMessage,
         SavingFileMessage,

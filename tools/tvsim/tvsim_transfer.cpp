@@ -1,0 +1,242 @@
+// The simulated set's transfer service: a non-blocking listener and one
+// small state machine per connection, driven by the event loop.
+#include "tools/tvsim/tvsim_transfer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "svl/svl_tv.h"
+
+enum { TRICKLE_PAUSE_MS = 1 };
+
+namespace {
+
+enum class phase {
+    reading,   // the request, header first
+    writing,   // the answer
+    stalled,   // request read, never answered; wait for the client to leave
+    draining,  // answer sent and our side shut; wait for the client to close
+};
+
+struct connection {
+    explicit connection(int socket) : fd(socket) {}
+    int fd;
+    phase state = phase::reading;
+    std::vector<uint8_t> header = std::vector<uint8_t>(TV_REQUEST_HEADER_SIZE);
+    size_t header_read = 0;
+    tvsim_request request{};
+    size_t payload_read = 0;
+    tvsim_answer answer;
+    size_t sent = 0;
+};
+
+}  // namespace
+
+struct tvsim_transfer {
+    tvsim_loop *loop;
+    tvsim_store *store;
+    tvsim_fault fault;
+    int listener;
+    uint16_t port;
+    std::map<int, std::unique_ptr<connection>> connections;
+};
+
+static void drop(tvsim_transfer *transfer, int fd)
+{
+    tvsim_loop_unwatch(transfer->loop, fd);
+    close(fd);
+    transfer->connections.erase(fd);
+}
+
+static void log_line(const std::string &line)
+{
+    fprintf(stderr, "kanvio-tvsim: %s\n", line.c_str());
+}
+
+// Receives into [buffer + *done, buffer + size). 1 when complete, 0 for more
+// to come, -1 when the client closed or failed.
+static int receive_part(int fd, uint8_t *buffer, size_t size, size_t *done)
+{
+    ssize_t n = recv(fd, buffer + *done, size - *done, MSG_DONTWAIT);
+    if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR))
+        return -1;
+    if (n > 0)
+        *done += static_cast<size_t>(n);
+    return *done == size ? 1 : 0;
+}
+
+static void start_answer(tvsim_transfer *transfer, connection *c)
+{
+    c->answer = tvsim_answer_request(transfer->store, c->request, transfer->fault);
+    log_line(c->answer.log);
+    c->request.payload = std::vector<uint8_t>();
+    c->state = c->answer.stall ? phase::stalled : phase::writing;
+    tvsim_loop_set_events(transfer->loop, c->fd, c->answer.stall ? POLLIN : POLLOUT);
+}
+
+// -1 when the connection must be dropped.
+static int read_request(tvsim_transfer *transfer, connection *c)
+{
+    if (c->header_read < c->header.size()) {
+        int got = receive_part(c->fd, c->header.data(), c->header.size(), &c->header_read);
+        if (got <= 0)
+            return got;
+        size_t payload_length = 0;
+        if (tvsim_decode_request_header(c->header.data(), &c->request, &payload_length) != 0) {
+            log_line("malformed request header");
+            return -1;
+        }
+        c->request.payload.resize(payload_length);
+    }
+    if (c->payload_read < c->request.payload.size() &&
+        receive_part(c->fd, c->request.payload.data(), c->request.payload.size(),
+                     &c->payload_read) < 0)
+        return -1;
+    if (c->payload_read == c->request.payload.size())
+        start_answer(transfer, c);
+    return 0;
+}
+
+// Half-closes once everything is out, so the client reads all of it before
+// the connection ends, and the client's close then releases it.
+static void finish_writing(tvsim_transfer *transfer, connection *c)
+{
+    shutdown(c->fd, SHUT_WR);
+    c->state = phase::draining;
+    tvsim_loop_set_events(transfer->loop, c->fd, POLLIN);
+}
+
+// -1 when the connection must be dropped.
+static int write_answer(tvsim_transfer *transfer, connection *c, short revents)
+{
+    if (revents == 0) {  // a trickle pause is over
+        tvsim_loop_set_events(transfer->loop, c->fd, POLLOUT);
+        return 0;
+    }
+    const std::vector<uint8_t> &bytes = c->answer.bytes;
+    size_t chunk = c->answer.trickle ? 1 : bytes.size() - c->sent;
+    if (chunk > 0) {
+        ssize_t n = send(c->fd, bytes.data() + c->sent, chunk, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0)
+            return errno == EAGAIN || errno == EINTR ? 0 : -1;
+        c->sent += static_cast<size_t>(n);
+    }
+    if (c->sent == bytes.size()) {
+        finish_writing(transfer, c);
+    } else if (c->answer.trickle) {
+        tvsim_loop_set_events(transfer->loop, c->fd, 0);
+        tvsim_loop_wake_after(transfer->loop, c->fd, TRICKLE_PAUSE_MS);
+    }
+    return 0;
+}
+
+// Stalled and draining connections only wait for the client to go away.
+static int discard_input(int fd)
+{
+    uint8_t sink[4096];
+    ssize_t n = recv(fd, sink, sizeof sink, MSG_DONTWAIT);
+    return n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR) ? -1 : 0;
+}
+
+static void on_connection(tvsim_transfer *transfer, int fd, short revents)
+{
+    auto found = transfer->connections.find(fd);
+    if (found == transfer->connections.end())
+        return;
+    connection *c = found->second.get();
+    int result = 0;
+    if ((revents & (POLLERR | POLLNVAL)) != 0)
+        result = -1;
+    else if (c->state == phase::reading)
+        result = read_request(transfer, c);
+    else if (c->state == phase::writing)
+        result = write_answer(transfer, c, revents);
+    else
+        result = discard_input(fd);
+    if (result < 0)
+        drop(transfer, fd);
+}
+
+static void on_listener(tvsim_transfer *transfer)
+{
+    int fd = accept4(transfer->listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (transfer->fault == TVSIM_FAULT_CLOSE_ON_ACCEPT) {
+        log_line("closed a connection right after accepting it (fault close-on-accept)");
+        close(fd);
+        return;
+    }
+    transfer->connections[fd] = std::unique_ptr<connection>(new connection(fd));
+    tvsim_loop_watch(transfer->loop, fd, POLLIN,
+                     [transfer](int ready, short revents) { on_connection(transfer, ready, revents); });
+}
+
+static int bind_listener(const char *address, uint16_t port, uint16_t *bound_port)
+{
+    sockaddr_in where = {};
+    where.sin_family = AF_INET;
+    where.sin_port = htons(port);
+    if (inet_pton(AF_INET, address, &where.sin_addr) != 1) {
+        fprintf(stderr, "kanvio-tvsim: not an IPv4 address: %s\n", address);
+        return -1;
+    }
+    int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    int on = 1;
+    if (fd < 0 || setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
+        bind(fd, reinterpret_cast<sockaddr *>(&where), sizeof where) != 0) {
+        fprintf(stderr, "kanvio-tvsim: bind %s:%u: %s\n", address, port, strerror(errno));
+        if (fd >= 0)
+            close(fd);
+        return -1;
+    }
+    socklen_t size = sizeof where;
+    getsockname(fd, reinterpret_cast<sockaddr *>(&where), &size);
+    *bound_port = ntohs(where.sin_port);
+    return fd;
+}
+
+tvsim_transfer *tvsim_transfer_start(tvsim_loop *loop, tvsim_store *store, const char *address,
+                                     uint16_t port, tvsim_fault fault)
+{
+    uint16_t bound_port = 0;
+    int fd = bind_listener(address, port, &bound_port);
+    if (fd < 0)
+        return nullptr;
+    // A bound socket that never listens answers every connection attempt
+    // with a reset: the set is there but refuses.
+    if (fault != TVSIM_FAULT_REFUSE && listen(fd, 16) != 0) {
+        fprintf(stderr, "kanvio-tvsim: listen: %s\n", strerror(errno));
+        close(fd);
+        return nullptr;
+    }
+    tvsim_transfer *transfer = new tvsim_transfer{loop, store, fault, fd, bound_port, {}};
+    if (fault != TVSIM_FAULT_REFUSE)
+        tvsim_loop_watch(loop, fd, POLLIN, [transfer](int, short) { on_listener(transfer); });
+    return transfer;
+}
+
+uint16_t tvsim_transfer_port(const tvsim_transfer *transfer)
+{
+    return transfer->port;
+}
+
+void tvsim_transfer_stop(tvsim_transfer *transfer)
+{
+    if (!transfer)
+        return;
+    while (!transfer->connections.empty())
+        drop(transfer, transfer->connections.begin()->first);
+    tvsim_loop_unwatch(transfer->loop, transfer->listener);
+    close(transfer->listener);
+    delete transfer;
+}

@@ -204,6 +204,7 @@ static bool url_is_blank(char c)
 struct url_line {
     const char *text;
     size_t length;
+    size_t consumed;  // with the line end
 };
 
 static void url_trim(url_line *line)
@@ -231,6 +232,7 @@ static bool url_take_line(url_response *r, url_line *line)
     size_t consumed = (size_t)(lf - start) + 1;
     line->text = start;
     line->length = consumed - 1;
+    line->consumed = consumed;
     if (line->length > 0 && start[line->length - 1] == '\r')
         --line->length;
     r->read_pos += consumed;
@@ -284,7 +286,7 @@ static bool url_ends_with_chunked(url_line value)
     const size_t word_length = sizeof word - 1;
     if (value.length < word_length)
         return false;
-    url_line tail = { value.text + value.length - word_length, word_length };
+    url_line tail = { value.text + value.length - word_length, word_length, 0 };
     if (!url_line_equals(tail, word))
         return false;
     if (value.length == word_length)
@@ -323,8 +325,8 @@ static int url_parse_header(url_response *r, url_line line)
     const char *colon = (const char *)memchr(line.text, ':', line.length);
     if (!colon)
         return URL_CONTINUE;
-    url_line name = { line.text, (size_t)(colon - line.text) };
-    url_line value = { colon + 1, line.length - name.length - 1 };
+    url_line name = { line.text, (size_t)(colon - line.text), 0 };
+    url_line value = { colon + 1, line.length - name.length - 1, 0 };
     url_trim(&name);
     url_trim(&value);
     if (url_line_equals(name, "Transfer-Encoding") && url_ends_with_chunked(value))
@@ -399,7 +401,7 @@ static int url_step_line(url_response *r)
         return url_fail(r, r->headers_done ? URL_ERROR_CHUNK : URL_ERROR_HEADER);
     }
     if (url_counts_as_header(r->phase)) {
-        r->header_bytes += line.length;
+        r->header_bytes += line.consumed;
         if (r->header_bytes > URL_MAX_HEADER_BYTES)
             return url_fail(r, URL_ERROR_HEADER);
     }

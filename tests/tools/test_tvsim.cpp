@@ -7,120 +7,19 @@
 #include <string>
 #include <vector>
 
-#include <poll.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "svl/svl_image.h"
-#include "svl/svl_internal.h"
 #include "svl/svl_ops.h"
 #include "svl/svl_tv.h"
 #include "tools/gen/svl_generate.h"
+#include "tests/tools/tvsim_runner.h"
 
 namespace {
 
 using bytes = std::vector<uint8_t>;
-
-const int SHORT_WAIT_MS = 300;
-
-// A running kanvio-tvsim whose standard error the test reads. The port is
-// the one the program reports once it is ready.
-class TvSim {
-public:
-    explicit TvSim(const std::vector<std::string> &arguments)
-    {
-        int err[2];
-        if (pipe(err) != 0)
-            return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(err[1], STDERR_FILENO);
-            close(err[0]);
-            close(err[1]);
-            std::vector<char *> argv{const_cast<char *>(KANVIO_TVSIM)};
-            for (const std::string &a : arguments)
-                argv.push_back(const_cast<char *>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(KANVIO_TVSIM, argv.data());
-            _exit(127);
-        }
-        close(err[1]);
-        stderr_ = err[0];
-    }
-
-    ~TvSim()
-    {
-        if (pid_ > 0)
-            stop(SIGKILL);
-        if (stderr_ >= 0)
-            close(stderr_);
-    }
-
-    // Reads standard error until the ready line ("... on ADDR:PORT"). False
-    // when the program ends or says nothing for ten seconds.
-    bool wait_ready()
-    {
-        for (;;) {
-            size_t end = log_.find('\n');
-            while (end != std::string::npos) {
-                std::string line = log_.substr(0, end);
-                size_t on = line.find(" on ");
-                size_t colon = line.rfind(':');
-                if (on != std::string::npos && colon != std::string::npos && colon > on) {
-                    options_.port = static_cast<uint16_t>(atoi(line.c_str() + colon + 1));
-                    return true;
-                }
-                end = log_.find('\n', end + 1);
-            }
-            if (!read_some(10000))
-                return false;
-        }
-    }
-
-    // Sends the signal and returns the exit status, or -1 when the program
-    // did not exit normally.
-    int stop(int signal_number = SIGTERM)
-    {
-        kill(pid_, signal_number);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-        while (read_some(10000)) {
-        }
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    const tv_options *options() { return &options_; }
-    const std::string &log() const { return log_; }
-
-private:
-    bool read_some(int wait_ms)
-    {
-        pollfd entry = {stderr_, POLLIN, 0};
-        char buffer[4096];
-        if (poll(&entry, 1, wait_ms) <= 0)
-            return false;
-        ssize_t n = read(stderr_, buffer, sizeof buffer);
-        if (n <= 0)
-            return false;
-        log_.append(buffer, static_cast<size_t>(n));
-        return true;
-    }
-
-    pid_t pid_ = -1;
-    int stderr_ = -1;
-    std::string log_;
-    tv_options options_ = {0, SHORT_WAIT_MS};
-};
-
-std::vector<std::string> sim_arguments(const char *address, std::vector<std::string> more)
-{
-    std::vector<std::string> arguments{"--address", address, "--port", "0"};
-    arguments.insert(arguments.end(), more.begin(), more.end());
-    return arguments;
-}
 
 void generate(svl_table *table, uint32_t stations, uint64_t seed)
 {
@@ -128,18 +27,6 @@ void generate(svl_table *table, uint32_t stations, uint64_t seed)
     options.stations = stations;
     options.seed = seed;
     ASSERT_EQ(svl_generate_table(table, options), 0);
-}
-
-// The table's image with uids numbered from a fixed start, so two tables
-// with the same content give the same bytes.
-bytes image_of(svl_table *table)
-{
-    svl_set_next_uid(1000);
-    size_t length = 0;
-    uint8_t *image = svl_build_table(table, &length);
-    bytes result = image ? bytes(image, image + length) : bytes();
-    svl_free_image(image);
-    return result;
 }
 
 std::string temp_path(const char *name)
@@ -181,7 +68,7 @@ TEST(TvSim, ServesTheTableFileItWasGiven)
     svl_table received = {};
     ASSERT_EQ(svl_import_from_tv_with(&received, "127.0.5.11", sim.options()), TV_OK);
     EXPECT_EQ(image_of(&received), image_of(&table));
-    EXPECT_EQ(sim.stop(), 0);
+    EXPECT_EQ(sim.stop(SIGTERM), 0);
     svl_free_table(&table, 1);
     svl_free_table(&received, 1);
     remove(path.c_str());
@@ -206,7 +93,7 @@ TEST(TvSim, RefusesAnInvalidImageAndKeepsItsTable)
     svl_table after = {};
     ASSERT_EQ(svl_import_from_tv_with(&after, "127.0.5.12", sim.options()), TV_OK);
     EXPECT_EQ(image_of(&after), image_of(&before));
-    EXPECT_EQ(sim.stop(), 0);
+    EXPECT_EQ(sim.stop(SIGTERM), 0);
     svl_free_table(&before, 1);
     svl_free_table(&after, 1);
 }
@@ -223,7 +110,7 @@ TEST(TvSim, RejectsWrongArguments)
     for (const auto &arguments : wrong) {
         TvSim sim(arguments);
         EXPECT_FALSE(sim.wait_ready());
-        EXPECT_EQ(sim.stop(), 2) << sim.log();
+        EXPECT_EQ(sim.stop(SIGTERM), 2) << sim.log();
     }
 }
 
@@ -262,7 +149,7 @@ TEST_P(TvSimFault, EndsInTheResultTheClientPromises)
     EXPECT_EQ(svl_export_to_tv_with(&table, address.c_str(), sim.options()), c.export_result);
     svl_free_table(&table, 1);
 
-    EXPECT_EQ(sim.stop(), 0) << sim.log();
+    EXPECT_EQ(sim.stop(SIGTERM), 0) << sim.log();
 }
 
 INSTANTIATE_TEST_SUITE_P(

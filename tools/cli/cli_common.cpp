@@ -116,7 +116,7 @@ bool cli_parse_number(const char *text, uint64_t max, uint64_t *value)
         if (*c < '0' || *c > '9')
             return false;
         uint64_t digit = uint64_t(*c - '0');
-        if (number > (max - digit) / 10)
+        if (digit > max || number > (max - digit) / 10)
             return false;
         number = number * 10 + digit;
     }

@@ -28,7 +28,7 @@ const Option OPTIONS[] = {
          a.options.stations = static_cast<uint32_t>(value);
          a.has_stations = true;
      }},
-    {"--version", SVL_VERSION_50,
+    {"--version", UINT16_MAX,
      [](Arguments &a, uint64_t value) { a.options.version = static_cast<uint16_t>(value); }},
     {"--favorites", SVL_MAX_FAV_LISTS,
      [](Arguments &a, uint64_t value) {

@@ -244,11 +244,12 @@ uint8_t program_type(Random &random, const Multiplex &mux, bool radio)
 std::string make_name(Random &random, bool radio, bool high_definition)
 {
     std::string name = radio ? random.pick(RADIO_BRANDS) : random.pick(TV_BRANDS);
+    // Big tables hold many regional and numbered variants of a few brands.
     uint32_t roll = random.below(100);
-    if (roll < 15)
-        name += random.pick(REGIONS);
-    else if (roll < 30)
+    if (roll >= 70)
         name += " " + std::to_string(random.between(2, 99));
+    else if (roll >= 40)
+        name += random.pick(REGIONS);
     if (high_definition)
         name += " HD";
     return to_iso6937(name);

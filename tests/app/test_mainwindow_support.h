@@ -1,0 +1,221 @@
+// Shared set-up of the main window tests: a private settings file and
+// per-user store for every window, generated station table files, and a
+// driver for the modal boxes and file dialogs the window opens.
+#ifndef KANVIO_TESTS_APP_TEST_MAINWINDOW_SUPPORT_H
+#define KANVIO_TESTS_APP_TEST_MAINWINDOW_SUPPORT_H
+
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "app/settings.h"
+#include "app/strings.h"
+#include "svl/svl_image.h"
+#include "svl/svl_ops.h"
+#include "tools/gen/svl_generate.h"
+
+namespace testsupport {
+
+// The discovery thread of a test window wakes this often, so closing a
+// window never waits out the program's one-second default.
+constexpr int discoveryWaitMs = 20;
+
+// The program's identity and English texts, as the program entry sets them.
+inline void describeApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Kanvio"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kanvio"));
+    QApplication::setOrganizationName(QStringLiteral("Tavrel"));
+    QApplication::setOrganizationDomain(QStringLiteral("tavrel.com"));
+    QApplication::setApplicationVersion(QStringLiteral("1.2.9"));
+    Strings::load();
+}
+
+// The window starts the discovery engine, which sends multicast; that may
+// only happen inside a private network namespace.
+inline bool insideNetworkNamespace()
+{
+    return qgetenv("KANVIO_IN_NETNS") == "1";
+}
+
+// A folder of its own for the settings file, the per-user store and the
+// station table files of one test.
+class Sandbox
+{
+public:
+    Sandbox()
+    {
+        qputenv(settingsFileVariable, QFile::encodeName(settingsPath()));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+    }
+    ~Sandbox() { qunsetenv(settingsFileVariable); }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString settingsPath() const { return m_dir.filePath(QStringLiteral("kanvio.ini")); }
+
+    QVariant setting(const QString &key) const
+    {
+        return QSettings(settingsPath(), QSettings::IniFormat).value(key);
+    }
+    void setSetting(const QString &key, const QVariant &value) const
+    {
+        QSettings(settingsPath(), QSettings::IniFormat).setValue(key, value);
+    }
+
+    // Writes a generated table and returns its path.
+    QString writeTable(const QString &name, uint16_t version, uint32_t favorites = 2, uint64_t seed = 1) const
+    {
+        svl_generate_options options;
+        options.stations = 12;
+        options.version = version;
+        options.favorites = version == SVL_VERSION_50 ? favorites : 0;
+        options.seed = seed;
+        svl_table table = svl_table();
+        const QString file = path(name);
+        const bool written = svl_generate_table(&table, options) == 0
+            && svl_save_file(&table, QFile::encodeName(file).constData()) == 0;
+        svl_free_table(&table, 1);
+        return written ? file : QString();
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+inline std::unique_ptr<MainWindow> openWindow(const QString &fileName = QString())
+{
+    return std::make_unique<MainWindow>(fileName, nullptr, discoveryWaitMs);
+}
+
+inline QAction *action(const MainWindow &window, const char *objectName)
+{
+    return window.findChild<QAction *>(QLatin1String(objectName));
+}
+
+// What a message box showed.
+struct Message {
+    QString title;
+    QString text;
+};
+
+// Answers the next modal widget the code under test opens. The handler runs
+// from the event loop of that widget and tells whether the widget was the
+// one it waits for; polling stops once it was.
+class ModalDriver : public QObject
+{
+public:
+    explicit ModalDriver(std::function<bool(QWidget *)> handler)
+        : m_handler(std::move(handler))
+    {
+        connect(&m_timer, &QTimer::timeout, this, &ModalDriver::poll);
+        m_timer.start(5);
+    }
+    bool handled() const { return m_handled; }
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !m_handler(modal))
+            return;
+        m_timer.stop();
+        m_handled = true;
+    }
+
+    std::function<bool(QWidget *)> m_handler;
+    QTimer m_timer;
+    bool m_handled = false;
+};
+
+// Records the next message box (with the given title, when one is given)
+// and presses its button with the given text (the first button when the
+// text is empty).
+class MessageCatcher
+{
+public:
+    explicit MessageCatcher(const QString &buttonText = QString(), const QString &title = QString())
+        : m_title(title),
+          m_driver([this, buttonText](QWidget *widget) { return answer(widget, buttonText); })
+    {
+    }
+    bool seen() const { return m_seen; }
+    const Message &message() const { return m_message; }
+    QStringList buttons() const { return m_buttons; }
+
+private:
+    bool answer(QWidget *widget, const QString &buttonText)
+    {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (!box || (!m_title.isNull() && box->windowTitle() != m_title))
+            return false;
+        m_seen = true;
+        m_message = {box->windowTitle(), box->text()};
+        QAbstractButton *chosen = nullptr;
+        for (QAbstractButton *button : box->buttons()) {
+            m_buttons << button->text();
+            if (!chosen && (buttonText.isEmpty() || button->text() == buttonText))
+                chosen = button;
+        }
+        if (chosen)
+            chosen->click();
+        return true;
+    }
+
+    QString m_title;
+    Message m_message;
+    QStringList m_buttons;
+    bool m_seen = false;
+    ModalDriver m_driver;
+};
+
+// Answers the next file dialog with the path, or cancels it for a null path.
+class FileDialogAnswer
+{
+public:
+    explicit FileDialogAnswer(const QString &path)
+        : m_driver([this, path](QWidget *widget) { return answer(widget, path); })
+    {
+    }
+    bool answered() const { return m_driver.handled(); }
+    QString caption() const { return m_caption; }
+    QStringList filters() const { return m_filters; }
+    QString directory() const { return m_directory; }
+
+private:
+    bool answer(QWidget *widget, const QString &path)
+    {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        if (!dialog)
+            return false;
+        m_caption = dialog->windowTitle();
+        m_filters = dialog->nameFilters();
+        m_directory = dialog->directory().absolutePath();
+        if (path.isNull()) {
+            dialog->reject();
+        } else {
+            dialog->selectFile(path);
+            static_cast<QDialog *>(dialog)->accept();  // public in QDialog, so it runs the file check
+        }
+        return true;
+    }
+
+    QString m_caption;
+    QStringList m_filters;
+    QString m_directory;
+    ModalDriver m_driver;
+};
+
+} // namespace testsupport
+
+#endif

@@ -22,6 +22,8 @@ enum {
 int cli_info(int argc, char **argv);
 int cli_dump(int argc, char **argv);
 int cli_generate(int argc, char **argv);
+int cli_import(int argc, char **argv);
+int cli_export(int argc, char **argv);
 
 // Prints "kanvio-cli: SUBJECT: PROBLEM" on standard error and returns
 // CLI_BAD_INPUT. Subject is usually a file path.

@@ -27,6 +27,12 @@ const Command COMMANDS[] = {
      "each holding P percent of the medium's stations (0..100, default 20), made from\n"
      "the seed S (default 1). The same arguments always give the same file.",
      cli_generate},
+    {"import", "[--port P] ADDRESS OUT",
+     "Read the station table of the TV set at ADDRESS and write it to OUT. A set that\n"
+     "holds no table is reported and OUT is not written.",
+     cli_import},
+    {"export", "[--port P] FILE ADDRESS", "Write the station table in FILE into the TV set at ADDRESS.",
+     cli_export},
 };
 
 const Command *find_command(const char *name)

@@ -80,6 +80,7 @@ private:
     void configureAction(QAction *action, const ActionSpec &spec);
     void createUndoActions();
     void createRecentFileActions();
+    void createCaModuleActions();
     void createToolBars();
     void createConnections();
     void connectFileActions();

@@ -1,12 +1,16 @@
 #include "app/mainwindow.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
+#include <memory>
+
 #include "app/strings.h"
+#include "options/option_tables.h"
 #include "views/stationtablewidget.h"
 
 // How an action starts out. FromUndoStack leaves the enabled state to the
@@ -103,6 +107,7 @@ void MainWindow::createActions()
         configureAction(action, spec);
     }
     createRecentFileActions();
+    createCaModuleActions();
 }
 
 // The undo stack makes its own actions so that it can keep their enabled
@@ -134,6 +139,21 @@ void MainWindow::createRecentFileActions()
     for (QAction *&action : m_recentFileActs) {
         action = new QAction(this);
         action->setVisible(false);
+    }
+}
+
+// The module names are those of the station settings dialog's combo box,
+// taken once: they are not part of the text table.
+void MainWindow::createCaModuleActions()
+{
+    const std::unique_ptr<QComboBox> names(createOptionComboBox(QStringLiteral("CANumber")));
+    for (int module = 0; module < CaModuleCount; ++module) {
+        auto *action = new QAction(this);
+        if (names)
+            action->setText(names->itemText(module));
+        action->setData(module);
+        action->setCheckable(true);
+        m_caModuleActs[module] = action;
     }
 }
 
@@ -210,6 +230,8 @@ void MainWindow::createMenus()
     m_helpMenu->addAction(m_aboutAct);
 
     m_caModuleMenu = createMenu(false);
+    for (QAction *action : m_caModuleActs)
+        m_caModuleMenu->addAction(action);
 }
 
 void MainWindow::createFileMenu()

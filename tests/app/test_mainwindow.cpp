@@ -70,6 +70,7 @@ private slots:
     void menus_data();
     void menus();
     void toolBarContents();
+    void caModuleMenu();
     void freshStartIsGermanListViewAtDefaultGeometry();
     void settingsPersistAcrossStarts();
     void viewSetting_data();
@@ -247,6 +248,33 @@ void TestMainWindow::toolBarContents()
     QCOMPARE(bars[0]->windowTitle(), QStringLiteral("Show toolbar"));
     for (const QToolBar *bar : bars)
         QCOMPARE(window->toolBarArea(const_cast<QToolBar *>(bar)), Qt::TopToolBarArea);
+}
+
+// The "Used CA module" menu is not in the menu bar; the list context menu
+// shows it.
+void TestMainWindow::caModuleMenu()
+{
+    Sandbox sandbox;
+    sandbox.setSetting(QStringLiteral("language"), QStringLiteral("English"));
+    const auto window = openWindow();
+    QMenu *caMenu = nullptr;
+    for (QMenu *menu : window->findChildren<QMenu *>())
+        if (menu->title() == QLatin1String("Used CA module"))
+            caMenu = menu;
+    QVERIFY(caMenu);
+    QVERIFY(!menuBarMenus(*window).contains(caMenu));
+    const QList<QAction *> modules = caMenu->actions();
+    QCOMPARE(modules.size(), 4);
+    const QStringList texts = {"None", "1", "2", "Auto"};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(modules[i]->text(), texts[i]);
+        QCOMPARE(modules[i]->data().toInt(), i);
+        QVERIFY(modules[i]->isCheckable());
+        QVERIFY(modules[i]->isEnabled());
+    }
+    action(*window, "germanAct")->trigger();
+    QCOMPARE(caMenu->title(), QStringLiteral("Verw. CA-Modul"));
+    QCOMPARE(modules[3]->text(), QStringLiteral("Auto"));
 }
 
 void TestMainWindow::freshStartIsGermanListViewAtDefaultGeometry()
@@ -450,9 +478,13 @@ void TestMainWindow::screenshots()
         const auto window = openWindow(table);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        const QString name = QStringLiteral("/mainwindow-%1.png")
-                                 .arg(QLatin1String(language) == QLatin1String("German") ? "de" : "en");
-        QVERIFY(window->grab().save(folder + name));
+        const char *suffix = QLatin1String(language) == QLatin1String("German") ? "de" : "en";
+        QVERIFY(window->grab().save(folder + QStringLiteral("/mainwindow-%1.png").arg(suffix)));
+        QMenu *file = menuBarMenus(*window)[0];
+        file->popup(window->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        QVERIFY(file->grab().save(folder + QStringLiteral("/mainwindow-filemenu-%1.png").arg(suffix)));
+        file->hide();
     }
 }
 

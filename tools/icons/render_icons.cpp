@@ -38,6 +38,7 @@ const QColor red(0xe0, 0x1b, 0x24);
 const QColor purple(0x91, 0x41, 0xac);
 const QColor teal(0x21, 0x90, 0xa4);
 const QColor slate(0x5e, 0x5c, 0x64);
+const QColor navy(0x1a, 0x5f, 0xb4);
 const QColor brown(0x98, 0x6a, 0x44);
 
 const int toolSize = 24;
@@ -279,12 +280,12 @@ std::vector<ImageFile> imageFiles()
         { "images/favorite-24x24.png", [=] { return toolIcon(theme("starred"), yellow); } },
         { "images/tv-48x48.png", [=] { return tileIcon(theme("tv"), blue); } },
         { "images/system-settings-48x48.png", [=] { return tileIcon(theme("emblem-system"), slate); } },
-        { "images/reception-general-48x48.png", [=] { return tileIcon(theme("network-wireless"), teal); } },
+        { "images/reception-general-48x48.png", [=] { return tileIcon(theme("network-wireless"), navy); } },
         { "images/reception-48x48.png", [=] { return tileIcon(theme("network-transmit-receive"), purple); } },
         { "images/reception-analog-list-48x48.png", [=] { return tileIcon(paintAnalogTv, brown); } },
         { "images/reception-sattelite-list-48x48.png", [=] { return tileIcon(paintSatelliteDish, orange); } },
         { "images/reception-terrestrial-list-48x48.png", [=] { return tileIcon(theme("network-cellular"), green); } },
-        { "images/reception-cable-list-48x48.png", [=] { return tileIcon(paintCablePlug, blue); } },
+        { "images/reception-cable-list-48x48.png", [=] { return tileIcon(paintCablePlug, teal); } },
         { "iconset/icon_64x64.png", applicationIcon },
     };
 }

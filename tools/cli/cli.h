@@ -24,6 +24,7 @@ int cli_dump(int argc, char **argv);
 int cli_generate(int argc, char **argv);
 int cli_import(int argc, char **argv);
 int cli_export(int argc, char **argv);
+int cli_discover(int argc, char **argv);
 
 // Prints "kanvio-cli: SUBJECT: PROBLEM" on standard error and returns
 // CLI_BAD_INPUT. Subject is usually a file path.

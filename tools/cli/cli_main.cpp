@@ -33,6 +33,11 @@ const Command COMMANDS[] = {
      cli_import},
     {"export", "[--port P] FILE ADDRESS", "Write the station table in FILE into the TV set at ADDRESS.",
      cli_export},
+    {"discover", "[--seconds N] [--target ST]",
+     "Search the local network for TV sets for N seconds (1..3600, default 3) and print\n"
+     "one line per device: address, friendly name, device type and description URL,\n"
+     "separated by tabs. --target searches for ST instead; ssdp:all finds every device.",
+     cli_discover},
 };
 
 const Command *find_command(const char *name)

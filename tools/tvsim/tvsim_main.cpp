@@ -12,7 +12,9 @@
 #include "svl/svl_sockets.h"
 #include "svl/svl_tv.h"
 #include "tools/gen/svl_generate.h"
+#include "tools/tvsim/tvsim_http.h"
 #include "tools/tvsim/tvsim_loop.h"
+#include "tools/tvsim/tvsim_ssdp.h"
 #include "tools/tvsim/tvsim_transfer.h"
 
 namespace {
@@ -24,6 +26,10 @@ struct arguments {
     std::string save_path;
     std::string table_path;
     long generate = -1;  // station count to generate instead of loading a table
+    bool ssdp = false;   // be found: SSDP and the description server
+    std::string name = "Tavrel TV (simulated)";
+    uint16_t http_port = 49152;
+    bool chunked = false;
 };
 
 }  // namespace
@@ -32,7 +38,12 @@ static void print_usage()
 {
     fprintf(stderr,
             "usage: kanvio-tvsim [--address ADDR] [--port P] [--fault MODE] [--save FILE]\n"
+            "                    [--ssdp [--name NAME] [--http-port P] [--chunked]]\n"
             "                    (TABLE | --generate N)\n"
+            "--ssdp answers SSDP searches and announces the set (multicast: only inside\n"
+            "scripts/in-netns or on a network meant for it) and serves its description\n"
+            "over HTTP on --http-port (default 49152, 0 takes a free one), chunked with\n"
+            "--chunked.\n"
             "fault modes:");
     for (int i = 0; i < TVSIM_FAULT_COUNT; i++)
         fprintf(stderr, " %s", tvsim_fault_name(static_cast<tvsim_fault>(i)));
@@ -62,6 +73,12 @@ static bool parse_option(arguments &args, const char *name, const char *value)
         return tvsim_fault_from_name(value, &args.fault) == 0;
     } else if (strcmp(name, "--save") == 0) {
         args.save_path = value;
+    } else if (strcmp(name, "--name") == 0) {
+        args.name = value;
+    } else if (strcmp(name, "--http-port") == 0) {
+        long port = parse_count(value, 65535);
+        args.http_port = static_cast<uint16_t>(port);
+        return port >= 0;
     } else if (strcmp(name, "--generate") == 0) {
         args.generate = parse_count(value, 1000000);
         return args.generate >= 0;
@@ -71,10 +88,24 @@ static bool parse_option(arguments &args, const char *name, const char *value)
     return true;
 }
 
+// Options without a value.
+static bool parse_flag(arguments &args, const char *name)
+{
+    if (strcmp(name, "--ssdp") == 0)
+        args.ssdp = true;
+    else if (strcmp(name, "--chunked") == 0)
+        args.chunked = true;
+    else
+        return false;
+    return true;
+}
+
 static bool parse_arguments(int argc, char **argv, arguments &args)
 {
     for (int i = 1; i < argc; i++) {
-        if (strncmp(argv[i], "--", 2) != 0) {
+        if (parse_flag(args, argv[i])) {
+            continue;
+        } else if (strncmp(argv[i], "--", 2) != 0) {
             if (!args.table_path.empty())
                 return false;
             args.table_path = argv[i];
@@ -127,6 +158,37 @@ static void catch_stop_signals()
     sigaction(SIGTERM, &action, nullptr);
 }
 
+struct discovery {
+    tvsim_http *http = nullptr;
+    tvsim_ssdp *ssdp = nullptr;
+};
+
+// Serves the description and joins SSDP. false when either fails (reported).
+static bool start_discovery(tvsim_loop *loop, const arguments &args, discovery &found)
+{
+    tvsim_identity identity{args.name, tvsim_udn_for(args.name)};
+    found.http = tvsim_http_start(loop, args.address.c_str(), args.http_port, identity, args.chunked);
+    if (!found.http)
+        return false;
+    tvsim_ssdp_options options;
+    options.address = args.address;
+    options.udn = identity.udn;
+    options.location = "http://" + args.address + ":" + std::to_string(tvsim_http_port(found.http)) +
+                       TVSIM_DESCRIPTION_PATH;
+    found.ssdp = tvsim_ssdp_start(loop, options);
+    if (!found.ssdp)
+        return false;
+    fprintf(stderr, "kanvio-tvsim: discoverable as %s at %s\n", identity.udn.c_str(), options.location.c_str());
+    return true;
+}
+
+// Says goodbye on SSDP before the description goes away.
+static void stop_discovery(discovery &found)
+{
+    tvsim_ssdp_stop(found.ssdp);
+    tvsim_http_stop(found.http);
+}
+
 static int serve(tvsim_store &store, const arguments &args)
 {
     running_loop = tvsim_loop_new();
@@ -138,14 +200,16 @@ static int serve(tvsim_store &store, const arguments &args)
     tvsim_transfer *transfer =
         tvsim_transfer_start(running_loop, &store, args.address.c_str(), args.port, args.fault);
     int status = 1;
-    if (transfer) {
+    discovery found;
+    if (transfer && (!args.ssdp || start_discovery(running_loop, args, found))) {
         fprintf(stderr, "kanvio-tvsim: %s on %s:%u\n",
                 args.fault == TVSIM_FAULT_REFUSE ? "refusing connections" : "listening",
                 args.address.c_str(), tvsim_transfer_port(transfer));
         status = tvsim_loop_run(running_loop) == 0 ? 0 : 1;
-        tvsim_transfer_stop(transfer);
         fprintf(stderr, "kanvio-tvsim: stopped\n");
     }
+    stop_discovery(found);
+    tvsim_transfer_stop(transfer);
     signal(SIGINT, SIG_DFL);
     signal(SIGTERM, SIG_DFL);
     tvsim_loop_free(running_loop);

@@ -92,13 +92,13 @@ char *upnp_base_url(const char *location)
 
 // ------------------------------------------------------ documents
 
-static xml_node *upnp_fetch_tree(const char *url)
+static xml_node *upnp_fetch_tree(const char *url, int wait_ms)
 {
     int sock = url_get(url);
     if (sock < 0)
         return nullptr;
     xml_node *tree = nullptr;
-    xml_fetch(&tree, sock);
+    xml_fetch_with_wait(&tree, sock, wait_ms);
     return tree;
 }
 
@@ -201,9 +201,9 @@ static void upnp_read_actions(upnp_service *service, xml_node *scpd)
     }
 }
 
-static void upnp_read_scpd(upnp_service *service)
+static void upnp_read_scpd(upnp_service *service, int wait_ms)
 {
-    xml_node *scpd = upnp_fetch_tree(service->SCPDURL);
+    xml_node *scpd = upnp_fetch_tree(service->SCPDURL, wait_ms);
     if (!scpd)
         return;
     upnp_read_state_variables(service, scpd);
@@ -211,7 +211,8 @@ static void upnp_read_scpd(upnp_service *service)
     xml_free(scpd);
 }
 
-static void upnp_read_services(upnp_description *description, xml_node *device, const char *base)
+static void upnp_read_services(upnp_description *description, xml_node *device, const char *base,
+                               int wait_ms)
 {
     int fetches = 0;
     upnp_walk walk;
@@ -229,7 +230,7 @@ static void upnp_read_services(upnp_description *description, xml_node *device, 
         description->services = service;
         if (service->controlURL && service->SCPDURL && fetches < UPNP_MAX_SCPD_FETCHES) {
             ++fetches;
-            upnp_read_scpd(service);
+            upnp_read_scpd(service, wait_ms);
         }
     }
 }
@@ -267,7 +268,7 @@ static void upnp_read_texts(upnp_description *d, xml_node *device, const char *b
     d->presentationUrl = upnp_resolve_url(base, xml_get_text(device, "presentationUrl"));
 }
 
-int upnp_read_document(upnp_description *description, xml_node *document, const char *location)
+int upnp_read_document(upnp_description *description, xml_node *document, const char *location, int wait_ms)
 {
     xml_node *version = xml_find(document, "root/specVersion");
     if (version && xml_get_int(version, "major") <= 0)
@@ -280,20 +281,25 @@ int upnp_read_document(upnp_description *description, xml_node *document, const 
         base = upnp_base_url(location);
     upnp_read_texts(description, device, base);
     upnp_read_icons(description, device, base);
-    upnp_read_services(description, device, base);
+    upnp_read_services(description, device, base, wait_ms);
     free(base);
     return 0;
 }
 
 int upnp_fetch_description(upnp_description *description, const char *location)
 {
+    return upnp_fetch_description_with_wait(description, location, 0);
+}
+
+int upnp_fetch_description_with_wait(upnp_description *description, const char *location, int wait_ms)
+{
     if (!description)
         return -1;
     memset(description, 0, sizeof *description);
-    xml_node *document = upnp_fetch_tree(location);
+    xml_node *document = upnp_fetch_tree(location, wait_ms);
     if (!document)
         return -1;
-    int result = upnp_read_document(description, document, location);
+    int result = upnp_read_document(description, document, location, wait_ms);
     xml_free(document);
     return result;
 }

@@ -79,6 +79,10 @@ struct upnp_description {
 // case. Blocks for one HTTP request, plus one per service with a control URL.
 int upnp_fetch_description(upnp_description *description, const char *location);
 
+// upnp_fetch_description with a wait for each peer of wait_ms milliseconds
+// instead of the HTTP client's default (0 keeps the default).
+int upnp_fetch_description_with_wait(upnp_description *description, const char *location, int wait_ms);
+
 // Releases every text and list entry of the record and zeroes it; null is
 // allowed.
 void upnp_free_description(upnp_description *description);

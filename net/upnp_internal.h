@@ -15,6 +15,7 @@ enum { UPNP_MAX_SCPD_FETCHES = 32 };
 char *upnp_base_url(const char *location);
 
 // Fills the zeroed record from a parsed device description; location is
-// where it came from. Service descriptions are fetched over HTTP. 0, or
-// -1 when specVersion/major is present but not a positive integer.
-int upnp_read_document(upnp_description *description, xml_node *document, const char *location);
+// where it came from. Service descriptions are fetched over HTTP, waiting
+// wait_ms for each peer (0: the default). 0, or -1 when specVersion/major
+// is present but not a positive integer.
+int upnp_read_document(upnp_description *description, xml_node *document, const char *location, int wait_ms);

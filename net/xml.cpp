@@ -733,10 +733,11 @@ static bool xml_append_body(char **body, size_t *length, size_t *capacity, const
 }
 
 // The whole body of the response on sock as a heap text, or null.
-static char *xml_read_body(int sock)
+static char *xml_read_body(int sock, int wait_ms)
 {
     url_response response;
     memset(&response, 0, sizeof response);
+    response.wait_ms = wait_ms;
     char *body = nullptr;
     size_t length = 0;
     size_t capacity = 0;
@@ -776,11 +777,16 @@ static char *xml_replace_entities(char *text)
 
 int xml_fetch(xml_node **root, int sock)
 {
+    return xml_fetch_with_wait(root, sock, 0);
+}
+
+int xml_fetch_with_wait(xml_node **root, int sock, int wait_ms)
+{
     if (root)
         *root = nullptr;
     if (sock < 0)
         return -1;
-    char *text = root ? xml_read_body(sock) : nullptr;
+    char *text = root ? xml_read_body(sock, wait_ms) : nullptr;
     close(sock);
     text = text ? xml_replace_entities(text) : nullptr;
     if (!text)

@@ -110,6 +110,10 @@ int xml_prefix(const xml_node *node, char *out);
 // response could not be read completely or parsed, with *root null.
 int xml_fetch(xml_node **root, int sock);
 
+// xml_fetch with a wait for the peer of wait_ms milliseconds instead of
+// the default (0 keeps the default).
+int xml_fetch_with_wait(xml_node **root, int sock, int wait_ms);
+
 // A new heap text (released with free()) with every occurrence of search
 // in text replaced, scanning left to right without overlap. Null for a
 // null text or no memory; an empty or null search gives a copy.

@@ -52,6 +52,12 @@ void HttpTestServer::serve(const std::string &path, const std::string &raw)
     responses_[path] = raw;
 }
 
+void HttpTestServer::silence(const std::string &path)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    silent_.insert(path);
+}
+
 std::string HttpTestServer::url(const std::string &path) const
 {
     return "http://127.0.0.1:" + std::to_string(port_) + path;
@@ -109,18 +115,31 @@ static void sendAll(int client, const std::string &data)
     }
 }
 
+// Waits until the client closes or the server stops.
+void HttpTestServer::holdOpen(int client)
+{
+    pollfd fds[2] = { { client, POLLIN, 0 }, { wake_[0], POLLIN, 0 } };
+    poll(fds, 2, -1);
+}
+
 void HttpTestServer::answer(int client)
 {
     std::string request = readRequest(client);
-    std::string raw;
+    std::string path = requestedPath(request);
+    bool silent;
+    std::string raw = "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found";
     {
         std::lock_guard<std::mutex> lock(mutex_);
         requests_.push_back(request);
-        auto found = responses_.find(requestedPath(request));
-        raw = found != responses_.end() ? found->second
-                                        : "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found";
+        silent = silent_.count(path) != 0;
+        auto found = responses_.find(path);
+        if (found != responses_.end())
+            raw = found->second;
     }
-    sendAll(client, raw);
+    if (silent)
+        holdOpen(client);
+    else
+        sendAll(client, raw);
 }
 
 std::string httpResponse(const std::string &body)

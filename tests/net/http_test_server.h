@@ -6,6 +6,7 @@
 
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +20,10 @@ public:
     // get a 404 page.
     void serve(const std::string &path, const std::string &raw);
 
+    // Requests for path get no answer at all: the connection stays open
+    // until the client gives up.
+    void silence(const std::string &path);
+
     std::string url(const std::string &path) const;
     int port() const { return port_; }
 
@@ -28,12 +33,14 @@ public:
 private:
     void run();
     void answer(int client);
+    void holdOpen(int client);
 
     int listener_ = -1;
     int port_ = 0;
     int wake_[2] = { -1, -1 };
     std::mutex mutex_;
     std::map<std::string, std::string> responses_;
+    std::set<std::string> silent_;
     std::vector<std::string> requests_;
     std::thread thread_;
 };

@@ -290,6 +290,25 @@ TEST(UpnpFetchDescription, FailsWithoutAServer)
     EXPECT_EQ(upnp_fetch_description(nullptr, location.c_str()), -1);
 }
 
+TEST(UpnpFetchDescription, GivesUpOnSilentPeers)
+{
+    HttpTestServer server;
+    server.silence("/silent.xml");
+    upnp_description description;
+    EXPECT_EQ(upnp_fetch_description_with_wait(&description, server.url("/silent.xml").c_str(), 20), -1);
+    EXPECT_EQ(description.friendlyName, nullptr);
+    upnp_free_description(&description);
+
+    server.serve("/desc.xml", httpResponse("<root><device><friendlyName>TV</friendlyName><serviceList><service>"
+                                           "<SCPDURL>/silent.xml</SCPDURL><controlURL>/c</controlURL>"
+                                           "</service></serviceList></device></root>"));
+    EXPECT_EQ(upnp_fetch_description_with_wait(&description, server.url("/desc.xml").c_str(), 20), 0);
+    EXPECT_EQ(orNone(description.friendlyName), "TV");
+    ASSERT_NE(description.services, nullptr);
+    EXPECT_EQ(description.services->actions, nullptr);
+    upnp_free_description(&description);
+}
+
 TEST(UpnpFetchDescription, FetchesOnlyABoundedNumberOfServiceDescriptions)
 {
     HttpTestServer server;

@@ -427,6 +427,18 @@ TEST(XmlFetch, GivesNoTreeForBrokenResponses)
     EXPECT_EQ(root, nullptr);
 }
 
+TEST(XmlFetch, GivesNoTreeWhenThePeerFallsSilent)
+{
+    int pair[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+    const char partial[] = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n<root>";
+    ASSERT_EQ(send(pair[1], partial, sizeof partial - 1, 0), (ssize_t)(sizeof partial - 1));
+    xml_node *root = nullptr;
+    EXPECT_EQ(xml_fetch_with_wait(&root, pair[0], 20), -1);
+    EXPECT_EQ(root, nullptr);
+    close(pair[1]);
+}
+
 TEST(XmlFetch, ReadsADescriptionFromTheServer)
 {
     HttpTestServer server;

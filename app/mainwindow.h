@@ -49,7 +49,8 @@ public:
 signals:
     void importFinished();
     void exportFinished();
-    // Emitted when the window really closes; an open search dialog ends on it.
+    // Emitted when the window really closes; an open search dialog ends on
+    // it. It hides QWidget::close(): call that by its full name to close.
     void close();
 
 protected:

@@ -57,7 +57,11 @@ void MainWindow::translate()
     if (origin != m_englishAct && origin != m_germanAct)
         return;
     const bool english = origin == m_englishAct;
+    // A new document's placeholder name follows the language; file names do not.
+    const bool untitled = windowFilePath() == Strings::text(Strings::UntitledName);
     Strings::setLanguage(english ? Strings::English : Strings::German);
+    if (untitled)
+        setWindowFilePath(Strings::text(Strings::UntitledName));
     m_englishAct->setChecked(english);
     m_germanAct->setChecked(!english);
     retranslateMenus();

@@ -358,7 +358,9 @@ void TestMainWindow::languageSwitchRetranslates()
     QVERIFY(apply);
     const QString germanApply = apply->text();
 
+    QVERIFY(window->windowFilePath() != QLatin1String("Untitled"));
     action(*window, "englishAct")->trigger();
+    QCOMPARE(window->windowFilePath(), QStringLiteral("Untitled"));
     QCOMPARE(menuBarMenus(*window)[2]->title(), QStringLiteral("Station table"));
     QCOMPARE(action(*window, "exitAct")->statusTip(), QStringLiteral("Quits Kanvio"));
     QCOMPARE(toolBars(*window)[0]->windowTitle(), QStringLiteral("Show toolbar"));

@@ -1,7 +1,9 @@
 // kanvio-cli: usage, exit statuses, error lines, info and generate.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "svl/svl_ops.h"
 #include "svl/svl_image.h"
@@ -43,6 +45,13 @@ struct Misuse {
     std::vector<std::string> arguments;
     std::string message;  // the first line on standard error
 };
+
+void PrintTo(const Misuse &misuse, std::ostream *out)
+{
+    *out << "kanvio-cli";
+    for (const std::string &argument : misuse.arguments)
+        *out << " '" << argument << "'";
+}
 
 class CliMisuse : public Cli, public testing::WithParamInterface<Misuse> {};
 
@@ -113,6 +122,11 @@ struct BadInput {
     std::string problem;
 };
 
+void PrintTo(const BadInput &bad, std::ostream *out)
+{
+    *out << bad.name;
+}
+
 class CliBadInput : public Cli, public testing::WithParamInterface<BadInput> {};
 
 TEST_P(CliBadInput, ExitsWithOneAndOneErrorLineNamingTheFile)
@@ -142,6 +156,16 @@ const BadInput BAD_INPUTS[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, CliBadInput, testing::ValuesIn(BAD_INPUTS));
+
+TEST_F(Cli, RefusesFilesTooLargeForAStationTable)
+{
+    std::string path = folder.file("huge.svl50");
+    write_file_bytes(path, "");
+    ASSERT_EQ(truncate(path.c_str(), (off_t(1) << 29) + 1), 0);  // sparse: takes no disk space
+    CliResult result = run({"dump", path});
+    EXPECT_EQ(result.exit_code, 1);
+    EXPECT_EQ(result.err, "kanvio-cli: " + path + ": file too large for a station table\n");
+}
 
 TEST_F(Cli, TruncatedRealFileIsInvalid)
 {
@@ -179,6 +203,21 @@ TEST_F(Cli, InfoCountsStationsAndFavoriteLists)
     EXPECT_EQ(result.exit_code, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out, expected);
+}
+
+TEST_F(Cli, InfoShowsControlBytesOfListNamesEscaped)
+{
+    svl_table table = {};
+    ASSERT_EQ(svl_init_table(&table, SVL_VERSION_50), 0);
+    svl_append_list(&table, svl_new_list("Tab\there\x7f", SVL_KIND_RADIO_FAV, SVL_ATTR_FAVORITE));
+    std::string path = folder.file("names.svl50");
+    ASSERT_EQ(svl_save_file(&table, path.c_str()), 0);
+    svl_free_table(&table, 1);
+
+    CliResult result = run({"info", path});
+    EXPECT_EQ(result.exit_code, 0);
+    EXPECT_NE(result.out.find("radio favorite list \"Tab\\x09here\\x7f\": 0 stations\n"), std::string::npos)
+        << result.out;
 }
 
 TEST_F(Cli, InfoOfAVersionFortyTable)

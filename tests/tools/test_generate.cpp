@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -42,6 +43,16 @@ std::string image_of(svl_table *table)
     svl_free_image(image);
     return bytes;
 }
+
+}  // namespace
+
+void PrintTo(const svl_generate_options &o, std::ostream *out)
+{
+    *out << o.stations << " stations, version " << o.version << ", " << o.favorites << " favorite lists of "
+         << o.favorite_percent << " %, seed " << o.seed;
+}
+
+namespace {
 
 class GeneratorShape : public testing::TestWithParam<svl_generate_options> {};
 

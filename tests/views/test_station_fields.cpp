@@ -62,6 +62,7 @@ private slots:
     void initTestCase();
     void columnHeaders_data();
     void columnHeaders();
+    void headersFollowLanguage();
     void fieldTexts_data();
     void fieldTexts();
     void frequencyIgnoresLocale_data();
@@ -103,6 +104,27 @@ void TestStationFields::columnHeaders()
     QFETCH(int, column);
     QFETCH(QString, header);
     QCOMPARE(stationColumnHeader(column), header);
+}
+
+// Headers are asked for whenever a view is built, so a language switch must
+// reach them; "ID" and "Decoder" are the same in every language.
+void TestStationFields::headersFollowLanguage()
+{
+    Strings::setLanguage(Strings::German);
+    const QString germanName = stationColumnHeader(NameColumn);
+    const QString germanId = stationColumnHeader(UidColumn);
+    const QString germanDecoder = stationColumnHeader(DecoderColumn);
+    svl_station station{};
+    station.NetworkType = DvbC;
+    station.Modulation = 3;
+    const QString germanModulation = stationFieldText(&station, ModulationColumn);
+    Strings::setLanguage(Strings::English);
+
+    QCOMPARE(germanName, QStringLiteral("Sendername"));
+    QCOMPARE(germanId, QStringLiteral("ID"));
+    QCOMPARE(germanDecoder, QStringLiteral("Decoder"));
+    QCOMPARE(germanModulation, QStringLiteral("64QAM"));
+    QCOMPARE(stationColumnHeader(NameColumn), QStringLiteral("Station name"));
 }
 
 void TestStationFields::fieldTexts_data()

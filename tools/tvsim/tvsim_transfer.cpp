@@ -47,6 +47,7 @@ struct tvsim_transfer {
     tvsim_fault fault;
     int listener;
     uint16_t port;
+    FILE *log;
     std::map<int, std::unique_ptr<connection>> connections;
 };
 
@@ -57,9 +58,10 @@ static void drop(tvsim_transfer *transfer, int fd)
     transfer->connections.erase(fd);
 }
 
-static void log_line(const std::string &line)
+static void log_line(const tvsim_transfer *transfer, const std::string &line)
 {
-    fprintf(stderr, "kanvio-tvsim: %s\n", line.c_str());
+    if (transfer->log)
+        fprintf(transfer->log, "kanvio-tvsim: %s\n", line.c_str());
 }
 
 // Receives into [buffer + *done, buffer + size). 1 when complete, 0 for more
@@ -77,7 +79,7 @@ static int receive_part(int fd, uint8_t *buffer, size_t size, size_t *done)
 static void start_answer(tvsim_transfer *transfer, connection *c)
 {
     c->answer = tvsim_answer_request(transfer->store, c->request, transfer->fault);
-    log_line(c->answer.log);
+    log_line(transfer, c->answer.log);
     c->request.payload = std::vector<uint8_t>();
     c->state = c->answer.stall ? phase::stalled : phase::writing;
     tvsim_loop_set_events(transfer->loop, c->fd, c->answer.stall ? POLLIN : POLLOUT);
@@ -92,7 +94,7 @@ static int read_request(tvsim_transfer *transfer, connection *c)
             return got;
         size_t payload_length = 0;
         if (tvsim_decode_request_header(c->header.data(), &c->request, &payload_length) != 0) {
-            log_line("malformed request header");
+            log_line(transfer, "malformed request header");
             return -1;
         }
         c->request.payload.resize(payload_length);
@@ -172,7 +174,7 @@ static void on_listener(tvsim_transfer *transfer)
     if (fd < 0)
         return;
     if (transfer->fault == TVSIM_FAULT_CLOSE_ON_ACCEPT) {
-        log_line("closed a connection right after accepting it (fault close-on-accept)");
+        log_line(transfer, "closed a connection right after accepting it (fault close-on-accept)");
         close(fd);
         return;
     }
@@ -219,10 +221,15 @@ tvsim_transfer *tvsim_transfer_start(tvsim_loop *loop, tvsim_store *store, const
         close(fd);
         return nullptr;
     }
-    tvsim_transfer *transfer = new tvsim_transfer{loop, store, fault, fd, bound_port, {}};
+    tvsim_transfer *transfer = new tvsim_transfer{loop, store, fault, fd, bound_port, stderr, {}};
     if (fault != TVSIM_FAULT_REFUSE)
         tvsim_loop_watch(loop, fd, POLLIN, [transfer](int, short) { on_listener(transfer); });
     return transfer;
+}
+
+void tvsim_transfer_set_log(tvsim_transfer *transfer, FILE *log)
+{
+    transfer->log = log;
 }
 
 uint16_t tvsim_transfer_port(const tvsim_transfer *transfer)

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,10 @@ tvsim_answer tvsim_answer_request(tvsim_store *store, const tvsim_request &reque
 struct tvsim_transfer;
 tvsim_transfer *tvsim_transfer_start(tvsim_loop *loop, tvsim_store *store, const char *address,
                                      uint16_t port, tvsim_fault fault);
+
+// Where the service logs each request it serves: standard error unless
+// changed; null logs nothing.
+void tvsim_transfer_set_log(tvsim_transfer *transfer, FILE *log);
 
 // The port the service listens on.
 uint16_t tvsim_transfer_port(const tvsim_transfer *transfer);

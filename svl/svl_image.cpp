@@ -428,6 +428,22 @@ static size_t fav_name_size(const svl_list *list)
     return (length > size_t(FAV_LIST_NAME_MAX) ? size_t(FAV_LIST_NAME_MAX) : length) + 1;
 }
 
+// A favorite entry is written only when its station is: a station that
+// stands in the wrong base list is left out of the image, and its stale uid
+// must not make the entry point at another station after reloading.
+static bool is_written_entry(const svl_list *list, const svl_station *station)
+{
+    return is_written_in(station, svl_base_kind_of(list->kind));
+}
+
+static uint32_t count_written_entries(const svl_list *list)
+{
+    uint32_t written = 0;
+    for (uint32_t i = 0; i < list->count; ++i)
+        written += is_written_entry(list, list->stations[i]);
+    return written;
+}
+
 static bool fav_group_fits(const svl_table *table, uint32_t kind)
 {
     uint32_t lists = 0;
@@ -454,7 +470,7 @@ static size_t image_size(const svl_table *table)
     for (uint32_t i = 2; i < table->list_count; ++i) {
         const svl_list *list = table->lists[i];
         if (list->kind == SVL_KIND_TV_FAV || list->kind == SVL_KIND_RADIO_FAV)
-            size += fav_name_size(list) + 2 * size_t(list->count) + 8;
+            size += fav_name_size(list) + 2 * size_t(count_written_entries(list)) + 8;
     }
     return size;
 }
@@ -483,12 +499,12 @@ static void write_fav_list(ImageWriter &writer, const svl_list *list)
     writer.field(size);
     writer.bytes(list->name ? list->name : "", size - 1u);
     writer.zeros(1);
-    uint32_t entries = list->count + 1;
+    uint32_t entries = count_written_entries(list) + 1;
     writer.field(entries);
     writer.zeros(2);
     for (uint32_t i = 0; i < list->count; ++i) {
-        uint16_t uid = list->stations[i] ? list->stations[i]->uid : 0;
-        writer.field(uid);
+        if (is_written_entry(list, list->stations[i]))
+            writer.field(list->stations[i]->uid);
     }
 }
 

@@ -1,23 +1,6 @@
 // Socket start-up and clean-up around the program run.
 #include "svl_sockets.h"
 
-#ifdef _WIN32
-
-#include <winsock2.h>
-
-int svl_sockets_startup()
-{
-    WSADATA data;
-    return WSAStartup(MAKEWORD(2, 2), &data);
-}
-
-void svl_sockets_cleanup()
-{
-    WSACleanup();
-}
-
-#else
-
 #include <cerrno>
 #include <csignal>
 
@@ -35,5 +18,3 @@ void svl_sockets_cleanup()
 {
     sigaction(SIGPIPE, &previous_sigpipe, nullptr);
 }
-
-#endif

@@ -2,14 +2,13 @@
 // transfer, discovery or description fetch, and undone after the last one.
 #pragma once
 
-// Prepares the process for socket use. On Windows this starts Windows
-// Sockets 2.2. Elsewhere it makes sure a peer that closes a connection
-// while we write can never kill the process: SIGPIPE is ignored (every
-// send in the libraries also passes MSG_NOSIGNAL). 0 success, otherwise
-// the platform's error code.
+// Prepares the process for socket use. What Windows Sockets start-up is on
+// other systems is here the guarantee that a peer closing a connection
+// while we write can never kill the process: SIGPIPE is ignored (every send
+// in the libraries also passes MSG_NOSIGNAL). 0 success, otherwise the
+// system's error number.
 int svl_sockets_startup();
 
-// Undoes svl_sockets_startup: cleans up Windows Sockets, or puts back the
-// SIGPIPE disposition that was in force before. Call once per successful
-// start-up.
+// Undoes svl_sockets_startup: puts back the SIGPIPE disposition that was in
+// force before. Call once per successful start-up.
 void svl_sockets_cleanup();

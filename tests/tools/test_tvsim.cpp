@@ -98,6 +98,35 @@ TEST(TvSim, RefusesAnInvalidImageAndKeepsItsTable)
     svl_free_table(&after, 1);
 }
 
+// A request the set does not serve ends its connection without an answer;
+// the set goes on serving the next one.
+TEST(TvSim, HangsUpOnRequestsItDoesNotServe)
+{
+    TvSim sim(sim_arguments("127.0.5.13", {"--generate", "5"}));
+    ASSERT_TRUE(sim.wait_ready());
+    const std::vector<bytes> requests = {
+        {0x00, 0x00, 0x00, 0x07, 0x01, 0x48, 0x00, 0x00, 0x02, 0x00, 0xEA},  // not 'G'
+        {0x00, 0x00, 0x00, 0x07, 0x02, 0x47, 0x00, 0x00, 0x02, 0x00, 0xEA},  // not 0x01
+        {0x00, 0x00, 0x00, 0x03, 0x01, 0x47, 0x00, 0x00, 0x02, 0x00, 0xEA},  // length below 7
+        {0x04, 0x00, 0x00, 0x08, 0x01, 0x47, 0x00, 0x00, 0x02, 0x00, 0xEB},  // above 64 MiB
+        {0x00, 0x00, 0x00, 0x07, 0x01, 0x47, 0x00, 0x00, 0x01, 0x00, 0xEA},  // unit 1
+        {0x00, 0x00, 0x00, 0x07, 0x01, 0x47, 0x00, 0x00, 0x02, 0x00, 0xEC},  // command 236
+    };
+    for (const bytes &request : requests) {
+        tv_connection connection;
+        ASSERT_EQ(tv_connect_with(&connection, "127.0.5.13", TV_UNIT, sim.options()), 0);
+        ASSERT_EQ(tv_send_all(connection.socket, request.data(), request.size(), 1000), 0);
+        uint8_t byte = 0;
+        EXPECT_EQ(tv_recv_exact(connection.socket, &byte, 1, 5000), -1);
+        tv_close(&connection);
+    }
+    svl_table table = {};
+    EXPECT_EQ(svl_import_from_tv_with(&table, "127.0.5.13", sim.options()), TV_OK);
+    EXPECT_EQ(table.list_count, 6u);
+    svl_free_table(&table, 1);
+    EXPECT_EQ(sim.stop(SIGTERM), 0);
+}
+
 TEST(TvSim, RejectsWrongArguments)
 {
     const std::vector<std::vector<std::string>> wrong = {

@@ -206,7 +206,7 @@ tvsim_answer tvsim_answer_request(tvsim_store *store, const tvsim_request &reque
     std::string detail;
     if (request.command == TV_COMMAND_READ_TABLE) {
         payload = read_payload(store, fault);
-        detail = "sent " + std::to_string(payload.size() - 2) + " image bytes";
+        detail = std::to_string(payload.size() - 2) + "-byte image";
     } else {
         payload = write_payload(store, request, fault, detail);
     }

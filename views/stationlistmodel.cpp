@@ -1,0 +1,376 @@
+#include "views/stationlistmodel.h"
+
+#include <QAbstractItemView>
+#include <QDataStream>
+#include <QItemSelectionModel>
+#include <QMimeData>
+
+#include <algorithm>
+#include <utility>
+
+#include "app/mainwindow.h"
+#include "commands/arrange_commands.h"
+#include "svl/svl_ops.h"
+#include "views/station_fields.h"
+
+const char *const StationListModel::mimeType = "application/x-stationcListmodel";
+
+namespace {
+
+constexpr int payloadEntrySize = 8;  // row and list kind, 32 bits each
+
+bool isFavoriteKind(uint32_t kind)
+{
+    return kind == SVL_KIND_TV_FAV || kind == SVL_KIND_RADIO_FAV;
+}
+
+bool isBaseKind(uint32_t kind)
+{
+    return kind == SVL_KIND_TV || kind == SVL_KIND_RADIO;
+}
+
+} // namespace
+
+// What a drop payload says, once it has been checked against this list.
+struct StationListModel::Payload {
+    QVector<int> rows;
+    uint32_t kind = 0;
+    QList<QVariant> stations;
+};
+
+StationListModel::StationListModel(QWidget *mainWindow, int listIndex, svl_list *list, svl_table *table,
+                                   int columnCount, QObject *parent)
+    : QAbstractItemModel(parent),
+      m_mainWindow(mainWindow),
+      m_listIndex(listIndex),
+      m_table(table),
+      m_list(list),
+      m_columnCount(columnCount)
+{
+}
+
+int StationListModel::stationMetaType()
+{
+    static const int id = qRegisterMetaType<svl_station *>("struct svl_station*");
+    return id;
+}
+
+svl_station *StationListModel::stationOf(const QVariant &value)
+{
+    QVariant converted = value;
+    if (!converted.convert(stationMetaType()))
+        return nullptr;
+    return converted.value<svl_station *>();
+}
+
+QModelIndex StationListModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (!hasIndex(row, column, parent))
+        return QModelIndex();
+    return createIndex(row, column);
+}
+
+QModelIndex StationListModel::parent(const QModelIndex &) const
+{
+    return QModelIndex();
+}
+
+int StationListModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() || !m_list)
+        return 0;
+    return int(m_list->count);
+}
+
+int StationListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_columnCount;
+}
+
+QVariant StationListModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::UserRole || index.row() < 0 || index.row() >= rowCount() || index.column() < 0)
+        return QVariant();
+    stationMetaType();
+    return QVariant::fromValue(m_list->stations[index.row()]);
+}
+
+bool StationListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.model() != this || index.row() > rowCount())
+        return false;
+    svl_station *station = stationOf(value);
+    // Room first, so that the insert cannot fail once the views were told.
+    if (!station || svl_reserve_stations(m_list, m_list->count + 1) != 0)
+        return false;
+    beginInsertRows(QModelIndex(), index.row(), index.row());
+    svl_insert_station(m_list, station, uint32_t(index.row()));
+    markModified();
+    endInsertRows();
+    return true;
+}
+
+QVariant StationListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractItemModel::headerData(section, orientation, role);
+    if (section < 0 || section >= StationColumnCount)
+        return QVariant();
+    return stationColumnHeader(section);
+}
+
+QStringList StationListModel::mimeTypes() const
+{
+    return {QLatin1String(mimeType)};
+}
+
+// The payload names rows of this list, not stations: a drop resolves them
+// again, so nothing but positions ever leaves the program.
+QMimeData *StationListModel::mimeData(const QModelIndexList &indexes) const
+{
+    QModelIndexList sorted = indexes;
+    std::sort(sorted.begin(), sorted.end());
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    for (const QModelIndex &index : qAsConst(sorted)) {
+        if (index.isValid() && index.column() == 0)
+            stream << qint32(index.row()) << qint32(listKind());
+    }
+    auto *data = new QMimeData;
+    data->setData(QLatin1String(mimeType), bytes);
+    return data;
+}
+
+bool StationListModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                                    const QModelIndex &parent)
+{
+    if (action == Qt::IgnoreAction || !data || !data->hasFormat(QLatin1String(mimeType)) || column > 0)
+        return false;
+    const int targetRow = dropTargetRow(row, parent);
+    Payload payload;
+    if (targetRow < 0 || !readPayload(data, &payload) || !payloadFits(payload))
+        return false;
+    // A base list takes nothing from a favorite list: such a drop is done.
+    if (payload.kind != listKind() && !isFavoriteKind(listKind()))
+        return true;
+    pushDropCommand(payload, insertionIndex(targetRow));
+    selectPlacedRows(payload, targetRow);
+    return true;
+}
+
+Qt::DropActions StationListModel::supportedDropActions() const
+{
+    return Qt::CopyAction | Qt::MoveAction;
+}
+
+// A drop carries out the whole change as an undoable command. Were a drag
+// allowed to end as a move, the source view would afterwards remove its
+// selected rows, which after a drop within a list are the moved stations.
+Qt::DropActions StationListModel::supportedDragActions() const
+{
+    return Qt::CopyAction;
+}
+
+bool StationListModel::removeRows(int row, int count, const QModelIndex &parent)
+{
+    if (parent.isValid() || row < 0 || count < 1 || row > rowCount() - count)
+        return false;
+    beginRemoveRows(QModelIndex(), row, row + count - 1);
+    for (int i = 0; i < count; ++i)
+        svl_remove_station_at(m_list, uint32_t(row));
+    endRemoveRows();
+    markModified();
+    return true;
+}
+
+Qt::ItemFlags StationListModel::flags(const QModelIndex &index) const
+{
+    return QAbstractItemModel::flags(index) | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
+}
+
+void StationListModel::sort(int column, Qt::SortOrder order)
+{
+    auto *window = qobject_cast<MainWindow *>(m_mainWindow);
+    if (window)
+        window->undoStack()->push(new SortCommand(window, m_listIndex, column, order));
+}
+
+QString StationListModel::fieldText(QModelIndex index) const
+{
+    const svl_station *station = stationOf(data(index, Qt::UserRole));
+    if (!station)
+        return QString();
+    if (m_columnCount == 1)
+        return stationNameText(station);
+    return stationFieldText(station, index.column());
+}
+
+// A base-list row is looked up in the base list of this list's medium, a
+// favorite-list row in this list itself.
+QVariant StationListModel::stationAt(int row) const
+{
+    const svl_list *source = nullptr;
+    if (isBaseKind(uint32_t(m_dropSourceKind))) {
+        const uint32_t base = listKind() == SVL_KIND_TV || listKind() == SVL_KIND_TV_FAV ? 0 : 1;
+        if (m_table && m_table->list_count > base)
+            source = m_table->lists[base];
+    } else if (isFavoriteKind(uint32_t(m_dropSourceKind))) {
+        source = m_list;
+    }
+    svl_station *station = nullptr;
+    if (source && row >= 0 && uint32_t(row) < source->count)
+        station = source->stations[row];
+    stationMetaType();
+    return QVariant::fromValue(station);
+}
+
+QModelIndex StationListModel::insertionIndex(int row) const
+{
+    if (row < 0 || row > rowCount())
+        return QModelIndex();
+    return createIndex(row, 0);
+}
+
+void StationListModel::removeMovedRows(const QModelIndex &target, const QVector<int> &rows)
+{
+    if (rows.isEmpty() || !target.isValid() || target.column() != 0)
+        return;
+    // The placed copies stand at the target, so originals at or after it have
+    // moved down by their number.
+    for (int i = rows.size(); i-- > 0;) {
+        const int row = target.row() > rows[i] ? rows[i] : rows[i] + rows.size();
+        removeRows(row, 1);
+    }
+}
+
+QList<QModelIndex> StationListModel::indexesOfStation(const svl_station *station) const
+{
+    QList<QModelIndex> indexes;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (m_list->stations[row] == station)
+            indexes << index(row, 0);
+    }
+    return indexes;
+}
+
+void StationListModel::removeStation(const svl_station *station)
+{
+    const QList<QModelIndex> indexes = indexesOfStation(station);
+    for (int i = indexes.size(); i-- > 0;)
+        removeRows(indexes[i].row(), 1);
+}
+
+bool StationListModel::containsStation(const svl_station *station) const
+{
+    return svl_index_of_station(m_list, station) != -1;
+}
+
+QString StationListModel::listName() const
+{
+    return m_list ? QString::fromUtf8(m_list->name) : QString();
+}
+
+uint32_t StationListModel::listKind() const
+{
+    return m_list ? m_list->kind : 0;
+}
+
+svl_list *StationListModel::stationList() const
+{
+    return m_list;
+}
+
+bool StationListModel::setStationList(svl_list *saved)
+{
+    if (!saved)
+        return false;
+    if (saved->count != m_list->count || saved->kind != m_list->kind) {
+        svl_free_list(saved, 0);
+        return false;
+    }
+    emit layoutAboutToBeChanged();
+    std::swap(*m_list, *saved);
+    svl_free_list(saved, 0);
+    emit layoutChanged();
+    return true;
+}
+
+int StationListModel::dropTargetRow(int row, const QModelIndex &parent) const
+{
+    if (row == -1)
+        return parent.isValid() ? parent.row() : rowCount();
+    return row <= rowCount() ? row : -1;
+}
+
+// The payload comes from outside the model, maybe from another program: it
+// is read only whole 8-byte entries and must be one non-empty run of rows of
+// a single list kind.
+bool StationListModel::readPayload(const QMimeData *data, Payload *payload)
+{
+    const QByteArray bytes = data->data(QLatin1String(mimeType));
+    if (bytes.isEmpty() || bytes.size() % payloadEntrySize != 0)
+        return false;
+    QDataStream stream(bytes);
+    while (!stream.atEnd()) {
+        qint32 row = 0;
+        qint32 kind = 0;
+        stream >> row >> kind;
+        if (!payload->rows.isEmpty() && (uint32_t(kind) != payload->kind || row <= payload->rows.last()))
+            return false;
+        m_dropSourceKind = kind;
+        payload->kind = uint32_t(kind);
+        payload->rows << row;
+        payload->stations << stationAt(row);
+        if (!stationOf(payload->stations.last()))
+            return false;
+    }
+    return true;
+}
+
+// Only rows of this list (a move) or of the base list of its own medium (a
+// copy into a favorite list) make sense here; rows of a favorite list
+// dropped on a base list are accepted and change nothing.
+bool StationListModel::payloadFits(const Payload &payload) const
+{
+    const uint32_t kind = listKind();
+    if (payload.kind == kind || isBaseKind(kind))
+        return true;
+    return payload.kind == svl_base_kind_of(kind);
+}
+
+void StationListModel::pushDropCommand(const Payload &payload, const QModelIndex &target)
+{
+    auto *window = qobject_cast<MainWindow *>(m_mainWindow);
+    if (!window)
+        return;
+    QUndoCommand *command = nullptr;
+    if (payload.kind == listKind())
+        command = new MoveCommand(window, m_listIndex, payload.rows, payload.stations, target);
+    else
+        command = new CopyCommand(window, m_listIndex, payload.stations, target);
+    window->undoStack()->push(command);
+}
+
+// Selects the stations where the drop placed them. Moved rows that stood
+// before the target have left their places, so the placed run starts that
+// many rows higher.
+void StationListModel::selectPlacedRows(const Payload &payload, int targetRow)
+{
+    auto *view = qobject_cast<QAbstractItemView *>(QObject::parent());
+    if (!view || !view->selectionModel())
+        return;
+    int first = targetRow;
+    if (payload.kind == listKind())
+        first -= int(std::count_if(payload.rows.begin(), payload.rows.end(),
+                                   [targetRow](int row) { return row < targetRow; }));
+    const int last = qMin(first + payload.rows.size(), rowCount()) - 1;
+    if (first <= last)
+        view->selectionModel()->select(QItemSelection(index(first, 0), index(last, 0)),
+                                       QItemSelectionModel::Select);
+}
+
+void StationListModel::markModified()
+{
+    if (m_mainWindow)
+        m_mainWindow->setWindowModified(true);
+}

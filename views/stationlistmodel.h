@@ -1,0 +1,99 @@
+#ifndef KANVIO_VIEWS_STATIONLISTMODEL_H
+#define KANVIO_VIEWS_STATIONLISTMODEL_H
+
+#include <QAbstractItemModel>
+#include <QList>
+#include <QMetaType>
+#include <QString>
+#include <QVector>
+
+#include "svl/svl.h"
+
+Q_DECLARE_METATYPE(svl_station *)
+
+// The item model over one station list of the shown table. It hands out
+// station pointers (Qt::UserRole) and no text of its own: the delegate paints
+// every cell with fieldText. Drags carry row numbers, not stations, and every
+// drop becomes an undoable command on the main window's undo stack. The model
+// owns neither the list, the table nor the stations.
+class StationListModel : public QAbstractItemModel
+{
+    Q_OBJECT
+
+public:
+    static const char *const mimeType;  // "application/x-stationcListmodel"
+
+    // The parent is the view showing the model: a drop selects the placed
+    // rows in it. table resolves rows dragged from a base list; in table view
+    // it is the working copy.
+    StationListModel(QWidget *mainWindow, int listIndex, svl_list *list, svl_table *table,
+                     int columnCount, QObject *parent);
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex &index) const override;
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    // Inserts the station of value at the index's row (which may be one past
+    // the last row); never replaces. Only Qt::DisplayRole is accepted.
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::DisplayRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                      const QModelIndex &parent) override;
+    Qt::DropActions supportedDropActions() const override;
+    Qt::DropActions supportedDragActions() const override;
+    bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // Pushes a SortCommand; the list is sorted by its first redo.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    // The id of the metatype registered as "struct svl_station*".
+    static int stationMetaType();
+    // The station a variant holds; null when it holds none.
+    static svl_station *stationOf(const QVariant &value);
+
+    // The display text of a cell.
+    QString fieldText(QModelIndex index) const;
+    // The station that row denotes in the payload entry decoded last (see
+    // dropSourceKind): a variant holding a null station when there is none.
+    QVariant stationAt(int row) const;
+    // An index where setData inserts: rows 0 to rowCount(), column 0. Invalid
+    // for any other row.
+    QModelIndex insertionIndex(int row) const;
+    // After a move placed the stations of rows (ascending) at target, removes
+    // the originals, from the last to the first.
+    void removeMovedRows(const QModelIndex &target, const QVector<int> &rows);
+    // Column-0 indexes of every row holding station, ascending.
+    QList<QModelIndex> indexesOfStation(const svl_station *station) const;
+    // Removes every row holding station, from the last to the first.
+    void removeStation(const svl_station *station);
+    bool containsStation(const svl_station *station) const;
+    QString listName() const;
+    uint32_t listKind() const;
+    svl_list *stationList() const;
+    // Takes over the contents of saved (stations, count, name, attr, kind)
+    // and releases saved together with what it replaced: saved belongs to the
+    // model from the call on. A saved list of another length or kind is a
+    // record of some other list; it is released and changes nothing (false).
+    bool setStationList(svl_list *saved);
+
+private:
+    struct Payload;
+    bool readPayload(const QMimeData *data, Payload *payload);
+    bool payloadFits(const Payload &payload) const;
+    int dropTargetRow(int row, const QModelIndex &parent) const;
+    void pushDropCommand(const Payload &payload, const QModelIndex &target);
+    void selectPlacedRows(const Payload &payload, int targetRow);
+    void markModified();
+
+    QWidget *m_mainWindow;
+    int m_listIndex;
+    svl_table *m_table;
+    svl_list *m_list;
+    int m_dropSourceKind = 0;
+    int m_columnCount;
+};
+
+#endif

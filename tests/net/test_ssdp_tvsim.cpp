@@ -6,10 +6,12 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 #include "net/upnp.h"
 #include "ssdp_test_support.h"
+#include "tests/tools/cli_runner.h"
 #include "tests/tools/tvsim_runner.h"
 
 namespace {
@@ -132,6 +134,43 @@ TEST(SsdpTvsimAnnouncement, SetThatStartsLaterAnnouncesItself)
     ssdp_stop(&engine);
     EXPECT_EQ(recorder.count('r', tv_usn(tv)), 1u);
     EXPECT_EQ(engine.devices, nullptr);
+}
+
+TEST(SsdpCliDiscover, ListsTheSetWithItsName)
+{
+    REQUIRE_NETNS();
+    std::unique_ptr<TvSim> set;
+    const std::string name = set_name("listed");
+    ASSERT_TRUE(start_set(set, name, false)) << set->log();
+    discoverable tv = found_as(*set);
+    ScratchFolder folder;
+    CliResult result = run_cli({"discover", "--seconds", "1"}, folder.path());
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    std::string line = "127.0.0.1\t" + name + "\t" + SSDP_TV_DEVICE_TYPE + "\t" + tv.location + "\n";
+    EXPECT_NE(result.out.find(line), std::string::npos) << result.out;
+}
+
+struct usage_case {
+    std::vector<std::string> arguments;
+};
+
+TEST(SsdpCliDiscover, WrongArgumentsAreUsageErrors)
+{
+    const usage_case cases[] = {
+        {{"discover", "--seconds", "0"}},
+        {{"discover", "--seconds", "3601"}},
+        {{"discover", "--seconds"}},
+        {{"discover", "--target"}},
+        {{"discover", "--target", ""}},
+        {{"discover", "--target", std::string(SSDP_TARGET_MAX + 1, 't')}},
+        {{"discover", "now"}},
+    };
+    ScratchFolder folder;
+    for (const usage_case &c : cases) {
+        CliResult result = run_cli(c.arguments, folder.path());
+        EXPECT_EQ(result.exit_code, 2) << c.arguments.back();
+        EXPECT_TRUE(result.out.empty()) << c.arguments.back();
+    }
 }
 
 }  // namespace

@@ -16,7 +16,11 @@
 
 namespace {
 
-enum { DEFAULT_SECONDS = 3, MAX_SECONDS = 3600 };
+enum {
+    DEFAULT_SECONDS = 3,
+    MAX_SECONDS = 3600,
+    DESCRIPTION_WAIT_MS = 5000,  // a set that is silent this long gets no name
+};
 
 struct discover_options {
     uint64_t seconds = DEFAULT_SECONDS;
@@ -93,7 +97,8 @@ std::string friendly_name(const std::string &location)
 {
     upnp_description description = {};
     std::string name;
-    if (upnp_fetch_description(&description, location.c_str()) == 0 && description.friendlyName)
+    if (upnp_fetch_description_with_wait(&description, location.c_str(), DESCRIPTION_WAIT_MS) == 0 &&
+        description.friendlyName)
         name = description.friendlyName;
     upnp_free_description(&description);
     return name;

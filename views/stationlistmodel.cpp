@@ -183,8 +183,11 @@ bool StationListModel::removeRows(int row, int count, const QModelIndex &parent)
     return true;
 }
 
+// The empty area below the last row (the invalid index) takes drops too.
 Qt::ItemFlags StationListModel::flags(const QModelIndex &index) const
 {
+    if (!index.isValid())
+        return Qt::ItemIsDropEnabled;
     return QAbstractItemModel::flags(index) | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
 }
 

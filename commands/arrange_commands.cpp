@@ -1,0 +1,152 @@
+#include "commands/arrange_commands.h"
+
+#include "app/mainwindow.h"
+#include "app/strings.h"
+#include "commands/command_support.h"
+#include "svl/svl_ops.h"
+#include "views/stationlistmodel.h"
+#include "views/stationlistwidget.h"
+
+namespace {
+
+QString listNameAt(MainWindow *mainWindow, int listIndex)
+{
+    StationListModel *model = commandListModel(mainWindow, listIndex);
+    return model ? model->listName() : QString();
+}
+
+// Room for all stations of the command at once, so that no insert can fail
+// halfway and leave the list half changed.
+bool reserveRoom(StationListModel *model, int stations)
+{
+    svl_list *list = model->stationList();
+    return svl_reserve_stations(list, list->count + uint32_t(stations)) == 0;
+}
+
+void insertStations(StationListModel *model, int targetRow, const QList<QVariant> &stations)
+{
+    for (int i = 0; i < stations.size(); ++i)
+        model->setData(model->insertionIndex(targetRow + i), stations[i], Qt::DisplayRole);
+}
+
+// Replaces *backup by a fresh copy of the model's list; false when no memory.
+bool renewBackup(StationListModel *model, svl_list **backup)
+{
+    svl_list *copy = svl_copy_list(model->stationList());
+    if (!copy)
+        return false;
+    svl_free_list(*backup, 0);
+    *backup = copy;
+    return true;
+}
+
+} // namespace
+
+MoveCommand::MoveCommand(MainWindow *mainWindow, int listIndex, const QVector<int> &movedRows,
+                         const QList<QVariant> &stations, const QModelIndex &target)
+    : m_mainWindow(mainWindow),
+      m_listIndex(listIndex),
+      m_movedRows(movedRows),
+      m_stations(stations),
+      m_targetRow(target.row())
+{
+    setText(Strings::text(Strings::MoveCommandText)
+                .arg(stations.size())
+                .arg(listNameAt(mainWindow, listIndex)));
+}
+
+MoveCommand::~MoveCommand()
+{
+    svl_free_list(m_backup, 0);
+}
+
+void MoveCommand::redo()
+{
+    StationListModel *model = commandListModel(m_mainWindow, m_listIndex);
+    if (!model)
+        return;
+    const int rows = model->rowCount();
+    // A list that no longer has the rows this move was made for stays as it is.
+    if (m_targetRow < 0 || m_targetRow > rows || m_movedRows.isEmpty() || m_movedRows.last() >= rows
+        || !reserveRoom(model, m_stations.size()) || !renewBackup(model, &m_backup))
+        return;
+    insertStations(model, m_targetRow, m_stations);
+    model->removeMovedRows(model->insertionIndex(m_targetRow), m_movedRows);
+    markRedone(m_mainWindow);
+}
+
+void MoveCommand::undo()
+{
+    StationListModel *model = commandListModel(m_mainWindow, m_listIndex);
+    if (!model || !m_backup)
+        return;
+    model->setStationList(m_backup);
+    m_backup = nullptr;
+    markUndone(m_mainWindow);
+}
+
+CopyCommand::CopyCommand(MainWindow *mainWindow, int listIndex, const QList<QVariant> &stations,
+                         const QModelIndex &target)
+    : m_mainWindow(mainWindow),
+      m_listIndex(listIndex),
+      m_stations(stations),
+      m_targetRow(target.row())
+{
+    setText(Strings::text(Strings::CopyCommandText)
+                .arg(stations.size())
+                .arg(listNameAt(mainWindow, listIndex)));
+}
+
+void CopyCommand::redo()
+{
+    StationListModel *model = commandListModel(m_mainWindow, m_listIndex);
+    if (!model || m_targetRow < 0 || m_targetRow > model->rowCount() || !reserveRoom(model, m_stations.size()))
+        return;
+    insertStations(model, m_targetRow, m_stations);
+    markRedone(m_mainWindow);
+}
+
+void CopyCommand::undo()
+{
+    StationListModel *model = commandListModel(m_mainWindow, m_listIndex);
+    if (!model)
+        return;
+    model->removeRows(m_targetRow, m_stations.size());
+    markUndone(m_mainWindow);
+}
+
+SortCommand::SortCommand(MainWindow *mainWindow, int listIndex, int column, Qt::SortOrder order)
+    : m_mainWindow(mainWindow),
+      m_listIndex(listIndex),
+      m_column(column),
+      m_order(order)
+{
+    setText(Strings::text(Strings::SortCommandText).arg(listNameAt(mainWindow, listIndex)));
+}
+
+SortCommand::~SortCommand()
+{
+    svl_free_list(m_backup, 0);
+}
+
+void SortCommand::redo()
+{
+    StationListWidget *widget = commandListWidget(m_mainWindow, m_listIndex);
+    if (!widget)
+        return;
+    StationListModel *model = widget->stationModel();
+    if (!renewBackup(model, &m_backup))
+        return;
+    emit model->layoutAboutToBeChanged();
+    svl_sort_list(model->stationList(), m_column, m_order == Qt::DescendingOrder);
+    widget->refreshLayout();
+}
+
+void SortCommand::undo()
+{
+    StationListModel *model = commandListModel(m_mainWindow, m_listIndex);
+    if (!model || !m_backup)
+        return;
+    model->setStationList(m_backup);
+    m_backup = nullptr;
+}

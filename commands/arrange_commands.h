@@ -1,0 +1,79 @@
+#ifndef KANVIO_COMMANDS_ARRANGE_COMMANDS_H
+#define KANVIO_COMMANDS_ARRANGE_COMMANDS_H
+
+#include <QList>
+#include <QModelIndex>
+#include <QUndoCommand>
+#include <QVariant>
+#include <QVector>
+
+#include "svl/svl.h"
+
+class MainWindow;
+
+// The undoable rearrangements of one list: moving stations within it,
+// copying stations into a favorite list and sorting it. Each command reaches
+// its list through the list widget at its list index, looked up at every
+// redo and undo, and does nothing when that widget is gone. The stations
+// belong to the base lists; a command only moves pointers.
+
+// Moves the stations of rows (ascending) of the list to the target row, the
+// way a drop within the list places them. Undo restores the order from a
+// copy of the list that redo keeps.
+class MoveCommand : public QUndoCommand
+{
+public:
+    MoveCommand(MainWindow *mainWindow, int listIndex, const QVector<int> &movedRows,
+                const QList<QVariant> &stations, const QModelIndex &target);
+    ~MoveCommand() override;
+
+    void undo() override;
+    void redo() override;
+
+private:
+    MainWindow *m_mainWindow;
+    int m_listIndex;
+    svl_list *m_backup = nullptr;  // owned
+    QVector<int> m_movedRows;
+    QList<QVariant> m_stations;
+    int m_targetRow;
+};
+
+// Inserts the stations into a favorite list from the target row on.
+class CopyCommand : public QUndoCommand
+{
+public:
+    CopyCommand(MainWindow *mainWindow, int listIndex, const QList<QVariant> &stations,
+                const QModelIndex &target);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    MainWindow *m_mainWindow;
+    int m_listIndex;
+    QList<QVariant> m_stations;
+    int m_targetRow;
+};
+
+// Sorts the list by a table view column. Sorting belongs to the table view,
+// whose changes reach the document only when applied, so it never marks the
+// document modified.
+class SortCommand : public QUndoCommand
+{
+public:
+    SortCommand(MainWindow *mainWindow, int listIndex, int column, Qt::SortOrder order);
+    ~SortCommand() override;
+
+    void undo() override;
+    void redo() override;
+
+private:
+    MainWindow *m_mainWindow;
+    int m_listIndex;
+    int m_column;
+    Qt::SortOrder m_order;
+    svl_list *m_backup = nullptr;  // owned
+};
+
+#endif

@@ -183,6 +183,21 @@ TEST_F(FileTest, SavingThroughASymlinkUpdatesItsTargetAndKeepsTheLink)
     EXPECT_EQ(folder_entries(folder / "data"), std::set<std::string>{"target.svl50"});
 }
 
+// The temporary file must not need a longer name than the file itself.
+TEST_F(FileTest, SavesUnderTheLongestNameTheFolderAllows)
+{
+    GTEST_SKIP() << "library fault: svl_save_file names its temporary file after the target plus about 20 "
+                    "bytes, so saving to a valid file name of more than about 235 bytes fails";
+    const fs::path path = folder / (std::string(248, 't') + ".svl50");
+    put_old_file(path);
+    svl_set_next_uid(1);
+    ASSERT_EQ(svl_save_file(&table.table, path.c_str()), 0);
+    OwnedImage image;
+    build_image(&table.table, 1, &image);
+    EXPECT_EQ(read_file(path), image.bytes());
+    EXPECT_EQ(folder_entries(folder), std::set<std::string>{path.filename().string()});
+}
+
 TEST_F(FileTest, FailedSaveOfATableWithoutBaseListsKeepsTheOldFile)
 {
     const fs::path path = folder / "old.svl50";

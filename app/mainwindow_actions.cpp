@@ -188,6 +188,7 @@ void MainWindow::connectFileActions()
     connect(m_saveAct, &QAction::triggered, this, &MainWindow::saveSvlFile);
     connect(m_saveAsAct, &QAction::triggered, this, &MainWindow::saveAsSvlFile);
     connect(m_appendAct, &QAction::triggered, this, &MainWindow::appendFromFile);
+    connect(m_convertAct, &QAction::triggered, m_tableWidget, &StationTableWidget::convertTableToNewVersion);
     for (QAction *action : m_recentFileActs)
         connect(action, &QAction::triggered, this, &MainWindow::openRecentFile);
 }

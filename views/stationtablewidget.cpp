@@ -1,23 +1,38 @@
 #include "views/stationtablewidget.h"
 
+#include <QAction>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "app/mainwindow.h"
 #include "app/strings.h"
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
+#include "views/stationlistwidget.h"
 
 namespace {
+
+enum {
+    TvBaseIndex = 0,
+    RadioBaseIndex = 1,
+    FirstFavoriteIndex = 2,
+};
 
 // File names reach the library as the platform's own file-name bytes, so
 // that every name the file dialog offers can also be opened and written.
 QByteArray libraryPath(const QString &path)
 {
     return QFile::encodeName(path);
+}
+
+bool isBaseList(const svl_list *list)
+{
+    return list->kind == SVL_KIND_TV || list->kind == SVL_KIND_RADIO;
 }
 
 } // namespace
@@ -32,10 +47,12 @@ StationTableWidget::StationTableWidget(MainWindow *mainWindow)
       m_applyButton(new QPushButton(this))
 {
     createLayout();
+    createConnections();
 }
 
 StationTableWidget::~StationTableWidget()
 {
+    clearListWidgets();
     releaseWorkingCopy();
     svl_free_table(&m_table, 1);
 }
@@ -61,6 +78,13 @@ void StationTableWidget::createLayout()
 
     m_favoriteTabs->hide();
     m_applyButton->hide();
+}
+
+void StationTableWidget::createConnections()
+{
+    connect(m_baseTabs, &QTabWidget::tabBarClicked, this, &StationTableWidget::toggleBaseList);
+    connect(m_favoriteTabs, &QTabWidget::tabBarClicked, this, &StationTableWidget::toggleFavList);
+    connect(m_applyButton, &QPushButton::clicked, this, &StationTableWidget::applyTableModifications);
 }
 
 void StationTableWidget::newTable()
@@ -103,7 +127,7 @@ int StationTableWidget::appendFile(const QString &path)
     svl_free_table(&appended, 0);
     svl_sort_lists(&m_table);
     for (uint32_t i = m_table.list_count; i-- > 0;)
-        makeListNameUnique(m_table.lists[i]);
+        makeListNameUnique(&m_table, m_table.lists[i]);
     clearListWidgets();
     buildListWidgets();
     return 0;
@@ -124,11 +148,17 @@ bool StationTableWidget::isListMode() const
     return m_listMode;
 }
 
+// The commands on the undo stack name lists of the presentation they were
+// made in: those of the table view act on a working copy that the switch
+// discards, and those of the list view would reach only the new working
+// copy. Undoing either after a switch would change the wrong lists and
+// clear the modified mark of a document that still holds the changes.
 void StationTableWidget::switchToListView()
 {
     if (m_listMode)
         return;
     m_listMode = true;
+    m_mainWindow->undoStack()->clear();
     clearListWidgets();
     buildListWidgets();
 }
@@ -138,6 +168,7 @@ void StationTableWidget::switchToTableView()
     if (!m_listMode)
         return;
     m_listMode = false;
+    m_mainWindow->undoStack()->clear();
     clearListWidgets();
     buildListWidgets();
 }
@@ -152,6 +183,8 @@ void StationTableWidget::clearListWidgets()
 {
     m_favoriteTabs->clear();
     m_baseTabs->clear();
+    qDeleteAll(m_listWidgets);
+    m_listWidgets.clear();
 }
 
 void StationTableWidget::buildListWidgets()
@@ -161,8 +194,207 @@ void StationTableWidget::buildListWidgets()
     m_applyButton->setVisible(!m_listMode);
     m_favoriteTabs->setVisible(m_listMode && m_table.version > SVL_VERSION_40
                                && m_table.list_count > 0);
+    if (m_listMode)
+        releaseWorkingCopy();
+    else if (!makeWorkingCopy())
+        return;
+    populateListWidgets();
+}
+
+void StationTableWidget::populateListWidgets()
+{
+    const svl_table *table = shownTable();
+    if (!table || table->version == 0 || table->list_count == 0)
+        return;
+    for (uint32_t i = 0; i < table->list_count; ++i) {
+        if (StationListWidget *widget = createListWidget(table->lists[i]))
+            m_listWidgets.append(widget);
+    }
+    rebuildFavoriteTabs();
+    if (!m_listMode) {
+        for (StationListWidget *widget : qAsConst(m_listWidgets))
+            widget->resizeTableColumns();
+    }
+}
+
+// Every widget and model knows its list by index, and adding or removing a
+// favorite list moves the lists behind it: they all get new widgets, while
+// the user keeps looking at the same tabs.
+void StationTableWidget::rebuildKeepingTabs()
+{
+    const int baseTab = m_baseTabs->currentIndex();
+    const int favoriteTab = m_favoriteTabs->currentIndex();
+    clearListWidgets();
+    populateListWidgets();
+    if (baseTab > 0 && baseTab < m_baseTabs->count()) {
+        m_baseTabs->setCurrentIndex(baseTab);
+        rebuildFavoriteTabs();
+    }
+    if (favoriteTab >= 0)
+        m_favoriteTabs->setCurrentIndex(qMin(favoriteTab, m_favoriteTabs->count() - 1));
+}
+
+StationListWidget *StationTableWidget::createListWidget(svl_list *list)
+{
+    if (!list)
+        return nullptr;
+    auto *widget = new StationListWidget(m_mainWindow, list, shownTable(), m_listMode, this);
+    widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Until a tab takes it, a favorite list's widget must not show through
+    // at the top left corner of this widget.
+    widget->hide();
+    if (!m_listMode || isBaseList(list))
+        m_baseTabs->addTab(widget, QString::fromUtf8(list->name));
+    return widget;
+}
+
+void StationTableWidget::rebuildFavoriteTabs()
+{
     if (!m_listMode)
-        makeWorkingCopy();
+        return;
+    const uint32_t kind = m_baseTabs->currentIndex() == RadioBaseIndex ? SVL_KIND_RADIO_FAV : SVL_KIND_TV_FAV;
+    const int first = firstFavoriteIndex(kind);
+    const int count = countListsOfKind(kind);
+    const int currentTab = m_favoriteTabs->currentIndex();
+    m_favoriteTabs->clear();
+    for (int index = first; index < first + count; ++index) {
+        if (index >= m_listWidgets.size())
+            return;
+        const svl_list *list = shownTable()->lists[index];
+        if (list->name)
+            m_favoriteTabs->addTab(m_listWidgets[index], QString::fromUtf8(list->name));
+    }
+    if (currentTab > 0)
+        m_favoriteTabs->setCurrentIndex(qMin(currentTab, m_favoriteTabs->count() - 1));
+    m_addButton->setEnabled(count < SVL_MAX_FAV_LISTS || shownTable()->list_count == 0);
+    // The last favorite list of a medium stays: drops need a list to land in.
+    m_favoriteTabs->setTabsClosable(m_favoriteTabs->count() >= 2);
+}
+
+int StationTableWidget::firstFavoriteIndex(uint32_t favoriteKind) const
+{
+    if (favoriteKind == SVL_KIND_RADIO_FAV)
+        return FirstFavoriteIndex + countListsOfKind(SVL_KIND_TV_FAV);
+    return FirstFavoriteIndex;
+}
+
+svl_table *StationTableWidget::shownTable()
+{
+    return m_listMode ? &m_table : m_workingCopy;
+}
+
+const svl_table *StationTableWidget::shownTable() const
+{
+    return m_listMode ? &m_table : m_workingCopy;
+}
+
+QList<StationListWidget *> StationTableWidget::listWidgets() const
+{
+    return m_listWidgets;
+}
+
+StationListWidget *StationTableWidget::currentBaseListWidget() const
+{
+    return m_listWidgets.value(m_baseTabs->currentIndex());
+}
+
+StationListWidget *StationTableWidget::currentFavListWidget() const
+{
+    return m_listWidgets.value(currentFavListIndex());
+}
+
+// Without a favorite tab there is no favorite list; counting from tab -1
+// would name the radio base list instead.
+int StationTableWidget::currentFavListIndex() const
+{
+    int index = m_baseTabs->currentIndex();
+    if (m_listMode) {
+        const int tab = m_favoriteTabs->currentIndex();
+        if (tab < 0)
+            return -1;
+        index = FirstFavoriteIndex + tab;
+        if (m_baseTabs->currentIndex() != TvBaseIndex)
+            index += countListsOfKind(SVL_KIND_TV_FAV);
+    }
+    return index >= 0 && index < m_listWidgets.size() ? index : -1;
+}
+
+namespace {
+
+bool hasSelection(const StationListWidget *widget)
+{
+    return widget && widget->viewSelectionModel()->hasSelection();
+}
+
+} // namespace
+
+StationListWidget *StationTableWidget::selectedListWidget() const
+{
+    StationListWidget *base = currentBaseListWidget();
+    return hasSelection(base) ? base : currentFavListWidget();
+}
+
+StationListWidget *StationTableWidget::otherListWidget() const
+{
+    StationListWidget *base = currentBaseListWidget();
+    return hasSelection(base) ? currentFavListWidget() : base;
+}
+
+int StationTableWidget::selectedListIndex() const
+{
+    return hasSelection(currentBaseListWidget()) ? m_baseTabs->currentIndex() : currentFavListIndex();
+}
+
+int StationTableWidget::countListsOfKind(uint32_t kind) const
+{
+    const svl_table *table = shownTable();
+    int count = 0;
+    for (uint32_t i = 0; table && i < table->list_count; ++i) {
+        if (table->lists[i]->kind == kind)
+            ++count;
+    }
+    return count;
+}
+
+void StationTableWidget::showList(int listIndex)
+{
+    if (listIndex < 0 || listIndex >= m_listWidgets.size())
+        return;
+    if (!m_listMode || listIndex < FirstFavoriteIndex) {
+        toggleBaseList(listIndex);
+        return;
+    }
+    const int tvFavorites = countListsOfKind(SVL_KIND_TV_FAV);
+    const bool tv = listIndex < FirstFavoriteIndex + tvFavorites;
+    toggleBaseList(tv ? TvBaseIndex : RadioBaseIndex);
+    const int tab = listIndex - FirstFavoriteIndex - (tv ? 0 : tvFavorites);
+    toggleFavList(tab);
+    m_favoriteTabs->setCurrentIndex(tab);
+}
+
+// A click arrives before the tab widget turns the page, so the page is
+// turned here, after the selections of the lists left behind are cleared.
+void StationTableWidget::toggleBaseList(int index)
+{
+    if (m_listWidgets.isEmpty() || index < 0 || index >= m_baseTabs->count()
+        || index == m_baseTabs->currentIndex())
+        return;
+    for (StationListWidget *widget : qAsConst(m_listWidgets))
+        widget->viewSelectionModel()->clearSelection();
+    m_baseTabs->setCurrentIndex(index);
+    if (m_listMode) {
+        rebuildFavoriteTabs();
+        m_favoriteTabs->setCurrentIndex(0);
+    }
+}
+
+// The base list marks the stations of the favorite list on the current tab.
+void StationTableWidget::toggleFavList(int index)
+{
+    if (index == m_favoriteTabs->currentIndex())
+        return;
+    if (StationListWidget *base = currentBaseListWidget())
+        base->refreshLayout();
 }
 
 // The working copy holds its own list records, pointing at the document's
@@ -194,12 +426,12 @@ void StationTableWidget::releaseWorkingCopy()
     m_workingCopy = nullptr;
 }
 
-// Appends a digit to the name until no other list carries it: "1" first,
-// then the last character counts on up to "9".
-int StationTableWidget::makeListNameUnique(svl_list *list)
+// Appends a digit to the name until no other list of the table carries it:
+// "1" first, then the last character counts on up to "9".
+int StationTableWidget::makeListNameUnique(const svl_table *table, svl_list *list)
 {
     QByteArray name(list->name);
-    for (char digit = '1'; svl_list_name_exists(&m_table, list, name.constData()); ++digit) {
+    for (char digit = '1'; svl_list_name_exists(table, list, name.constData()); ++digit) {
         if (digit > '9')
             return 1;
         if (digit == '1')
@@ -210,4 +442,161 @@ int StationTableWidget::makeListNameUnique(svl_list *list)
     if (name == list->name)
         return 0;
     return svl_set_list_name(list, name.constData()) == 0 ? 0 : 1;
+}
+
+// Names are compared as the UTF-8 bytes they are stored as, base lists
+// included, so that no two tabs ever read the same.
+int StationTableWidget::renameList(int listIndex, const QString &name)
+{
+    svl_table *table = shownTable();
+    if (!table || listIndex < FirstFavoriteIndex || uint32_t(listIndex) >= table->list_count)
+        return 1;
+    svl_list *list = table->lists[listIndex];
+    const QByteArray bytes = name.toUtf8();
+    if (svl_list_name_exists(table, list, bytes.constData()))
+        return 2;
+    if (svl_set_list_name(list, bytes.constData()) != 0)
+        return 1;
+    const int baseTab = m_baseTabs->indexOf(m_listWidgets.value(listIndex));
+    if (baseTab >= 0)
+        m_baseTabs->setTabText(baseTab, name);
+    rebuildFavoriteTabs();
+    return 0;
+}
+
+svl_list *StationTableWidget::removeListAt(int listIndex)
+{
+    svl_table *table = shownTable();
+    if (!table || listIndex < 0)
+        return nullptr;
+    svl_list *list = svl_remove_list_at(table, uint32_t(listIndex));
+    if (list)
+        rebuildKeepingTabs();
+    return list;
+}
+
+int StationTableWidget::insertListAt(int listIndex, svl_list *list)
+{
+    svl_table *table = shownTable();
+    if (!table || !list || listIndex < FirstFavoriteIndex
+        || svl_insert_list(table, uint32_t(listIndex), list) != 0)
+        return 1;
+    rebuildKeepingTabs();
+    return 0;
+}
+
+// Refuses what would break the list order or the file format: lists
+// before the base lists, other kinds, a ninth favorite list of a medium.
+int StationTableWidget::addFavoriteList(const QString &name, uint32_t kind)
+{
+    svl_table *table = shownTable();
+    if (!table || table->list_count < FirstFavoriteIndex
+        || (kind != SVL_KIND_TV_FAV && kind != SVL_KIND_RADIO_FAV)
+        || countListsOfKind(kind) >= SVL_MAX_FAV_LISTS)
+        return 1;
+    svl_list *list = svl_new_list(name.toUtf8().constData(), kind, SVL_ATTR_FAVORITE);
+    if (!list)
+        return 1;
+    const uint32_t position = kind == SVL_KIND_RADIO_FAV ? table->list_count
+                                                          : uint32_t(firstFavoriteIndex(SVL_KIND_RADIO_FAV));
+    if (makeListNameUnique(table, list) != 0 || svl_insert_list(table, position, list) != 0) {
+        svl_free_list(list, 0);
+        return 1;
+    }
+    rebuildKeepingTabs();
+    return 0;
+}
+
+// The new format needs favorite lists; the converted table starts with one
+// per medium holding every station of its base list. Nothing changes unless
+// both can be added.
+void StationTableWidget::convertTableToNewVersion()
+{
+    if (m_table.version != SVL_VERSION_40 || m_table.list_count < FirstFavoriteIndex)
+        return;
+    if (!addConvertedFavoriteLists())
+        return;
+    convertStationsToNewVersion();
+    m_table.version = SVL_VERSION_50;
+    renameDocumentAfterConversion();
+    clearListWidgets();
+    buildListWidgets();
+}
+
+bool StationTableWidget::addConvertedFavoriteLists()
+{
+    const uint32_t kinds[] = {SVL_KIND_TV_FAV, SVL_KIND_RADIO_FAV};
+    svl_list *copies[] = {nullptr, nullptr};
+    bool made = true;
+    for (int i = 0; made && i < 2; ++i) {
+        copies[i] = svl_copy_list(m_table.lists[i]);
+        made = copies[i] != nullptr;
+        if (made) {
+            copies[i]->kind = kinds[i];
+            made = makeListNameUnique(&m_table, copies[i]) == 0;
+        }
+    }
+    if (made && svl_append_list(&m_table, copies[0]) == 0) {
+        if (svl_append_list(&m_table, copies[1]) == 0)
+            return true;
+        svl_remove_list_at(&m_table, m_table.list_count - 1);
+    }
+    svl_free_list(copies[0], 0);
+    svl_free_list(copies[1], 0);
+    return false;
+}
+
+// uids run on from the TV list into the radio list, the way a save numbers
+// them; the original name starts as a copy of the name.
+void StationTableWidget::convertStationsToNewVersion()
+{
+    uint16_t uid = 1;
+    for (uint32_t i = TvBaseIndex; i <= RadioBaseIndex; ++i) {
+        const svl_list *list = m_table.lists[i];
+        for (uint32_t row = 0; row < list->count; ++row) {
+            svl_station *station = list->stations[row];
+            station->version = SVL_VERSION_50;
+            station->uid = uid++;
+            station->hbbtv = 0;
+            station->aux_bytes[1] = 1;
+            station->aux_bytes[2] = 0;
+            station->aux_bytes[3] = 2;
+            station->aux_bytes[4] = 0;
+            station->aux_word2 = 0xFFFF;
+            svl_set_station_origin_name(station, station->name);
+        }
+    }
+}
+
+// Only the file's own extension changes: a folder named like a table file
+// must not send the next save to a folder that does not exist.
+void StationTableWidget::renameDocumentAfterConversion()
+{
+    static const QString oldExtension = QStringLiteral(".svl40");
+    QString &file = m_mainWindow->currentFile();
+    if (file.endsWith(oldExtension))
+        file.replace(file.size() - oldExtension.size(), oldExtension.size(), QStringLiteral(".svl50"));
+    m_mainWindow->setWindowFilePath(QString());
+    m_mainWindow->setWindowFilePath(file);
+    m_mainWindow->setWindowModified(true);
+    m_mainWindow->convertTableAction()->setEnabled(false);
+}
+
+// The working copy becomes the document as it stands; the commands that
+// led there are done with, since their lists are gone.
+void StationTableWidget::applyTableModifications()
+{
+    if (m_listMode || !m_workingCopy)
+        return;
+    const int baseTab = m_baseTabs->currentIndex();
+    clearListWidgets();
+    svl_free_table(&m_table, 0);
+    m_table = *m_workingCopy;
+    delete m_workingCopy;
+    m_workingCopy = nullptr;
+    buildListWidgets();
+    if (baseTab >= 0 && baseTab < m_baseTabs->count())
+        m_baseTabs->setCurrentIndex(baseTab);
+    m_mainWindow->undoStack()->clear();
+    m_mainWindow->setWindowModified(true);
 }

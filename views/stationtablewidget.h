@@ -1,6 +1,7 @@
 #ifndef KANVIO_VIEWS_STATIONTABLEWIDGET_H
 #define KANVIO_VIEWS_STATIONTABLEWIDGET_H
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -9,12 +10,20 @@
 class MainWindow;
 class QPushButton;
 class QTabWidget;
+class StationListWidget;
 
 // The main window's central widget and the owner of the document: the
 // station table is held here by value, its stations belong to its two base
 // lists. The file operations of the main window replace, merge or write it
 // through this widget. In table view the widget edits a working copy whose
 // lists are duplicates of the document's lists sharing the same stations.
+//
+// Every list of the shown table has one list widget, at the list's index.
+// The lists stand in a fixed order on which all index arithmetic rests: TV
+// base list, radio base list, the TV favorite lists, the radio favorite
+// lists. In list view the base tabs hold the two base lists and the
+// favorite tabs the favorite lists of the medium whose base tab is current;
+// in table view the base tabs hold every list.
 class StationTableWidget : public QWidget
 {
     Q_OBJECT
@@ -48,13 +57,69 @@ public:
     // Applies the texts of the current language.
     void retranslate();
 
+    // The list widgets; the position of a widget is its list index.
+    QList<StationListWidget *> listWidgets() const;
+    // The widget of the current base tab; null when there is none.
+    StationListWidget *currentBaseListWidget() const;
+    // List view: the widget of the current favorite tab; table view: the
+    // widget of the current tab. Null when there is none.
+    StationListWidget *currentFavListWidget() const;
+    // The list index of currentFavListWidget(); -1 when there is none.
+    int currentFavListIndex() const;
+    // The current base list widget when it holds a selection, else the
+    // current favorite list widget; otherListWidget() is the other one.
+    StationListWidget *selectedListWidget() const;
+    StationListWidget *otherListWidget() const;
+    // The list index of selectedListWidget(); -1 when there is none.
+    int selectedListIndex() const;
+    // The number of lists of the shown table with this kind.
+    int countListsOfKind(uint32_t kind) const;
+
+    // Brings the list to the front: in list view its base tab and, for a
+    // favorite list, its favorite tab. An unknown index is ignored.
+    void showList(int listIndex);
+
+    // Renames a favorite list. 0 renamed; 1 not a favorite list or the
+    // name was refused; 2 another list already has this name.
+    int renameList(int listIndex, const QString &name);
+    // Takes the favorite list out of the table and drops its widget. The
+    // caller owns the list (release it with svl_free_list without stations);
+    // null for a base list or an unknown index.
+    svl_list *removeListAt(int listIndex);
+    // Puts a list taken out by removeListAt back at the index; the table
+    // owns it from then on. 0, or 1 on failure (the caller keeps the list).
+    int insertListAt(int listIndex, svl_list *list);
+    // Adds an empty favorite list of kind 3 (TV) or 4 (radio) after the
+    // last one of its kind, with the name made unique by a digit 1 to 9.
+    // 0, or 1 when the kind is no favorite kind, the table has no base
+    // lists, the medium already has 8 favorite lists, no unique name was
+    // found or memory ran out (nothing is added then).
+    int addFavoriteList(const QString &name, uint32_t kind);
+
+public slots:
+    void convertTableToNewVersion();
+    void toggleBaseList(int index);
+    void toggleFavList(int index);
+    void applyTableModifications();
+
 private:
     void createLayout();
+    void createConnections();
     void clearListWidgets();
     void buildListWidgets();
+    void populateListWidgets();
+    void rebuildKeepingTabs();
+    StationListWidget *createListWidget(svl_list *list);
+    void rebuildFavoriteTabs();
+    int firstFavoriteIndex(uint32_t favoriteKind) const;
+    svl_table *shownTable();
+    const svl_table *shownTable() const;
     bool makeWorkingCopy();
     void releaseWorkingCopy();
-    int makeListNameUnique(svl_list *list);
+    int makeListNameUnique(const svl_table *table, svl_list *list);
+    bool addConvertedFavoriteLists();
+    void convertStationsToNewVersion();
+    void renameDocumentAfterConversion();
 
     svl_table m_table;
     svl_table *m_workingCopy = nullptr;
@@ -64,6 +129,7 @@ private:
     QTabWidget *m_baseTabs;
     QPushButton *m_addButton;
     QPushButton *m_applyButton;
+    QList<StationListWidget *> m_listWidgets;
 };
 
 #endif

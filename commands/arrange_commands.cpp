@@ -6,6 +6,7 @@
 #include "svl/svl_ops.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
+#include "views/stationtablewidget.h"
 
 namespace {
 
@@ -38,6 +39,14 @@ bool renewBackup(StationListModel *model, svl_list **backup)
     svl_free_list(*backup, 0);
     *backup = copy;
     return true;
+}
+
+// The base list beside a favorite list marks the stations that stand in it.
+void repaintFavoriteMarks(MainWindow *mainWindow)
+{
+    StationListWidget *base = mainWindow->stationTableWidget()->currentBaseListWidget();
+    if (base)
+        base->refreshLayout();
 }
 
 } // namespace
@@ -103,6 +112,7 @@ void CopyCommand::redo()
     if (!model || m_targetRow < 0 || m_targetRow > model->rowCount() || !reserveRoom(model, m_stations.size()))
         return;
     insertStations(model, m_targetRow, m_stations);
+    repaintFavoriteMarks(m_mainWindow);
     markRedone(m_mainWindow);
 }
 
@@ -112,6 +122,7 @@ void CopyCommand::undo()
     if (!model)
         return;
     model->removeRows(m_targetRow, m_stations.size());
+    repaintFavoriteMarks(m_mainWindow);
     markUndone(m_mainWindow);
 }
 

@@ -133,6 +133,9 @@ void TestArrangeCommands::copiesBaseRowsIntoAFavoriteList()
     StationListModel *favorite = model(*m_window, TvFavorite);
     const Stations baseStations = stationsOf(base);
     const Stations before = stationsOf(favorite);
+    int baseRepaints = 0;
+    QObject counter;
+    connect(base, &QAbstractItemModel::layoutChanged, &counter, [&baseRepaints] { ++baseRepaints; });
     std::unique_ptr<QMimeData> data = dragRows(base, {5, 2, 9});
     QVERIFY(favorite->dropMimeData(data.get(), Qt::CopyAction, 0, 0, QModelIndex()));
 
@@ -142,8 +145,10 @@ void TestArrangeCommands::copiesBaseRowsIntoAFavoriteList()
     QCOMPARE(stationsOf(favorite), Stations({baseStations[2], baseStations[5], baseStations[9]}) + before);
     QCOMPARE(selectedRows(*m_window, TvFavorite), run(0, 3));
     QVERIFY(m_window->isWindowModified());
+    QCOMPARE(baseRepaints, 1);  // its favorite marks
 
     stack->undo();
+    QCOMPARE(baseRepaints, 2);
     QCOMPARE(stationsOf(favorite), before);
     QVERIFY(!m_window->isWindowModified());
     QCOMPARE(stationsOf(base), baseStations);

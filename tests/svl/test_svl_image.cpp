@@ -587,4 +587,20 @@ TEST(BuildTable, RefusesTablesWithoutBothBaseLists)
     EXPECT_EQ(svl_build_table(&one_list.table, &length), nullptr);
 }
 
+// A favorite group counts its lists in one byte.
+TEST(BuildTable, RefusesMoreFavoriteListsOfOneKindThanTheGroupCanCount)
+{
+    for (uint32_t kind : {SVL_KIND_TV_FAV, SVL_KIND_RADIO_FAV}) {
+        OwnedTable table;
+        make_table(&table.table, 50, {make_station(50, 1, "TV")}, {make_station(50, 6, "Radio")});
+        for (int i = 0; i < 255; ++i)
+            add_favorite(&table.table, kind, "Fav", {table.list(kind - 3)->stations[0]});
+        OwnedImage image;
+        build_image(&table.table, 1, &image);
+        add_favorite(&table.table, kind, "One too many", {});
+        size_t length = 0;
+        EXPECT_EQ(svl_build_table(&table.table, &length), nullptr) << "kind " << kind;
+    }
+}
+
 }  // namespace

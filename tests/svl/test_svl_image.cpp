@@ -75,6 +75,28 @@ TEST(ImageBytes, BaseListsStoreOnlyStationsOfTheirMediumOrWithout)
     EXPECT_EQ(image.bytes(), expected);
 }
 
+// A station left out of the image keeps a stale uid that may equal the
+// uid another station receives now; its favorite entries must go too.
+TEST(ImageBytes, FavoriteEntriesOfStationsLeftOutAreLeftOutToo)
+{
+    OwnedTable table;
+    svl_station *tv = make_station(50, 1, "TV");
+    svl_station *misplaced = make_station(50, 6, "Radio");
+    misplaced->uid = 5;
+    make_table(&table.table, 50, {tv, misplaced}, {});
+    add_favorite(&table.table, SVL_KIND_TV_FAV, "Fav", {misplaced, tv});
+    OwnedImage image;
+    build_image(&table.table, 5, &image);
+    Bytes expected = ImageWriter()
+                         .u8(0).u8(5)
+                         .u32(1).station(50, 1, "TV", 5)
+                         .u32(0)
+                         .u8(1).favorite(0, "Fav", {5})
+                         .u8(0)
+                         .bytes();
+    EXPECT_EQ(image.bytes(), expected);
+}
+
 // ---- every field at its offset ----
 
 enum Anchor { AFTER_NAME, AFTER_ORIGIN_NAME };

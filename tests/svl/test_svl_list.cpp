@@ -222,6 +222,65 @@ TEST(SetStationName, RefusesNullStationNullEmptyOrOverlongNameKeepingTheOldOne)
     svl_free_station(station);
 }
 
+TEST(SetStationOriginName, SetsAndClearsTheOriginName)
+{
+    svl_station *station = make_station(50, 1, "ARD");
+    ASSERT_EQ(svl_set_station_origin_name(station, "Das Erste"), 0);
+    EXPECT_STREQ(station->origin_name, "Das Erste");
+    EXPECT_EQ(station->origin_name_len, 9);
+    EXPECT_EQ(svl_set_station_origin_name(station, std::string(256, 'o').c_str()), 1);
+    EXPECT_STREQ(station->origin_name, "Das Erste");
+    ASSERT_EQ(svl_set_station_origin_name(station, ""), 0);
+    EXPECT_EQ(station->origin_name, nullptr);
+    EXPECT_EQ(station->origin_name_len, 0);
+    ASSERT_EQ(svl_set_station_origin_name(station, "x"), 0);
+    ASSERT_EQ(svl_set_station_origin_name(station, nullptr), 0);
+    EXPECT_EQ(station->origin_name, nullptr);
+    EXPECT_EQ(svl_set_station_origin_name(nullptr, "x"), 1);
+    svl_free_station(station);
+}
+
+// ---- station kinds ----
+
+TEST(StationMedium, FollowsTheProgramDataByte)
+{
+    const int expected[] = {SVL_MEDIUM_NONE, SVL_MEDIUM_TV,    SVL_MEDIUM_TV,    SVL_MEDIUM_TV,
+                            SVL_MEDIUM_TV,   SVL_MEDIUM_TV,    SVL_MEDIUM_RADIO, SVL_MEDIUM_TV,
+                            SVL_MEDIUM_RADIO, SVL_MEDIUM_RADIO, SVL_MEDIUM_RADIO, SVL_MEDIUM_TV};
+    svl_station station{};
+    for (int type = 0; type < 256; ++type) {
+        station.ProgramDataByte = uint8_t(type);
+        EXPECT_EQ(svl_station_medium(&station), type < 12 ? expected[type] : SVL_MEDIUM_NONE) << type;
+    }
+}
+
+TEST(StationIsAnalog, OnlyForNetworkTypesUnknownAndTerrestric)
+{
+    svl_station station{};
+    for (int network = 0; network < 256; ++network) {
+        station.NetworkType = uint8_t(network);
+        EXPECT_EQ(svl_station_is_analog(&station), network == 0 || network == 7) << network;
+    }
+}
+
+TEST(BaseKindOf, MapsFavoriteKindsToTheirBaseList)
+{
+    EXPECT_EQ(svl_base_kind_of(SVL_KIND_TV_FAV), uint32_t(SVL_KIND_TV));
+    EXPECT_EQ(svl_base_kind_of(SVL_KIND_RADIO_FAV), uint32_t(SVL_KIND_RADIO));
+    EXPECT_EQ(svl_base_kind_of(SVL_KIND_TV), uint32_t(SVL_KIND_TV));
+    EXPECT_EQ(svl_base_kind_of(SVL_KIND_RADIO), uint32_t(SVL_KIND_RADIO));
+}
+
+TEST(ReserveStations, KeepsTheEntriesAndRefusesANullList)
+{
+    OwnedList owned({"a", "b"});
+    ASSERT_EQ(svl_reserve_stations(owned.list, 1000), 0);
+    EXPECT_EQ(owned.entries(), owned.stations);
+    ASSERT_EQ(svl_reserve_stations(owned.list, 1), 0);
+    EXPECT_EQ(owned.entries(), owned.stations);
+    EXPECT_EQ(svl_reserve_stations(nullptr, 4), -1);
+}
+
 // ---- copies ----
 
 TEST(CopyList, SharesTheStationPointersButNotTheArrayOrName)

@@ -18,14 +18,32 @@ static void report(const char *call)
     fprintf(stderr, "%s: %s\n", call, strerror(errno));
 }
 
+// The length of a regular file that is small enough to be read whole; -1
+// with errno set for anything else (a folder, a device, a huge file).
+static long readable_length(FILE *file)
+{
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0)
+        return -1;
+    if (!S_ISREG(info.st_mode)) {
+        errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        return -1;
+    }
+    if (uintmax_t(info.st_size) > SVL_MAX_FILE_SIZE) {
+        errno = EFBIG;
+        return -1;
+    }
+    return long(info.st_size);
+}
+
 // The file's whole content in a new buffer; null when it cannot be read.
 static uint8_t *read_whole_file(FILE *file, size_t *length)
 {
-    if (fseek(file, 0, SEEK_END) != 0)
+    long size = readable_length(file);
+    if (size < 0) {
+        report("svl_load_file");
         return nullptr;
-    long size = ftell(file);
-    if (size < 0 || fseek(file, 0, SEEK_SET) != 0)
-        return nullptr;
+    }
     uint8_t *buffer = static_cast<uint8_t *>(malloc(size_t(size) + 1));
     if (!buffer) {
         report("malloc");
@@ -84,14 +102,16 @@ static std::string resolve_target(const char *path)
     return path;
 }
 
-// A new temporary file beside target, created with the permissions a new
-// file would get (or those of the file it will replace).
+// A new temporary file in target's folder, created with the permissions a
+// new file would get (or those of the file it will replace). Its name is
+// short, so a target whose name is as long as the folder allows still works.
 static int create_temporary(const std::string &target, std::string *temporary)
 {
     struct stat info;
     bool replaces = stat(target.c_str(), &info) == 0;
+    std::string folder = target.substr(0, target.rfind('/') + 1);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        *temporary = target + ".kanvio-" + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
+        *temporary = folder + ".kanvio-" + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
         int fd = open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             if (replaces && S_ISREG(info.st_mode))

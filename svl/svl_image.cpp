@@ -327,6 +327,7 @@ svl_list *read_fav_list(ImageReader &reader, const svl_list *base, const uint32_
         }
         svl_append_station(list, base->stations[positions[uid] - 1]);
     }
+    svl_release_spare_room(list);
     return list;
 }
 
@@ -345,6 +346,8 @@ void svl_set_next_uid(uint16_t uid)
 int svl_parse_fav_list(svl_table *table, const uint8_t *image, size_t length, size_t *offset,
                        const svl_list *base, uint32_t kind)
 {
+    if (!table || !offset || !base || (!image && length > 0) || *offset > length)
+        return -1;
     ImageReader reader(image, length, *offset);
     uint8_t list_count = 0;
     reader.field(list_count);

@@ -31,8 +31,13 @@ int svl_parse_fav_list(svl_table *table, const uint8_t *image, size_t length, si
 uint8_t *svl_build_table(svl_table *table, size_t *length);
 void svl_free_image(uint8_t *image);
 
+// Largest file svl_load_file reads: far above any real table (100,000
+// stations take about 14 MiB), low enough never to exhaust memory.
+enum : size_t { SVL_MAX_FILE_SIZE = size_t(512) << 20 };
+
 // Reads a file into target (emptied first). 0 success; 1 the content is
-// not a valid image; -1 the file cannot be opened or read, or no memory.
+// not a valid image; -1 the file cannot be opened or read, is no regular
+// file, is larger than SVL_MAX_FILE_SIZE, or memory runs out.
 int svl_load_file(svl_table *target, const char *path);
 
 // Writes the table's image to path. The image goes to a temporary file in

@@ -8,6 +8,12 @@
 uint16_t svl_peek_next_uid();
 void svl_set_next_uid(uint16_t uid);
 
+struct svl_list;
+
+// Gives memory back once a list has shrunk to a quarter of its array, and
+// releases the array of an empty list so that it is null.
+void svl_release_spare_room(svl_list *list);
+
 // Folds ASCII letters to lower case and leaves every other byte alone,
 // whatever the C locale says.
 inline int svl_ascii_lower(char c)

@@ -92,8 +92,7 @@ static int make_room_for_one(svl_list *list)
     return svl_reserve_stations(list, list->capacity + wanted);
 }
 
-// Gives memory back once a list has shrunk to a quarter of its array.
-static void release_spare_room(svl_list *list)
+void svl_release_spare_room(svl_list *list)
 {
     if (list->count == 0) {
         free(list->stations);
@@ -138,7 +137,7 @@ svl_station *svl_remove_station_at(svl_list *list, uint32_t index)
     memmove(list->stations + index, list->stations + index + 1,
             (list->count - index - 1) * sizeof(svl_station *));
     list->count--;
-    release_spare_room(list);
+    svl_release_spare_room(list);
     return station;
 }
 

@@ -126,6 +126,16 @@ static int append_all_stations(svl_list *dest, const svl_list *source)
     return 0;
 }
 
+static bool holds_only_favorites_after_base_lists(const svl_table *table)
+{
+    for (uint32_t i = 2; i < table->list_count; ++i) {
+        uint32_t kind = table->lists[i]->kind;
+        if (kind != SVL_KIND_TV_FAV && kind != SVL_KIND_RADIO_FAV)
+            return false;
+    }
+    return true;
+}
+
 // Appends copies of the source's favorite lists while dest has room for them.
 static int append_favorite_lists(svl_table *dest, const svl_table *source)
 {
@@ -133,11 +143,7 @@ static int append_favorite_lists(svl_table *dest, const svl_table *source)
     uint32_t radio_lists = count_lists_of_kind(dest, SVL_KIND_RADIO_FAV);
     for (uint32_t i = 2; i < source->list_count; ++i) {
         const svl_list *list = source->lists[i];
-        uint32_t *held = list->kind == SVL_KIND_TV_FAV ? &tv_lists
-                         : list->kind == SVL_KIND_RADIO_FAV ? &radio_lists
-                                                             : nullptr;
-        if (!held)
-            return -1;
+        uint32_t *held = list->kind == SVL_KIND_TV_FAV ? &tv_lists : &radio_lists;
         if (*held >= SVL_MAX_FAV_LISTS)
             continue;
         svl_list *copy = svl_copy_list(list);
@@ -159,7 +165,8 @@ int svl_append_table(svl_table *dest, const svl_table *source, int skip_limit_ch
         return -1;
     if (!skip_limit_check && svl_check_fav_limit(dest, source) != 0)
         return -1;
-    if (dest->list_count < 2 || source->list_count < 2)
+    // A list of unknown kind is refused before any station changes hands.
+    if (dest->list_count < 2 || source->list_count < 2 || !holds_only_favorites_after_base_lists(source))
         return -1;
     if (append_all_stations(dest->lists[0], source->lists[0]) != 0 ||
         append_all_stations(dest->lists[1], source->lists[1]) != 0)

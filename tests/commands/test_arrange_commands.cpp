@@ -90,6 +90,7 @@ private slots:
     void cleanup();
     void copiesBaseRowsIntoAFavoriteList();
     void dropOnTheEmptyAreaAppends();
+    void dropOnARowInsertsBeforeIt();
     void movesWithinAList_data();
     void movesWithinAList();
     void favoriteRowsOnABaseListPushNothing();
@@ -163,6 +164,18 @@ void TestArrangeCommands::dropOnTheEmptyAreaAppends()
     QVERIFY(favorite->dropMimeData(data.get(), Qt::CopyAction, -1, -1, QModelIndex()));
     QCOMPARE(stationsOf(favorite), before + Stations({stationsOf(base)[0], stationsOf(base)[1]}));
     QCOMPARE(selectedRows(*m_window, TvFavorite), run(before.size(), 2));
+}
+
+void TestArrangeCommands::dropOnARowInsertsBeforeIt()
+{
+    StationListModel *base = model(*m_window, TvBase);
+    StationListModel *favorite = model(*m_window, TvFavorite);
+    const Stations before = stationsOf(favorite);
+    QVERIFY(before.size() > 2);
+    std::unique_ptr<QMimeData> data = dragRows(base, {4});
+    QVERIFY(favorite->dropMimeData(data.get(), Qt::CopyAction, -1, -1, favorite->index(2, 0)));
+    QCOMPARE(stationsOf(favorite), before.mid(0, 2) + Stations{stationsOf(base)[4]} + before.mid(2));
+    QCOMPARE(selectedRows(*m_window, TvFavorite), run(2, 1));
 }
 
 void TestArrangeCommands::movesWithinAList_data()

@@ -13,6 +13,7 @@
 class QAction;
 class QMenu;
 class QToolBar;
+class StationListWidget;
 class StationTableWidget;
 
 // The program's single top-level window. It owns the document widget, the
@@ -20,8 +21,9 @@ class StationTableWidget;
 // centrally which actions a document event enables. Its members are defined
 // by concern in mainwindow.cpp (construction, view, about, close),
 // mainwindow_actions.cpp (actions, menus, toolbars, texts),
-// mainwindow_files.cpp (the document's files) and mainwindow_settings.cpp
-// (settings file and language).
+// mainwindow_files.cpp (the document's files), mainwindow_settings.cpp
+// (settings file and language) and mainwindow_context.cpp (the station
+// context menu).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -45,6 +47,11 @@ public:
     QAction *epgAction() const;
     QString &currentFile();
     QUndoStack *undoStack();
+
+public slots:
+    // Opens the station context menu over the selected list's selection;
+    // station views call it on a right click. Nothing without a selection.
+    void showListContextMenu();
 
 signals:
     void importFinished();
@@ -110,6 +117,10 @@ private:
     // mainwindow_settings.cpp
     void readSettings();
     void writeSettings();
+
+    // mainwindow_context.cpp
+    bool checkCaModuleActions(const StationListWidget *selected);
+    void runListContextMenu();
 
     ssdp_engine m_discovery;
     StationTableWidget *m_tableWidget;

@@ -1,0 +1,55 @@
+// Small station tables built by hand for the station view tests, released
+// with the object.
+#ifndef KANVIO_TESTS_VIEWS_TEST_STATIONLISTWIDGET_SUPPORT_H
+#define KANVIO_TESTS_VIEWS_TEST_STATIONLISTWIDGET_SUPPORT_H
+
+#include <QByteArray>
+
+#include "svl/svl_ops.h"
+
+namespace viewsupport {
+
+// A version-50 table of the two base lists and one TV favorite list; the
+// stations are added to the TV base list.
+class HandTable
+{
+public:
+    HandTable()
+    {
+        m_table.version = SVL_VERSION_50;
+        svl_append_list(&m_table, svl_new_list(SVL_TV_LIST_NAME, SVL_KIND_TV, SVL_ATTR_BASE));
+        svl_append_list(&m_table, svl_new_list(SVL_RADIO_LIST_NAME, SVL_KIND_RADIO, SVL_ATTR_BASE));
+        svl_append_list(&m_table, svl_new_list("Favorites", SVL_KIND_TV_FAV, SVL_ATTR_FAVORITE));
+    }
+    ~HandTable() { svl_free_table(&m_table, 1); }
+    HandTable(const HandTable &) = delete;
+    HandTable &operator=(const HandTable &) = delete;
+
+    svl_table *table() { return &m_table; }
+    svl_list *base() { return m_table.lists[0]; }
+    svl_list *favorites() { return m_table.lists[2]; }
+
+    // Appends a digital satellite TV station to the base list.
+    svl_station *addStation(const QByteArray &name, uint16_t version = SVL_VERSION_50)
+    {
+        svl_station *station = svl_new_station(version);
+        station->ProgramDataByte = 3;
+        station->NetworkType = 2;
+        station->CharSelCode = 5;
+        svl_set_station_name(station, name.constData());
+        svl_append_station(base(), station);
+        return station;
+    }
+    void addStations(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            addStation("Station " + QByteArray::number(i + 1));
+    }
+
+private:
+    svl_table m_table = svl_table();
+};
+
+} // namespace viewsupport
+
+#endif

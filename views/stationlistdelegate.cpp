@@ -1,0 +1,225 @@
+#include "views/stationlistdelegate.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include "views/stationlistmodel.h"
+#include "views/stationlistwidget.h"
+#include "views/stationtablewidget.h"
+
+namespace {
+
+// Where each icon of a list row stands, as distance from the right edge.
+enum IconOffset {
+    ReceptionOffset = 60,
+    EncryptedOffset = 90,
+    EpgOffset = 120,
+    ChildLockOffset = 150,
+    VideoOffset = 180,
+    FavoriteOffset = 210,
+};
+
+enum {
+    RowNumberLeft = 20,
+    NameLeft = 80,
+    // The name ends this far left of the leftmost icon.
+    NameGap = 6,
+    SeparatorInset = 12,
+};
+
+const QColor separatorColour(230, 230, 230, 255);
+
+struct ImageEntry {
+    RowImage image;
+    const char *path;
+};
+
+const ImageEntry imageEntries[] = {
+    {RowImage::Hd, ":/images/hd-24x24.png"},
+    {RowImage::Hevc, ":/images/hevc-24x24.png"},
+    {RowImage::ChildLock, ":/images/child-lock-24x24.png"},
+    {RowImage::Epg, ":/images/epg-text-only-24x24.png"},
+    {RowImage::Encrypted, ":/images/encrypted-sender-24x24.png"},
+    {RowImage::AnalogReception, ":/images/reception-analog-list-48x48.png"},
+    {RowImage::SatelliteReception, ":/images/reception-sattelite-list-48x48.png"},
+    {RowImage::TerrestrialReception, ":/images/reception-terrestrial-list-48x48.png"},
+    {RowImage::CableReception, ":/images/reception-cable-list-48x48.png"},
+    {RowImage::Favorite, ":/images/favorite-24x24.png"},
+};
+
+constexpr int rowImageCount = int(RowImage::Favorite) + 1;
+
+RowImage videoImage(uint8_t hiDef)
+{
+    switch (hiDef) {
+    case 1:
+    case 2:
+        return RowImage::Hd;
+    case 4:
+        return RowImage::Hevc;
+    default:
+        return RowImage::None;
+    }
+}
+
+} // namespace
+
+RowImage receptionImage(int programDataByte)
+{
+    switch (programDataByte) {
+    case 1:
+        return RowImage::AnalogReception;
+    case 3:
+    case 8:
+        return RowImage::SatelliteReception;
+    case 4:
+    case 9:
+        return RowImage::TerrestrialReception;
+    case 5:
+    case 10:
+        return RowImage::CableReception;
+    default:
+        return RowImage::None;
+    }
+}
+
+RowIcons rowIcons(const svl_station &station, bool favoriteMark)
+{
+    RowIcons icons;
+    if (favoriteMark)
+        icons.append({RowImage::Favorite, FavoriteOffset});
+    const RowImage video = videoImage(station.HiDef);
+    if (video != RowImage::None)
+        icons.append({video, VideoOffset});
+    if (station.childlock)
+        icons.append({RowImage::ChildLock, ChildLockOffset});
+    if (station.epg)
+        icons.append({RowImage::Epg, EpgOffset});
+    if (station.encrypted)
+        icons.append({RowImage::Encrypted, EncryptedOffset});
+    const RowImage reception = receptionImage(station.ProgramDataByte);
+    if (reception != RowImage::None)
+        icons.append({reception, ReceptionOffset});
+    return icons;
+}
+
+bool showsFavoriteMark(const svl_station &station, uint32_t listKind, const StationListModel *favorites)
+{
+    const bool baseList = listKind == SVL_KIND_TV || listKind == SVL_KIND_RADIO;
+    return station.version > SVL_VERSION_40 && baseList && favorites && favorites->containsStation(&station);
+}
+
+const char *rowImagePath(RowImage image)
+{
+    for (const ImageEntry &entry : imageEntries) {
+        if (entry.image == image)
+            return entry.path;
+    }
+    return nullptr;
+}
+
+// Every row paints several icons, so each image is decoded once and kept.
+const QImage &rowImageData(RowImage image)
+{
+    static const QVector<QImage> images = [] {
+        QVector<QImage> loaded(rowImageCount);
+        for (const ImageEntry &entry : imageEntries)
+            loaded[int(entry.image)] = QImage(QLatin1String(entry.path));
+        return loaded;
+    }();
+    return images[int(image)];
+}
+
+StationListDelegate::StationListDelegate(StationListModel *model, StationTableWidget *tableWidget,
+                                         QObject *parent)
+    : QStyledItemDelegate(parent),
+      m_model(model),
+      m_tableWidget(tableWidget)
+{
+}
+
+bool StationListDelegate::isListView() const
+{
+    return m_model->columnCount() < 2;
+}
+
+QSize StationListDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
+{
+    return isListView() ? QSize(ListRowWidth, ListRowHeight) : QSize();
+}
+
+void StationListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                const QModelIndex &index) const
+{
+    const QStyleOptionViewItem item(option);
+    if (isListView())
+        paintSeparator(painter, item, index);
+
+    painter->save();
+    if (item.state & QStyle::State_Selected) {
+        painter->fillRect(item.rect, item.palette.color(QPalette::Current, QPalette::Highlight));
+        painter->setPen(item.palette.color(QPalette::Current, QPalette::HighlightedText));
+    }
+    if (isListView())
+        paintListRow(painter, item, index);
+    else
+        paintTableCell(painter, item, index);
+    painter->restore();
+}
+
+// The cards of the list view are parted by a thin line; the last card
+// needs none.
+void StationListDelegate::paintSeparator(QPainter *painter, const QStyleOptionViewItem &option,
+                                         const QModelIndex &index) const
+{
+    if (index.row() >= m_model->rowCount() - 1)
+        return;
+    const QRect &rect = option.rect;
+    painter->save();
+    painter->setPen(separatorColour);
+    painter->drawLine(rect.left() + SeparatorInset, rect.bottom(), rect.right() - SeparatorInset, rect.bottom());
+    painter->restore();
+}
+
+void StationListDelegate::paintListRow(QPainter *painter, const QStyleOptionViewItem &option,
+                                       const QModelIndex &index) const
+{
+    const QRect &rect = option.rect;
+    const int textFlags = Qt::AlignVCenter | Qt::AlignLeft;
+    painter->drawText(rect.adjusted(RowNumberLeft, 0, 0, 0), textFlags, QString::number(index.row() + 1));
+
+    const svl_station *station = StationListModel::stationOf(m_model->data(index, Qt::UserRole));
+    if (!station)
+        return;
+
+    // Long names are shortened before the icons rather than painted under them.
+    const QRect nameRect(QPoint(rect.left() + NameLeft, rect.top()),
+                         QPoint(rect.right() - FavoriteOffset - NameGap, rect.bottom()));
+    const QString name = option.fontMetrics.elidedText(m_model->fieldText(index), Qt::ElideRight, nameRect.width());
+    painter->drawText(nameRect, textFlags, name);
+
+    const int centre = rect.top() + ListRowHeight / 2;
+    for (const RowIcon &icon : rowIcons(*station, favoriteMark(*station))) {
+        const QImage &image = rowImageData(icon.image);
+        if (!image.isNull())
+            painter->drawImage(rect.right() - icon.rightOffset, centre - image.height() / 2, image);
+    }
+}
+
+bool StationListDelegate::favoriteMark(const svl_station &station) const
+{
+    if (!m_tableWidget || station.version <= SVL_VERSION_40)
+        return false;
+    const StationListWidget *favorites = m_tableWidget->currentFavListWidget();
+    return showsFavoriteMark(station, m_model->listKind(), favorites ? favorites->stationModel() : nullptr);
+}
+
+void StationListDelegate::paintTableCell(QPainter *painter, const QStyleOptionViewItem &option,
+                                         const QModelIndex &index) const
+{
+    // A text wider than its column ends in an ellipsis, so that a cut-off
+    // value is never taken for a whole one.
+    const QRect textRect = option.rect.adjusted(CellPadding, 0, -CellPadding, 0);
+    const QString text = option.fontMetrics.elidedText(m_model->fieldText(index), Qt::ElideRight, textRect.width());
+    painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, text);
+}

@@ -1,0 +1,87 @@
+#ifndef KANVIO_VIEWS_STATIONLISTDELEGATE_H
+#define KANVIO_VIEWS_STATIONLISTDELEGATE_H
+
+#include <QStyledItemDelegate>
+#include <QVarLengthArray>
+
+#include "svl/svl.h"
+
+class QImage;
+class StationListModel;
+class StationTableWidget;
+
+// The images a list-view row can show beside the station name.
+enum class RowImage {
+    None,
+    Hd,
+    Hevc,
+    ChildLock,
+    Epg,
+    Encrypted,
+    AnalogReception,
+    SatelliteReception,
+    TerrestrialReception,
+    CableReception,
+    Favorite,
+};
+
+// One image of a row and where it stands: its left edge lies this many
+// pixels left of the row's right edge.
+struct RowIcon {
+    RowImage image;
+    int rightOffset;
+};
+
+using RowIcons = QVarLengthArray<RowIcon, 8>;
+
+// The reception image of a station type (ProgramDataByte): analogue,
+// satellite, terrestrial or cable; RowImage::None for every other type.
+RowImage receptionImage(int programDataByte);
+
+// The icons of a station's row from left to right: the favorite mark when
+// favoriteMark is true, video (HD or HEVC), child lock, EPG, encryption and
+// reception. Images that do not apply are left out.
+RowIcons rowIcons(const svl_station &station, bool favoriteMark);
+
+// Whether a row of a base list shows the favorite mark: only version-50
+// stations in a base list (kind 1 or 2) that stand in the favorite list of
+// favorites (the model of the current favorite tab, may be null).
+bool showsFavoriteMark(const svl_station &station, uint32_t listKind, const StationListModel *favorites);
+
+// The resource path of an image; null for RowImage::None.
+const char *rowImagePath(RowImage image);
+
+// The image, read from the resources once and kept; a null image for
+// RowImage::None.
+const QImage &rowImageData(RowImage image);
+
+// Paints the rows of a station view: in list view a card of row number,
+// station name and status icons, in table view the text of each cell.
+class StationListDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    enum { ListRowWidth = 100, ListRowHeight = 38 };
+    // Space left and right of a table cell's text.
+    enum { CellPadding = 4 };
+
+    StationListDelegate(StationListModel *model, StationTableWidget *tableWidget, QObject *parent = nullptr);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // 100 x 38 in list view; an invalid size in table view, which leaves
+    // the size to the view.
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    bool isListView() const;
+    void paintSeparator(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
+    void paintListRow(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
+    void paintTableCell(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
+    bool favoriteMark(const svl_station &station) const;
+
+    StationListModel *m_model;
+    StationTableWidget *m_tableWidget;
+};
+
+#endif

@@ -1,0 +1,111 @@
+#include "views/stationlistselectionmodel.h"
+
+#include <QAction>
+
+#include "app/mainwindow.h"
+#include "views/stationlistmodel.h"
+#include "views/stationlistwidget.h"
+#include "views/stationtablewidget.h"
+
+namespace {
+
+bool holdsSelection(const StationListWidget *widget)
+{
+    return widget && widget->viewSelectionModel()->hasSelection();
+}
+
+bool isBaseKind(uint32_t kind)
+{
+    return kind == SVL_KIND_TV || kind == SVL_KIND_RADIO;
+}
+
+bool isFavoriteKind(uint32_t kind)
+{
+    return kind == SVL_KIND_TV_FAV || kind == SVL_KIND_RADIO_FAV;
+}
+
+} // namespace
+
+StationListSelectionModel::StationListSelectionModel(StationListModel *model, MainWindow *mainWindow,
+                                                     QObject *parent)
+    : QItemSelectionModel(model, parent),
+      m_mainWindow(mainWindow),
+      m_model(model)
+{
+}
+
+// The other lists' selections are cleared before the actions are set: each
+// clearing comes back through select() of that list, and the actions must
+// end up describing this selection, not an emptied one.
+void StationListSelectionModel::select(const QItemSelection &selection,
+                                       QItemSelectionModel::SelectionFlags command)
+{
+    StationTableWidget *tables = m_mainWindow ? m_mainWindow->stationTableWidget() : nullptr;
+    StationListWidget *baseWidget = tables ? tables->currentBaseListWidget() : nullptr;
+    StationListWidget *favoriteWidget = tables ? tables->currentFavListWidget() : nullptr;
+
+    QItemSelectionModel::select(selection, command);
+    if (!tables || !model())
+        return;
+    excludeOtherSelections(tables, baseWidget, favoriteWidget);
+    updateActions(tables, selection);
+}
+
+// In an svl50 table a base list and a favorite list are shown side by side;
+// only one of them may hold the selection the actions work on.
+void StationListSelectionModel::excludeOtherSelections(StationTableWidget *tables, StationListWidget *baseWidget,
+                                                       StationListWidget *favoriteWidget)
+{
+    if (tables->tableVersion() <= SVL_VERSION_40)
+        return;
+    const uint32_t kind = m_model->listKind();
+    if (isBaseKind(kind) && holdsSelection(baseWidget)) {
+        const QList<StationListWidget *> widgets = tables->listWidgets();
+        for (int i = 2; i < widgets.size(); ++i)
+            widgets[i]->viewSelectionModel()->clearSelection();
+    } else if (isFavoriteKind(kind) && holdsSelection(favoriteWidget) && favoriteWidget != baseWidget) {
+        if (baseWidget)
+            baseWidget->viewSelectionModel()->clearSelection();
+    }
+}
+
+// "Options" opens the dialog of one station, so it needs a selection made
+// as one range; an emptied selection never enables it.
+void StationListSelectionModel::updateActions(StationTableWidget *tables, const QItemSelection &selection)
+{
+    const StationListWidget *selected = tables->selectedListWidget();
+    const bool selectedAny = holdsSelection(selected);
+    for (QAction *action : {m_mainWindow->copyAction(), m_mainWindow->deleteAction(),
+                            m_mainWindow->optionsAction(), m_mainWindow->defaultSettingsAction()})
+        action->setEnabled(selectedAny);
+    m_mainWindow->optionsAction()->setEnabled(selectedAny && selection.size() == 1);
+    updateFlagActions(selected);
+}
+
+// A ticked flag action means that at least one selected station has the
+// flag. The selection is walked by rows, one cell per row, so that a table
+// view selection costs no more than a list view one.
+void StationListSelectionModel::updateFlagActions(const StationListWidget *selected)
+{
+    QAction *childLock = m_mainWindow->childLockAction();
+    QAction *epg = m_mainWindow->epgAction();
+    childLock->setChecked(false);
+    epg->setChecked(false);
+    if (!selected)
+        return;
+    const StationListModel *model = selected->stationModel();
+    for (const QItemSelectionRange &range : selected->viewSelectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            const svl_station *station =
+                StationListModel::stationOf(model->data(model->index(row, range.left()), Qt::UserRole));
+            if (!station)
+                return;
+            if (station->childlock)
+                childLock->setChecked(true);
+            if (station->epg)
+                epg->setChecked(true);
+            if (childLock->isChecked() && epg->isChecked())
+                return;
+        }
+    }
+}

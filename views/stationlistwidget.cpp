@@ -1,0 +1,230 @@
+#include "views/stationlistwidget.h"
+
+#include <QHeaderView>
+#include <QListView>
+#include <QSet>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "app/mainwindow.h"
+#include "views/dropindicator.h"
+#include "views/selection.h"
+#include "views/station_fields.h"
+#include "views/stationlistdelegate.h"
+#include "views/stationlistmodel.h"
+#include "views/stationlistselectionmodel.h"
+
+namespace {
+
+enum {
+    AutoScrollMargin = 60,
+    NameColumnWidth = 200,
+    // Rows whose texts a column is fitted to: the screenfuls a user sees
+    // first, without measuring every station of a long list.
+    FittedRows = 100,
+};
+
+int listIndexIn(const svl_table *table, const svl_list *list)
+{
+    for (uint32_t i = 0; table && i < table->list_count; ++i) {
+        if (table->lists[i] == list)
+            return int(i);
+    }
+    return 0;
+}
+
+} // namespace
+
+StationListWidget::StationListWidget(MainWindow *mainWindow, svl_list *list, svl_table *table, bool listMode,
+                                     QWidget *parent)
+    : QWidget(parent),
+      m_mainWindow(mainWindow),
+      m_listMode(listMode),
+      m_listIndex(listIndexIn(table, list))
+{
+    createView(list, table);
+    configureView();
+    equipView();
+    connectView();
+    placeView();
+}
+
+// The model goes first, while the view that shows it still exists; the
+// view's style goes last, because the view uses it until it is gone.
+StationListWidget::~StationListWidget()
+{
+    delete m_model;
+    delete m_view;
+    delete m_style;
+}
+
+void StationListWidget::createView(svl_list *list, svl_table *table)
+{
+    if (m_listMode) {
+        auto *listView = new QListView(this);
+        // Every card has the same height, so the view need not measure each row.
+        listView->setUniformItemSizes(true);
+        m_view = listView;
+        m_model = new StationListModel(m_mainWindow, m_listIndex, list, table, 1, m_view);
+    } else {
+        auto *tableView = new QTableView(this);
+        m_view = tableView;
+        m_model = new StationListModel(m_mainWindow, m_listIndex, list, table, StationColumnCount, m_view);
+        // The list opens in its own order: no column claims to sort it
+        // before the user clicks one.
+        tableView->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+        tableView->setSortingEnabled(true);
+    }
+}
+
+void StationListWidget::configureView()
+{
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setDragDropMode(QAbstractItemView::DragDrop);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_view->setAutoScroll(true);
+    m_view->setAutoScrollMargin(AutoScrollMargin);
+    m_style = new DropIndicator(m_view->style()->objectName());
+    m_view->setStyle(m_style);
+}
+
+// The view made a plain selection model of its own when it got the model;
+// it is replaced, and the view does not delete what it no longer uses.
+void StationListWidget::equipView()
+{
+    m_view->setModel(m_model);
+    StationTableWidget *tables = m_mainWindow ? m_mainWindow->stationTableWidget() : nullptr;
+    m_view->setItemDelegate(new StationListDelegate(m_model, tables, m_view));
+    QItemSelectionModel *plain = m_view->selectionModel();
+    m_view->setSelectionModel(new StationListSelectionModel(m_model, m_mainWindow, m_view));
+    delete plain;
+}
+
+// After every insertion (a drop, an undo) no row is current, so that the
+// next key press does not act on a row the user never chose.
+void StationListWidget::connectView()
+{
+    if (m_mainWindow)
+        connect(m_view, &QWidget::customContextMenuRequested, m_mainWindow, &MainWindow::showListContextMenu);
+    connect(m_model, &QAbstractItemModel::rowsInserted, m_view, &QAbstractItemView::setCurrentIndex);
+}
+
+void StationListWidget::placeView()
+{
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(m_view);
+}
+
+StationListModel *StationListWidget::stationModel() const
+{
+    return m_model;
+}
+
+QItemSelectionModel *StationListWidget::viewSelectionModel() const
+{
+    return m_view->selectionModel();
+}
+
+QAbstractItemView *StationListWidget::view() const
+{
+    return m_view;
+}
+
+int StationListWidget::listIndex() const
+{
+    return m_listIndex;
+}
+
+void StationListWidget::resizeTableColumns()
+{
+    auto *table = qobject_cast<QTableView *>(m_view);
+    if (!table)
+        return;
+    table->resizeColumnsToContents();
+    fitColumnsToTexts(table);
+    fitRowsToContents(table);
+    table->setColumnWidth(NameColumn, NameColumnWidth);
+}
+
+// Every row holds one line of text, so all rows fit the height of the
+// first; measuring each row of a long list would cost a row-by-row pass.
+void StationListWidget::fitRowsToContents(QTableView *table)
+{
+    if (m_model->rowCount() == 0)
+        return;
+    table->resizeRowToContents(0);
+    table->verticalHeader()->setDefaultSectionSize(table->rowHeight(0));
+}
+
+// The delegate paints the cells and leaves their size to the view, so the
+// view's own fitting only sees the header texts.
+void StationListWidget::fitColumnsToTexts(QTableView *table)
+{
+    const QFontMetrics metrics(table->font());
+    const int rows = qMin(m_model->rowCount(), int(FittedRows));
+    // The cell loses a pixel to the grid line, and the text may need part of one more.
+    const int padding = 2 * StationListDelegate::CellPadding + 2;
+    for (int column = 0; column < StationColumnCount; ++column) {
+        if (column == NameColumn)
+            continue;
+        int width = table->columnWidth(column);
+        // Most columns repeat a few texts; each is measured once.
+        QSet<QString> measured;
+        for (int row = 0; row < rows; ++row) {
+            const QString text = m_model->fieldText(m_model->index(row, column));
+            if (!measured.contains(text)) {
+                measured.insert(text);
+                width = qMax(width, metrics.horizontalAdvance(text) + padding);
+            }
+        }
+        table->setColumnWidth(column, width);
+    }
+}
+
+void StationListWidget::refreshLayout()
+{
+    emit m_model->layoutChanged();
+}
+
+void StationListWidget::scrollToRemovedRow(const QModelIndex &index)
+{
+    if (index.row() < m_model->rowCount())
+        m_view->scrollTo(index, QAbstractItemView::PositionAtTop);
+}
+
+svl_station *StationListWidget::stationAt(const QModelIndex &index) const
+{
+    return StationListModel::stationOf(m_model->data(index, Qt::UserRole));
+}
+
+void StationListWidget::setStationEpg(const QModelIndex &index, int value)
+{
+    if (svl_station *station = stationAt(index)) {
+        station->epg = uint8_t(value);
+        emit m_model->dataChanged(index, index);
+    }
+}
+
+void StationListWidget::setStationChildLock(const QModelIndex &index, int value)
+{
+    if (svl_station *station = stationAt(index)) {
+        station->childlock = uint8_t(value);
+        emit m_model->dataChanged(index, index);
+    }
+}
+
+void StationListWidget::setStationCaModule(const QModelIndex &index, int value)
+{
+    if (svl_station *station = stationAt(index)) {
+        station->CANumber = uint8_t(value);
+        emit m_model->dataChanged(index, index);
+    }
+}
+
+svl_station *StationListWidget::firstSelectedStation() const
+{
+    const QModelIndexList selected = sortedSelectedIndexes(viewSelectionModel());
+    return selected.isEmpty() ? nullptr : stationAt(selected.first());
+}

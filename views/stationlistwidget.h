@@ -1,0 +1,72 @@
+#ifndef KANVIO_VIEWS_STATIONLISTWIDGET_H
+#define KANVIO_VIEWS_STATIONLISTWIDGET_H
+
+#include <QWidget>
+
+#include "svl/svl.h"
+
+class DropIndicator;
+class MainWindow;
+class QAbstractItemView;
+class QItemSelectionModel;
+class QTableView;
+class StationListModel;
+
+// Shows one station list of the table: in list view as a QListView of
+// station cards, in table view as a sortable QTableView of every station
+// field. The widget equips the view with the program's selection model,
+// delegate and drop indicator style, and owns the model.
+class StationListWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // listMode true: list view; false: table view. table is the shown table
+    // (the working copy in table view) and must hold list to give it its
+    // list index; a list it does not hold is shown as list index 0.
+    StationListWidget(MainWindow *mainWindow, svl_list *list, svl_table *table, bool listMode,
+                      QWidget *parent = nullptr);
+    ~StationListWidget() override;
+
+    StationListModel *stationModel() const;
+    QItemSelectionModel *viewSelectionModel() const;
+    QAbstractItemView *view() const;
+    int listIndex() const;
+
+    // Table view only: fits the columns to their headers and the texts of
+    // the first rows, the rows to their contents, and gives the station name
+    // a column of 200 pixels.
+    void resizeTableColumns();
+    // Has the view lay out and paint every row again.
+    void refreshLayout();
+    // After a row at index was removed, shows the row that took its place.
+    void scrollToRemovedRow(const QModelIndex &index);
+
+    // Set a flag of the station at index and repaint it; nothing for an
+    // index without a station.
+    void setStationEpg(const QModelIndex &index, int value);
+    void setStationChildLock(const QModelIndex &index, int value);
+    void setStationCaModule(const QModelIndex &index, int value);
+
+    // The station of the first selected row; null without a selection.
+    svl_station *firstSelectedStation() const;
+
+private:
+    void createView(svl_list *list, svl_table *table);
+    void configureView();
+    void equipView();
+    void connectView();
+    void placeView();
+    svl_station *stationAt(const QModelIndex &index) const;
+    void fitColumnsToTexts(QTableView *table);
+    void fitRowsToContents(QTableView *table);
+
+    MainWindow *m_mainWindow;
+    bool m_listMode;
+    QAbstractItemView *m_view = nullptr;
+    StationListModel *m_model = nullptr;
+    int m_listIndex = 0;
+    DropIndicator *m_style = nullptr;
+};
+
+#endif

@@ -224,6 +224,7 @@ TEST_P(CompareNames, IgnoresCaseAndTreatsAMissingNameAsEqual)
 INSTANTIATE_TEST_SUITE_P(Names, CompareNames,
                          ::testing::Values(NamePair{"abc", "ABC", 0}, NamePair{"B", "a", 1},
                                            NamePair{"ab", "abc", -1}, NamePair{"Zdf", "ard", 1},
+                                           NamePair{"\xC4rd", "zdf", 1},
                                            NamePair{nullptr, "ARD", 0}, NamePair{"", "", 0},
                                            NamePair{nullptr, "", 0}));
 

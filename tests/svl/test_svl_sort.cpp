@@ -189,6 +189,32 @@ TEST(SortList, ToleratesNullEmptyAndSingleEntryLists)
     EXPECT_EQ(one.entries(), one.stations);
 }
 
+// Missing names and frequencies less than 1 apart make comparisons that are
+// not transitive; the sort must still only reorder the list's own entries.
+TEST(SortList, StaysWithinTheListWhenComparisonsAreNotTransitive)
+{
+    std::vector<svl_station *> stations = random_stations(5, 400);
+    for (size_t i = 0; i < stations.size(); ++i) {
+        if (i % 3 == 0) {
+            free(stations[i]->name);
+            stations[i]->name = nullptr;
+            stations[i]->name_len = 0;
+        }
+        stations[i]->NetworkType = 0;
+        stations[i]->analog_frequency = uint16_t(7540 + (i * 7) % 40);
+    }
+    StationList list(stations);
+    for (int key : {1, 8}) {
+        for (int descending = 0; descending < 2; ++descending) {
+            svl_sort_list(list.list, key, descending);
+            std::vector<svl_station *> after = list.entries(), before = list.stations;
+            std::sort(after.begin(), after.end());
+            std::sort(before.begin(), before.end());
+            EXPECT_EQ(after, before) << "key " << key;
+        }
+    }
+}
+
 // Unsigned fields compare by their full value: the largest against zero.
 TEST(CompareStations, WidensUnsignedFieldsSoTheSignIsExact)
 {

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -83,6 +84,7 @@ void StationTableWidget::createLayout()
 void StationTableWidget::createConnections()
 {
     connect(m_baseTabs, &QTabWidget::tabBarClicked, this, &StationTableWidget::toggleBaseList);
+    connect(m_baseTabs, &QTabWidget::currentChanged, this, &StationTableWidget::sizeTableColumns);
     connect(m_favoriteTabs, &QTabWidget::tabBarClicked, this, &StationTableWidget::toggleFavList);
     connect(m_applyButton, &QPushButton::clicked, this, &StationTableWidget::applyTableModifications);
 }
@@ -179,12 +181,22 @@ void StationTableWidget::retranslate()
     m_applyButton->setText(Strings::text(Strings::ApplyModificationsButton));
 }
 
+// Taking away the current page of a shown tab widget shows the next page,
+// with all the layout work of a list of thousands of stations, only for it
+// to be taken away too. Hidden tab widgets skip that work.
 void StationTableWidget::clearListWidgets()
 {
+    const bool favoritesShown = !m_favoriteTabs->isHidden();
+    m_favoriteTabs->hide();
+    m_baseTabs->hide();
+    const QSignalBlocker pagesLeftAlone(m_baseTabs);
     m_favoriteTabs->clear();
     m_baseTabs->clear();
     qDeleteAll(m_listWidgets);
     m_listWidgets.clear();
+    m_sizedTables.clear();
+    m_baseTabs->show();
+    m_favoriteTabs->setVisible(favoritesShown);
 }
 
 void StationTableWidget::buildListWidgets()
@@ -211,10 +223,18 @@ void StationTableWidget::populateListWidgets()
             m_listWidgets.append(widget);
     }
     rebuildFavoriteTabs();
-    if (!m_listMode) {
-        for (StationListWidget *widget : qAsConst(m_listWidgets))
-            widget->resizeTableColumns();
-    }
+}
+
+// Fitting the 25 columns to their texts is the costly part of building a
+// table; a list's table is fitted when its tab first comes to the front,
+// before it is painted, rather than all of them at once.
+void StationTableWidget::sizeTableColumns(int tab)
+{
+    auto *widget = qobject_cast<StationListWidget *>(m_baseTabs->widget(tab));
+    if (m_listMode || !widget || m_sizedTables.contains(widget))
+        return;
+    widget->resizeTableColumns();
+    m_sizedTables.insert(widget);
 }
 
 // Every widget and model knows its list by index, and adding or removing a

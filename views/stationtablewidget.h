@@ -2,6 +2,7 @@
 #define KANVIO_VIEWS_STATIONTABLEWIDGET_H
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QWidget>
 
@@ -108,6 +109,7 @@ private:
     void clearListWidgets();
     void buildListWidgets();
     void populateListWidgets();
+    void sizeTableColumns(int tab);
     void rebuildKeepingTabs();
     StationListWidget *createListWidget(svl_list *list);
     void rebuildFavoriteTabs();
@@ -130,6 +132,7 @@ private:
     QPushButton *m_addButton;
     QPushButton *m_applyButton;
     QList<StationListWidget *> m_listWidgets;
+    QSet<const StationListWidget *> m_sizedTables;
 };
 
 #endif

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 
 #include "tests/app/test_mainwindow_support.h"
 #include "views/station_fields.h"
@@ -143,6 +144,7 @@ private slots:
     void conversionRenamesOnlyTheExtension();
     void conversionLeavesNewTablesAlone();
     void unappliedChangesAreLostAtTheSwitch();
+    void tablesAreFittedWhenShown();
     void applyCommitsTheWorkingCopy();
 };
 
@@ -549,6 +551,26 @@ void TestStationTableWidgetLists::unappliedChangesAreLostAtTheSwitch()
     // The sort belonged to the discarded working copy: nothing is left to undo.
     QCOMPARE(window->undoStack()->count(), 0);
     QVERIFY(!window->isWindowModified());
+}
+
+void TestStationTableWidgetLists::tablesAreFittedWhenShown()
+{
+    Sandbox sandbox;
+    const auto window = openWindow(writeFavorites(sandbox, QStringLiteral("t.svl50"), 2, 2));
+    StationTableWidget *widget = window->stationTableWidget();
+    widget->switchToTableView();
+    const auto nameWidth = [widget](int listIndex) {
+        return static_cast<QTableView *>(widget->listWidgets()[listIndex]->view())->columnWidth(NameColumn);
+    };
+    QCOMPARE(nameWidth(0), 200);
+    for (int listIndex = 1; listIndex < widget->listWidgets().size(); ++listIndex) {
+        widget->showList(listIndex);
+        QCOMPARE(nameWidth(listIndex), 200);
+    }
+    // A width the user chose stays when the tab comes back.
+    static_cast<QTableView *>(widget->listWidgets()[0]->view())->setColumnWidth(NameColumn, 321);
+    widget->showList(0);
+    QCOMPARE(nameWidth(0), 321);
 }
 
 void TestStationTableWidgetLists::applyCommitsTheWorkingCopy()

@@ -6,9 +6,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/mainwindow.h"
 #include "views/dropindicator.h"
-#include "views/selection.h"
 #include "views/station_fields.h"
 #include "views/stationlistdelegate.h"
 #include "views/stationlistmodel.h"
@@ -223,8 +224,16 @@ void StationListWidget::setStationCaModule(const QModelIndex &index, int value)
     }
 }
 
+// The topmost row is found from the selection ranges, so that a table view
+// selection of thousands of rows is not taken apart cell by cell.
 svl_station *StationListWidget::firstSelectedStation() const
 {
-    const QModelIndexList selected = sortedSelectedIndexes(viewSelectionModel());
-    return selected.isEmpty() ? nullptr : stationAt(selected.first());
+    const QItemSelection selection = viewSelectionModel()->selection();
+    if (selection.isEmpty())
+        return nullptr;
+    const auto topmost = std::min_element(selection.begin(), selection.end(),
+                                          [](const QItemSelectionRange &a, const QItemSelectionRange &b) {
+                                              return a.top() < b.top();
+                                          });
+    return stationAt(m_model->index(topmost->top(), 0));
 }

@@ -449,6 +449,12 @@ void TestStationListWidgetPaint::setFlagOfStationAtIndex()
 
     set(widget.stationModel()->index(3, 0), 1);  // past the last row
     QCOMPARE(changed.count(), 1);
+
+    // Repainting every row after a change of other lists is a layout change.
+    QSignalSpy laidOut(widget.stationModel(), &QAbstractItemModel::layoutChanged);
+    widget.refreshLayout();
+    QCOMPARE(laidOut.count(), 1);
+    QCOMPARE(laidOut[0][0].value<QList<QPersistentModelIndex>>(), QList<QPersistentModelIndex>());
 }
 
 void TestStationListWidgetPaint::tableColumnsFitTheirTextsWithNameAt200()

@@ -129,6 +129,7 @@ private slots:
     void favoriteTabsFollowTheBaseTab_data();
     void favoriteTabsFollowTheBaseTab();
     void addButtonCountsPerMedium();
+    void clickedBaseTabBringsItsFavorites();
     void emptyFavoriteTabsNameNoList();
     void showListBringsItToTheFront_data();
     void showListBringsItToTheFront();
@@ -217,6 +218,24 @@ void TestStationTableWidgetLists::addButtonCountsPerMedium()
     QVERIFY(shown.add->isEnabled());
     widget->toggleBaseList(0);
     QVERIFY(!shown.add->isEnabled());
+}
+
+void TestStationTableWidgetLists::clickedBaseTabBringsItsFavorites()
+{
+    Sandbox sandbox;
+    const auto window = openWindow(writeFavorites(sandbox, QStringLiteral("t.svl50"), 2, 3));
+    window->show();
+    StationTableWidget *widget = window->stationTableWidget();
+    const Tabs shown = tabsOf(widget);
+    widget->showList(3);
+    selectRow(widget->listWidgets()[3], 0);
+    QTabBar *bar = shown.base->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(1).center());
+    QCOMPARE(shown.base->currentIndex(), 1);
+    QCOMPARE(tabTexts(shown.favorites), (QStringList{"radio1", "radio2", "radio3"}));
+    QCOMPARE(shown.favorites->currentIndex(), 0);
+    QCOMPARE(widget->currentFavListIndex(), 4);
+    QVERIFY(!widget->listWidgets()[3]->viewSelectionModel()->hasSelection());
 }
 
 // An svl40 table has no favorite lists: no other list may be taken for the

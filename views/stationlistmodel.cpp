@@ -354,9 +354,10 @@ void StationListModel::pushDropCommand(const Payload &payload, const QModelIndex
     window->undoStack()->push(command);
 }
 
-// Selects the stations where the drop placed them. Moved rows that stood
-// before the target have left their places, so the placed run starts that
-// many rows higher.
+// Selects the stations where the drop placed them, whole rows so that the
+// table view shows them as the user's rows. Moved rows that stood before
+// the target have left their places, so the placed run starts that many
+// rows higher.
 void StationListModel::selectPlacedRows(const Payload &payload, int targetRow)
 {
     auto *view = qobject_cast<QAbstractItemView *>(QObject::parent());
@@ -369,7 +370,7 @@ void StationListModel::selectPlacedRows(const Payload &payload, int targetRow)
     const int last = qMin(first + payload.rows.size(), rowCount()) - 1;
     if (first <= last)
         view->selectionModel()->select(QItemSelection(index(first, 0), index(last, 0)),
-                                       QItemSelectionModel::Select);
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 void StationListModel::markModified()

@@ -91,6 +91,7 @@ private slots:
     void copiesBaseRowsIntoAFavoriteList();
     void dropOnTheEmptyAreaAppends();
     void dropOnARowInsertsBeforeIt();
+    void dropInTableViewSelectsWholeRows();
     void movesWithinAList_data();
     void movesWithinAList();
     void favoriteRowsOnABaseListPushNothing();
@@ -176,6 +177,19 @@ void TestArrangeCommands::dropOnARowInsertsBeforeIt()
     QVERIFY(favorite->dropMimeData(data.get(), Qt::CopyAction, -1, -1, favorite->index(2, 0)));
     QCOMPARE(stationsOf(favorite), before.mid(0, 2) + Stations{stationsOf(base)[4]} + before.mid(2));
     QCOMPARE(selectedRows(*m_window, TvFavorite), run(2, 1));
+}
+
+void TestArrangeCommands::dropInTableViewSelectsWholeRows()
+{
+    m_window->stationTableWidget()->switchToTableView();
+    StationListModel *base = model(*m_window, TvBase);
+    StationListModel *favorite = model(*m_window, TvFavorite);
+    QCOMPARE(favorite->columnCount(), 25);
+    std::unique_ptr<QMimeData> data = dragRows(base, {0, 1});
+    QVERIFY(favorite->dropMimeData(data.get(), Qt::CopyAction, 0, 0, QModelIndex()));
+    const QItemSelectionModel *selection = listWidget(*m_window, TvFavorite)->viewSelectionModel();
+    QCOMPARE(selection->selectedRows().size(), 2);
+    QCOMPARE(selection->selectedIndexes().size(), 2 * 25);
 }
 
 void TestArrangeCommands::movesWithinAList_data()

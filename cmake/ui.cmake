@@ -14,3 +14,8 @@ add_subdirectory(views)
 add_subdirectory(commands)
 add_subdirectory(options)
 add_subdirectory(output)
+
+# Only the Qt targets need moc and rcc; the plain libraries' tests and
+# benchmarks made after this point do not.
+unset(CMAKE_AUTOMOC)
+unset(CMAKE_AUTORCC)

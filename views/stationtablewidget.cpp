@@ -539,6 +539,10 @@ void StationTableWidget::convertTableToNewVersion()
     convertStationsToNewVersion();
     m_table.version = SVL_VERSION_50;
     renameDocumentAfterConversion();
+    // The conversion itself cannot be undone; undoing a command from before
+    // it would clear the modified mark of a document that still holds the
+    // unsaved conversion, and a close would then drop it without asking.
+    m_mainWindow->undoStack()->clear();
     clearListWidgets();
     buildListWidgets();
 }

@@ -1,6 +1,7 @@
 #include "views/stationlistmodel.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QItemSelectionModel>
 #include <QMimeData>
@@ -18,6 +19,22 @@ const char *const StationListModel::mimeType = "application/x-stationcListmodel"
 namespace {
 
 constexpr int payloadEntrySize = 8;  // row and list kind, 32 bits each
+
+// A payload names rows, not stations, and rows mean something only in the
+// table they were dragged from. Each payload is marked with the process
+// that made it, so that rows dragged from another Kanvio window never
+// move or copy the stations that happen to stand at those rows here.
+const char payloadOriginType[] = "application/x-kanvio-payload-origin";
+
+QByteArray thisProcess()
+{
+    return QByteArray::number(QCoreApplication::applicationPid());
+}
+
+bool madeByThisProcess(const QMimeData *data)
+{
+    return data->data(QLatin1String(payloadOriginType)) == thisProcess();
+}
 
 bool isFavoriteKind(uint32_t kind)
 {
@@ -138,13 +155,15 @@ QMimeData *StationListModel::mimeData(const QModelIndexList &indexes) const
     }
     auto *data = new QMimeData;
     data->setData(QLatin1String(mimeType), bytes);
+    data->setData(QLatin1String(payloadOriginType), thisProcess());
     return data;
 }
 
 bool StationListModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
                                     const QModelIndex &parent)
 {
-    if (action == Qt::IgnoreAction || !data || !data->hasFormat(QLatin1String(mimeType)) || column > 0)
+    if (action == Qt::IgnoreAction || !data || !data->hasFormat(QLatin1String(mimeType)) || column > 0
+        || !madeByThisProcess(data))
         return false;
     const int targetRow = dropTargetRow(row, parent);
     Payload payload;

@@ -71,9 +71,11 @@ QByteArray entries(std::initializer_list<std::pair<qint32, qint32>> rowsAndKinds
     return bytes;
 }
 
-std::unique_ptr<QMimeData> payload(const QByteArray &bytes)
+// A payload of this program, as a drag from one of its lists carries it,
+// holding the given entries.
+std::unique_ptr<QMimeData> payload(const StationListModel &model, const QByteArray &bytes)
 {
-    auto data = std::make_unique<QMimeData>();
+    std::unique_ptr<QMimeData> data(model.mimeData({}));
     data->setData(QLatin1String(StationListModel::mimeType), bytes);
     return data;
 }
@@ -105,6 +107,8 @@ private slots:
     void refusesDrops_data();
     void refusesDrops();
     void favoriteRowsDroppedOnABaseListChangeNothing();
+    void refusesRowsFromAnotherProgram_data();
+    void refusesRowsFromAnotherProgram();
     void dragsNeverEndAsMoves();
 };
 
@@ -193,7 +197,7 @@ void TestStationListModel::payloadListsRowsAscendingWithTheKind()
     const QModelIndexList indexes{model->index(5, 0), model->index(5, 3), model->index(2, 0),
                                   model->index(9, 7), model->index(9, 0)};
     std::unique_ptr<QMimeData> data(model->mimeData(indexes));
-    QCOMPARE(data->formats(), QStringList{QStringLiteral("application/x-stationcListmodel")});
+    QVERIFY(data->hasFormat(QStringLiteral("application/x-stationcListmodel")));
     const QByteArray expected("\0\0\0\x02\0\0\0\x01\0\0\0\x05\0\0\0\x01\0\0\0\x09\0\0\0\x01", 24);
     QCOMPARE(data->data(QStringLiteral("application/x-stationcListmodel")), expected);
     QCOMPARE(model->mimeTypes(), QStringList{QStringLiteral("application/x-stationcListmodel")});
@@ -366,7 +370,7 @@ void TestStationListModel::resolvesDraggedRowsByTheirKind()
     QCOMPARE(StationListModel::stationOf(tvFavorite->stationAt(0)), nullptr);
     QCOMPARE(tvFavorite->stationAt(0).userType(), StationListModel::stationMetaType());
     auto decode = [](StationListModel &model, qint32 row, qint32 kind) {
-        std::unique_ptr<QMimeData> data = payload(entries({{row, kind}}));
+        std::unique_ptr<QMimeData> data = payload(model, entries({{row, kind}}));
         model.dropMimeData(data.get(), Qt::CopyAction, -1, -1, QModelIndex());
         return StationListModel::stationOf(model.stationAt(row));
     };
@@ -418,7 +422,7 @@ void TestStationListModel::refusesDrops()
     QVERIFY(document.ok());
     auto model = document.model(list);
     const QVector<svl_station *> before = stationsOf(document.list(list));
-    std::unique_ptr<QMimeData> data = payload(bytes);
+    std::unique_ptr<QMimeData> data = payload(*model, bytes);
     QVERIFY(!model->dropMimeData(data.get(), Qt::DropAction(action), row, column, QModelIndex()));
     QCOMPARE(stationsOf(document.list(list)), before);
     QVERIFY(!document.window()->isWindowModified());
@@ -430,7 +434,7 @@ void TestStationListModel::favoriteRowsDroppedOnABaseListChangeNothing()
     QVERIFY(document.ok());
     auto model = document.model(TvBase);
     const QVector<svl_station *> before = stationsOf(document.list(TvBase));
-    std::unique_ptr<QMimeData> data = payload(entries({{0, SVL_KIND_TV_FAV}, {1, SVL_KIND_TV_FAV}}));
+    std::unique_ptr<QMimeData> data = payload(*model, entries({{0, SVL_KIND_TV_FAV}, {1, SVL_KIND_TV_FAV}}));
     QVERIFY(model->dropMimeData(data.get(), Qt::MoveAction, 2, 0, QModelIndex()));
     QCOMPARE(stationsOf(document.list(TvBase)), before);
     QVERIFY(!document.window()->isWindowModified());
@@ -438,6 +442,41 @@ void TestStationListModel::favoriteRowsDroppedOnABaseListChangeNothing()
     QVERIFY(model->setData(model->insertionIndex(0), QVariant::fromValue(before[3])));
     QCOMPARE(stationIn(*model, 0), before[3]);
     QVERIFY(model->removeRows(0, 1));
+}
+
+void TestStationListModel::refusesRowsFromAnotherProgram_data()
+{
+    QTest::addColumn<int>("list");
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("unmarked, onto the base list") << int(TvBase) << false;
+    QTest::newRow("unmarked, onto a favorite list") << int(TvFavorite) << false;
+    QTest::newRow("another process, onto the base list") << int(TvBase) << true;
+    QTest::newRow("another process, onto a favorite list") << int(TvFavorite) << true;
+}
+
+// Rows dragged from another Kanvio window name stations of another table;
+// here they would move or copy whatever stands at those rows.
+void TestStationListModel::refusesRowsFromAnotherProgram()
+{
+    QFETCH(int, list);
+    QFETCH(bool, marked);
+    Document document;
+    QVERIFY(document.ok());
+    auto model = document.model(list);
+    const QVector<svl_station *> before = stationsOf(document.list(list));
+    const std::unique_ptr<QMimeData> own(document.model(TvBase)->mimeData(
+        {document.model(TvBase)->index(1, 0), document.model(TvBase)->index(3, 0)}));
+    QMimeData foreign;
+    foreign.setData(QLatin1String(StationListModel::mimeType), own->data(QLatin1String(StationListModel::mimeType)));
+    for (const QString &format : own->formats()) {
+        if (marked && format != QLatin1String(StationListModel::mimeType))
+            foreign.setData(format, QByteArray::number(QCoreApplication::applicationPid() + 1));
+    }
+    QVERIFY(!model->dropMimeData(&foreign, Qt::CopyAction, 0, 0, QModelIndex()));
+    QCOMPARE(stationsOf(document.list(list)), before);
+    QVERIFY(!document.window()->isWindowModified());
+    // The same rows dragged within this program are taken.
+    QVERIFY(model->dropMimeData(own.get(), Qt::CopyAction, 0, 0, QModelIndex()));
 }
 
 // The drop carries out the whole change; a drag that ended as a move would

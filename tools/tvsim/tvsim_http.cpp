@@ -10,13 +10,12 @@
 #include <map>
 #include <memory>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "net/ssdp.h"
+#include "tools/tvsim/tvsim_socket.h"
 
 const char TVSIM_DESCRIPTION_PATH[] = "/description.xml";
 const char TVSIM_SERVICE_TYPE[] = "urn:tavrel-com:service:RemoteControl:1";
@@ -213,13 +212,6 @@ static int write_answer(tvsim_http *http, connection *c)
     return 0;
 }
 
-static int discard_input(int fd)
-{
-    char sink[2048];
-    ssize_t n = recv(fd, sink, sizeof sink, MSG_DONTWAIT);
-    return n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR) ? -1 : 0;
-}
-
 static void on_connection(tvsim_http *http, int fd, short revents)
 {
     auto found = http->connections.find(fd);
@@ -233,7 +225,7 @@ static void on_connection(tvsim_http *http, int fd, short revents)
         else if (c->state == phase::writing)
             result = write_answer(http, c);
         else
-            result = discard_input(fd);
+            result = tvsim_discard_input(fd);
     }
     if (result < 0)
         drop(http, fd);
@@ -248,27 +240,15 @@ static void on_listener(tvsim_http *http)
     tvsim_loop_watch(http->loop, fd, POLLIN, [http](int ready, short revents) { on_connection(http, ready, revents); });
 }
 
+// A listening socket; -1 with the reason on standard error.
 static int listen_on(const char *address, uint16_t port, uint16_t *bound_port)
 {
-    sockaddr_in where = {};
-    where.sin_family = AF_INET;
-    where.sin_port = htons(port);
-    if (inet_pton(AF_INET, address, &where.sin_addr) != 1) {
-        fprintf(stderr, "kanvio-tvsim: not an IPv4 address: %s\n", address);
-        return -1;
-    }
-    int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    int on = 1;
-    if (fd < 0 || setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
-        bind(fd, reinterpret_cast<sockaddr *>(&where), sizeof where) != 0 || listen(fd, 16) != 0) {
+    int fd = tvsim_bind_tcp(address, port, "HTTP", bound_port);
+    if (fd >= 0 && listen(fd, 16) != 0) {
         fprintf(stderr, "kanvio-tvsim: HTTP on %s:%u: %s\n", address, port, strerror(errno));
-        if (fd >= 0)
-            close(fd);
+        close(fd);
         return -1;
     }
-    socklen_t size = sizeof where;
-    getsockname(fd, reinterpret_cast<sockaddr *>(&where), &size);
-    *bound_port = ntohs(where.sin_port);
     return fd;
 }
 

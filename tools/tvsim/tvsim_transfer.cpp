@@ -8,13 +8,12 @@
 #include <map>
 #include <memory>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "svl/svl_tv.h"
+#include "tools/tvsim/tvsim_socket.h"
 
 enum { TRICKLE_PAUSE_MS = 1 };
 
@@ -141,14 +140,6 @@ static int write_answer(tvsim_transfer *transfer, connection *c, short revents)
     return 0;
 }
 
-// Stalled and draining connections only wait for the client to go away.
-static int discard_input(int fd)
-{
-    uint8_t sink[4096];
-    ssize_t n = recv(fd, sink, sizeof sink, MSG_DONTWAIT);
-    return n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR) ? -1 : 0;
-}
-
 static void on_connection(tvsim_transfer *transfer, int fd, short revents)
 {
     auto found = transfer->connections.find(fd);
@@ -162,8 +153,8 @@ static void on_connection(tvsim_transfer *transfer, int fd, short revents)
         result = read_request(transfer, c);
     else if (c->state == phase::writing)
         result = write_answer(transfer, c, revents);
-    else
-        result = discard_input(fd);
+    else  // stalled and draining connections only wait for the client to go away
+        result = tvsim_discard_input(fd);
     if (result < 0)
         drop(transfer, fd);
 }
@@ -183,35 +174,11 @@ static void on_listener(tvsim_transfer *transfer)
                      [transfer](int ready, short revents) { on_connection(transfer, ready, revents); });
 }
 
-static int bind_listener(const char *address, uint16_t port, uint16_t *bound_port)
-{
-    sockaddr_in where = {};
-    where.sin_family = AF_INET;
-    where.sin_port = htons(port);
-    if (inet_pton(AF_INET, address, &where.sin_addr) != 1) {
-        fprintf(stderr, "kanvio-tvsim: not an IPv4 address: %s\n", address);
-        return -1;
-    }
-    int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    int on = 1;
-    if (fd < 0 || setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
-        bind(fd, reinterpret_cast<sockaddr *>(&where), sizeof where) != 0) {
-        fprintf(stderr, "kanvio-tvsim: bind %s:%u: %s\n", address, port, strerror(errno));
-        if (fd >= 0)
-            close(fd);
-        return -1;
-    }
-    socklen_t size = sizeof where;
-    getsockname(fd, reinterpret_cast<sockaddr *>(&where), &size);
-    *bound_port = ntohs(where.sin_port);
-    return fd;
-}
-
 tvsim_transfer *tvsim_transfer_start(tvsim_loop *loop, tvsim_store *store, const char *address,
                                      uint16_t port, tvsim_fault fault)
 {
     uint16_t bound_port = 0;
-    int fd = bind_listener(address, port, &bound_port);
+    int fd = tvsim_bind_tcp(address, port, "transfer", &bound_port);
     if (fd < 0)
         return nullptr;
     // A bound socket that never listens answers every connection attempt

@@ -43,6 +43,11 @@ const char *cli_single_path(int argc, char **argv);
 // CLI_OK, or CLI_BAD_INPUT after printing the error line.
 int cli_load_table(const char *path, svl_table *table);
 
+// Runs a command that reports on one station table file: checks that it
+// got exactly one file argument, loads the file, hands the table to report
+// and releases it. The status of report, or of the step that failed.
+int cli_report_on_table(int argc, char **argv, int (*report)(const svl_table &table));
+
 // Writes the table's image to path. CLI_OK, or CLI_BAD_INPUT after printing
 // the error line.
 int cli_save_table(svl_table *table, const char *path);

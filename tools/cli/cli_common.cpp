@@ -13,11 +13,6 @@
 
 namespace {
 
-// Larger than any real table (a million stations with sixteen full favorite
-// lists fit in half of this); refusing more keeps a stray huge file
-// from exhausting memory.
-const size_t MAX_FILE_SIZE = size_t(1) << 29;
-
 std::string system_error(const char *what)
 {
     return std::string(what) + ": " + strerror(errno);
@@ -37,7 +32,7 @@ bool read_file(const char *path, std::string *content, std::string *problem)
         *problem = system_error("cannot read");
     else if (!S_ISREG(info.st_mode))
         *problem = "not a regular file";
-    else if (uint64_t(info.st_size) > MAX_FILE_SIZE)
+    else if (uint64_t(info.st_size) > SVL_MAX_FILE_SIZE)
         *problem = "file too large for a station table";
     else {
         content->resize(size_t(info.st_size));
@@ -97,6 +92,20 @@ int cli_load_table(const char *path, svl_table *table)
     if (parse_with_diagnostics_on_stderr(table, image) != 0)
         return cli_fail(path, "not a valid station table");
     return CLI_OK;
+}
+
+int cli_report_on_table(int argc, char **argv, int (*report)(const svl_table &table))
+{
+    const char *path = cli_single_path(argc, argv);
+    if (!path)
+        return CLI_USAGE;
+    svl_table table = {};
+    int result = cli_load_table(path, &table);
+    if (result != CLI_OK)
+        return result;
+    result = report(table);
+    svl_free_table(&table, 1);
+    return result;
 }
 
 int cli_save_table(svl_table *table, const char *path)

@@ -257,7 +257,7 @@ void write_list(Output &output, const svl_list &list, const Positions &positions
     output.text += ']';
 }
 
-bool write_table(const svl_table &table)
+int write_table(const svl_table &table)
 {
     Output output;
     Positions positions = base_positions(table);
@@ -269,22 +269,12 @@ bool write_table(const svl_table &table)
         write_list(output, *table.lists[l], positions);
     }
     output.text += "\n]}\n";
-    return output.flush();
+    return output.flush() ? CLI_OK : cli_fail("standard output", "write error");
 }
 
 }  // namespace
 
 int cli_dump(int argc, char **argv)
 {
-    const char *path = cli_single_path(argc, argv);
-    if (!path)
-        return CLI_USAGE;
-    svl_table table = {};
-    int result = cli_load_table(path, &table);
-    if (result != CLI_OK)
-        return result;
-    if (!write_table(table))
-        result = cli_fail("standard output", "write error");
-    svl_free_table(&table, 1);
-    return result;
+    return cli_report_on_table(argc, argv, write_table);
 }

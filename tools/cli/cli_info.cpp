@@ -25,18 +25,14 @@ std::string summary(const svl_table &table)
     return out;
 }
 
+int write_summary(const svl_table &table)
+{
+    return cli_write_stdout(summary(table));
+}
+
 }  // namespace
 
 int cli_info(int argc, char **argv)
 {
-    const char *path = cli_single_path(argc, argv);
-    if (!path)
-        return CLI_USAGE;
-    svl_table table = {};
-    int result = cli_load_table(path, &table);
-    if (result != CLI_OK)
-        return result;
-    result = cli_write_stdout(summary(table));
-    svl_free_table(&table, 1);
-    return result;
+    return cli_report_on_table(argc, argv, write_summary);
 }

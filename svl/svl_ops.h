@@ -69,6 +69,10 @@ enum {
     SVL_SORT_FREQUENCY = 8,
     SVL_SORT_KEY_COUNT = 25,
 };
+
+// Sorts the list's station pointers in place by key, ascending, or
+// descending when descending is not 0. The station records are not
+// touched; a null list is ignored.
 void svl_sort_list(svl_list *list, int key, int descending);
 
 // Compares two stations under a sort key the way svl_sort_list orders them:

@@ -81,6 +81,18 @@ QStringList numbered(const QString &name, int last)
     return names;
 }
 
+// Opens the document in a fresh window, appends the other file and saves
+// the merge; returns the merged file's path, or a null string on failure.
+QString appendAndSave(const Sandbox &sandbox, const QString &document, const QString &appended)
+{
+    const auto window = openWindow();
+    StationTableWidget *widget = window->stationTableWidget();
+    if (widget->openFile(document) != 0 || widget->appendFile(appended) != 0)
+        return QString();
+    const QString merged = sandbox.path(QStringLiteral("merged.svl50"));
+    return widget->saveFile(merged) == 0 ? merged : QString();
+}
+
 } // namespace
 
 class TestStationTableWidget : public QObject
@@ -197,13 +209,8 @@ void TestStationTableWidget::appendMergesAndNamesListsUniquely()
 {
     Sandbox sandbox;
     const QString table = writeNamedFavorites(sandbox, QStringLiteral("a.svl50"), {"News"}, {"Sports"});
-    const auto window = openWindow();
-    StationTableWidget *widget = window->stationTableWidget();
-    QCOMPARE(widget->openFile(table), 0);
-    QCOMPARE(widget->appendFile(table), 0);
-
-    const QString merged = sandbox.path(QStringLiteral("merged.svl50"));
-    QCOMPARE(widget->saveFile(merged), 0);
+    const QString merged = appendAndSave(sandbox, table, table);
+    QVERIFY(!merged.isNull());
     const ReadTable original(table);
     const ReadTable result(merged);
     QVERIFY(result.ok());
@@ -217,12 +224,8 @@ void TestStationTableWidget::appendCountsUpToDigitNine()
     Sandbox sandbox;
     const QString document = writeNamedFavorites(sandbox, QStringLiteral("a.svl50"), numbered("f", 7), {"f8"});
     const QString appended = writeNamedFavorites(sandbox, QStringLiteral("b.svl50"), {}, {"f"});
-    const auto window = openWindow();
-    StationTableWidget *widget = window->stationTableWidget();
-    QCOMPARE(widget->openFile(document), 0);
-    QCOMPARE(widget->appendFile(appended), 0);
-    const QString merged = sandbox.path(QStringLiteral("merged.svl50"));
-    QCOMPARE(widget->saveFile(merged), 0);
+    const QString merged = appendAndSave(sandbox, document, appended);
+    QVERIFY(!merged.isNull());
     const ReadTable result(merged);
     QCOMPARE(result.names().last(), QStringLiteral("f9"));
 }
@@ -234,12 +237,8 @@ void TestStationTableWidget::appendKeepsNameThatCannotBeMadeUnique()
     Sandbox sandbox;
     const QString document = writeNamedFavorites(sandbox, QStringLiteral("a.svl50"), numbered("f", 7), {"f8", "f9"});
     const QString appended = writeNamedFavorites(sandbox, QStringLiteral("b.svl50"), {}, {"f"});
-    const auto window = openWindow();
-    StationTableWidget *widget = window->stationTableWidget();
-    QCOMPARE(widget->openFile(document), 0);
-    QCOMPARE(widget->appendFile(appended), 0);
-    const QString merged = sandbox.path(QStringLiteral("merged.svl50"));
-    QCOMPARE(widget->saveFile(merged), 0);
+    const QString merged = appendAndSave(sandbox, document, appended);
+    QVERIFY(!merged.isNull());
     const ReadTable before(document);
     const ReadTable added(appended);
     const ReadTable result(merged);

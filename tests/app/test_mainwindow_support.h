@@ -89,6 +89,32 @@ public:
         return written ? file : QString();
     }
 
+    // Writes a generated version-50 table whose TV and radio favorite lists
+    // carry the given names (at most eight of each) and returns its path.
+    QString writeNamedFavorites(const QString &name, const QStringList &tv, const QStringList &radio,
+                                uint32_t stations = 20) const
+    {
+        svl_generate_options options;
+        options.stations = stations;
+        options.favorites = SVL_MAX_FAV_LISTS;
+        svl_table table = svl_table();
+        if (svl_generate_table(&table, options) != 0)
+            return QString();
+        for (uint32_t i = table.list_count; i-- > 2;) {
+            const bool isTv = table.lists[i]->kind == SVL_KIND_TV_FAV;
+            const QStringList &names = isTv ? tv : radio;
+            const int position = int(i) - 2 - (isTv ? 0 : SVL_MAX_FAV_LISTS);
+            if (position >= names.size())
+                svl_free_list(svl_remove_list_at(&table, i), 0);
+            else
+                svl_set_list_name(table.lists[i], names[position].toUtf8().constData());
+        }
+        const QString file = path(name);
+        const bool saved = svl_save_file(&table, QFile::encodeName(file).constData()) == 0;
+        svl_free_table(&table, 1);
+        return saved ? file : QString();
+    }
+
 private:
     QTemporaryDir m_dir;
 };

@@ -42,32 +42,6 @@ private:
     int m_result;
 };
 
-// Writes a version-50 table whose TV and radio favorite lists carry the
-// given names (at most eight of each).
-QString writeNamedFavorites(const Sandbox &sandbox, const QString &fileName, const QStringList &tv,
-                            const QStringList &radio)
-{
-    svl_generate_options options;
-    options.stations = 20;
-    options.favorites = SVL_MAX_FAV_LISTS;
-    svl_table table = svl_table();
-    if (svl_generate_table(&table, options) != 0)
-        return QString();
-    for (uint32_t i = table.list_count; i-- > 2;) {
-        const bool isTv = table.lists[i]->kind == SVL_KIND_TV_FAV;
-        const QStringList &names = isTv ? tv : radio;
-        const int position = int(i) - 2 - (isTv ? 0 : SVL_MAX_FAV_LISTS);
-        if (position >= names.size())
-            svl_free_list(svl_remove_list_at(&table, i), 0);
-        else
-            svl_set_list_name(table.lists[i], names[position].toUtf8().constData());
-    }
-    const QString path = sandbox.path(fileName);
-    const bool saved = svl_save_file(&table, QFile::encodeName(path).constData()) == 0;
-    svl_free_table(&table, 1);
-    return saved ? path : QString();
-}
-
 uint32_t stationCount(const svl_table &table)
 {
     return table.lists[0]->count + table.lists[1]->count;
@@ -208,7 +182,7 @@ void TestStationTableWidget::newTableIsEmpty()
 void TestStationTableWidget::appendMergesAndNamesListsUniquely()
 {
     Sandbox sandbox;
-    const QString table = writeNamedFavorites(sandbox, QStringLiteral("a.svl50"), {"News"}, {"Sports"});
+    const QString table = sandbox.writeNamedFavorites(QStringLiteral("a.svl50"), {"News"}, {"Sports"});
     const QString merged = appendAndSave(sandbox, table, table);
     QVERIFY(!merged.isNull());
     const ReadTable original(table);
@@ -222,8 +196,8 @@ void TestStationTableWidget::appendMergesAndNamesListsUniquely()
 void TestStationTableWidget::appendCountsUpToDigitNine()
 {
     Sandbox sandbox;
-    const QString document = writeNamedFavorites(sandbox, QStringLiteral("a.svl50"), numbered("f", 7), {"f8"});
-    const QString appended = writeNamedFavorites(sandbox, QStringLiteral("b.svl50"), {}, {"f"});
+    const QString document = sandbox.writeNamedFavorites(QStringLiteral("a.svl50"), numbered("f", 7), {"f8"});
+    const QString appended = sandbox.writeNamedFavorites(QStringLiteral("b.svl50"), {}, {"f"});
     const QString merged = appendAndSave(sandbox, document, appended);
     QVERIFY(!merged.isNull());
     const ReadTable result(merged);
@@ -235,8 +209,8 @@ void TestStationTableWidget::appendCountsUpToDigitNine()
 void TestStationTableWidget::appendKeepsNameThatCannotBeMadeUnique()
 {
     Sandbox sandbox;
-    const QString document = writeNamedFavorites(sandbox, QStringLiteral("a.svl50"), numbered("f", 7), {"f8", "f9"});
-    const QString appended = writeNamedFavorites(sandbox, QStringLiteral("b.svl50"), {}, {"f"});
+    const QString document = sandbox.writeNamedFavorites(QStringLiteral("a.svl50"), numbered("f", 7), {"f8", "f9"});
+    const QString appended = sandbox.writeNamedFavorites(QStringLiteral("b.svl50"), {}, {"f"});
     const QString merged = appendAndSave(sandbox, document, appended);
     QVERIFY(!merged.isNull());
     const ReadTable before(document);

@@ -22,33 +22,19 @@ namespace {
 
 using Stations = QVector<const svl_station *>;
 
-// Writes a version-50 table with the given numbers of TV and radio favorite
-// lists, named "tv1", "tv2" … and "radio1" … unless names are given.
+// Writes a version-50 table of 40 stations with the given numbers of TV and
+// radio favorite lists, named "tv1", "tv2" … and "radio1" … unless names are
+// given.
 QString writeFavorites(const Sandbox &sandbox, const QString &fileName, int tv, int radio,
                        const QStringList &tvNames = QStringList())
 {
-    svl_generate_options options;
-    options.stations = 40;
-    options.favorites = SVL_MAX_FAV_LISTS;
-    svl_table table = svl_table();
-    if (svl_generate_table(&table, options) != 0)
-        return QString();
-    for (uint32_t i = table.list_count; i-- > 2;) {
-        const bool isTv = table.lists[i]->kind == SVL_KIND_TV_FAV;
-        const int position = int(i) - 2 - (isTv ? 0 : SVL_MAX_FAV_LISTS);
-        if (position >= (isTv ? tv : radio)) {
-            svl_free_list(svl_remove_list_at(&table, i), 0);
-            continue;
-        }
-        QString name = (isTv ? QStringLiteral("tv") : QStringLiteral("radio")) + QString::number(position + 1);
-        if (isTv && position < tvNames.size())
-            name = tvNames[position];
-        svl_set_list_name(table.lists[i], name.toUtf8().constData());
-    }
-    const QString path = sandbox.path(fileName);
-    const bool saved = svl_save_file(&table, QFile::encodeName(path).constData()) == 0;
-    svl_free_table(&table, 1);
-    return saved ? path : QString();
+    QStringList tvLists;
+    for (int i = 0; i < tv; ++i)
+        tvLists << (i < tvNames.size() ? tvNames[i] : QStringLiteral("tv") + QString::number(i + 1));
+    QStringList radioLists;
+    for (int i = 0; i < radio; ++i)
+        radioLists << QStringLiteral("radio") + QString::number(i + 1);
+    return sandbox.writeNamedFavorites(fileName, tvLists, radioLists, 40);
 }
 
 // The two tab widgets and the add button of the central widget.

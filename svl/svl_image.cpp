@@ -417,6 +417,22 @@ static bool is_written_in(const svl_station *station, uint32_t base_kind)
     return medium == SVL_MEDIUM_NONE || medium == list_medium;
 }
 
+// The reader lays out every record by the image's version, so a station
+// whose own version asks for the other layout would garble every record
+// after it.
+static bool stations_match_layout(const svl_table *table)
+{
+    for (uint32_t b = 0; b < 2; ++b) {
+        const svl_list *base = table->lists[b];
+        for (uint32_t i = 0; i < base->count; ++i) {
+            const svl_station *station = base->stations[i];
+            if (is_written_in(station, b + 1) && is_v50(station->version) != is_v50(table->version))
+                return false;
+        }
+    }
+    return true;
+}
+
 static size_t record_size(const svl_station *station)
 {
     size_t size = SVL_RECORD_MIN_40 + station->name_len;
@@ -527,7 +543,8 @@ uint8_t *svl_build_table(svl_table *table, size_t *length)
 {
     if (!table || !length || table->list_count < 2)
         return nullptr;
-    if (!fav_group_fits(table, SVL_KIND_TV_FAV) || !fav_group_fits(table, SVL_KIND_RADIO_FAV))
+    if (!fav_group_fits(table, SVL_KIND_TV_FAV) || !fav_group_fits(table, SVL_KIND_RADIO_FAV) ||
+        !stations_match_layout(table))
         return nullptr;
     size_t size = image_size(table);
     uint8_t *image = static_cast<uint8_t *>(calloc(size, 1));

@@ -26,8 +26,9 @@ int svl_parse_fav_list(svl_table *table, const uint8_t *image, size_t length, si
 // Builds the image of a table: a new heap block released with
 // svl_free_image, its length in *length. Every station of a version-50
 // table receives a new uid from the program-wide counter. Null for a table
-// with fewer than two lists, more than 255 favorite lists of one kind, or
-// no memory.
+// with fewer than two lists, more than 255 favorite lists of one kind, a
+// station whose version asks for the other record layout than the table's
+// (4.0 below 50, 5.0 from 50 on), or no memory.
 uint8_t *svl_build_table(svl_table *table, size_t *length);
 void svl_free_image(uint8_t *image);
 

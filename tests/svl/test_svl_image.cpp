@@ -618,6 +618,30 @@ TEST(BuildTable, RefusesTablesWithoutBothBaseLists)
     EXPECT_EQ(svl_build_table(&one_list.table, &length), nullptr);
 }
 
+// The reader lays out every record by the image's version; a station of the
+// other layout would make every later record unreadable, and a save would
+// replace a good file by one that no longer opens.
+TEST(BuildTable, RefusesStationsWhoseLayoutDiffersFromTheTables)
+{
+    struct Case {
+        uint16_t table_version, tv_version, radio_version;
+    };
+    for (Case c : {Case{50, 40, 50}, Case{50, 50, 45}, Case{40, 50, 40}, Case{45, 40, 50}}) {
+        OwnedTable table;
+        make_table(&table.table, c.table_version, {make_station(c.tv_version, 1, "TV")},
+                   {make_station(c.radio_version, 6, "Radio")});
+        size_t length = 0;
+        EXPECT_EQ(svl_build_table(&table.table, &length), nullptr)
+            << c.table_version << " " << c.tv_version << " " << c.radio_version;
+    }
+    OwnedTable same_layout;
+    make_table(&same_layout.table, 45, {make_station(40, 1, "TV")}, {make_station(45, 6, "Radio")});
+    OwnedImage image;
+    build_image(&same_layout.table, 1, &image);
+    OwnedTable parsed;
+    EXPECT_EQ(svl_parse_table(&parsed.table, image.data, image.length), 0);
+}
+
 // A favorite group counts its lists in one byte.
 TEST(BuildTable, RefusesMoreFavoriteListsOfOneKindThanTheGroupCanCount)
 {

@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "ssdp_test_support.h"
 
@@ -186,6 +190,74 @@ TEST_F(SsdpEngine, StopEmptiesTheCacheAndRefusesFurtherUse)
     EXPECT_EQ(engine.search.fd, -1);
     EXPECT_EQ(ssdp_search(&engine, target.c_str(), 1), -1);
     EXPECT_EQ(ssdp_lock(&engine), -1);
+}
+
+// Takes the engine's lock from inside its added notification, as a careless
+// observer would, and keeps what ssdp_lock said each time.
+class relocking_observer {
+public:
+    explicit relocking_observer(ssdp_engine *engine) : engine_(engine) {}
+
+    bool install()
+    {
+        if (ssdp_lock(engine_) != 0)
+            return false;
+        engine_->observer = {added, nullptr, nullptr, this};
+        ssdp_unlock(engine_);
+        return true;
+    }
+
+    void remove()
+    {
+        if (ssdp_lock(engine_) != 0)
+            return;
+        engine_->observer = {};
+        ssdp_unlock(engine_);
+    }
+
+    // The results of the first count notifications; fewer when they did not
+    // come within the bound, which only a hung receiver thread reaches.
+    std::vector<int> lock_results(size_t count)
+    {
+        std::unique_lock<std::mutex> guard(mutex_);
+        changed_.wait_for(guard, std::chrono::seconds(10), [&] { return results_.size() >= count; });
+        return results_;
+    }
+
+private:
+    static void added(const ssdp_device *, void *self)
+    {
+        relocking_observer *observer = static_cast<relocking_observer *>(self);
+        int result = ssdp_lock(observer->engine_);
+        if (result == 0)
+            ssdp_unlock(observer->engine_);
+        std::lock_guard<std::mutex> guard(observer->mutex_);
+        observer->results_.push_back(result);
+        observer->changed_.notify_all();
+    }
+
+    ssdp_engine *engine_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<int> results_;
+};
+
+// Notifications run with the lock held: taking it again there is refused
+// instead of hanging the receiver thread, which goes on caching devices.
+TEST_F(SsdpEngine, ANotificationThatTakesTheLockIsRefusedAndTheEngineGoesOn)
+{
+    relocking_observer observer(&engine);
+    ASSERT_TRUE(observer.install());
+    ASSERT_EQ(ssdp_search(&engine, target.c_str(), 1), 0);
+    const std::string first = "uuid:relock-1::" + target;
+    const std::string second = "uuid:relock-2::" + target;
+    peer->announce(notify_text("ssdp:alive", target, first));
+    EXPECT_EQ(observer.lock_results(1), std::vector<int>{-1});
+    peer->announce(notify_text("ssdp:alive", target, second));
+    EXPECT_EQ(observer.lock_results(2), (std::vector<int>{-1, -1}));
+    EXPECT_EQ(cached(first), 1u);
+    EXPECT_EQ(cached(second), 1u);
+    observer.remove();
 }
 
 TEST_F(SsdpEngine, OverlongTargetIsRefused)

@@ -82,6 +82,14 @@ ssdp_device *find_device(ssdp_engine *engine, uint32_t hash)
     return nullptr;
 }
 
+size_t count_devices(const ssdp_engine *engine)
+{
+    size_t count = 0;
+    for (const ssdp_device *device = engine->devices; device; device = device->next)
+        count++;
+    return count;
+}
+
 int renew_device(ssdp_engine *engine, ssdp_device *device, const char *type, const char *location, time_t expiry)
 {
     char *new_type = strdup(type);
@@ -482,6 +490,8 @@ int ssdp_add_device(ssdp_engine *engine, const char *usn, const char *type, cons
     ssdp_device *device = find_device(engine, ssdp_hash(usn));
     if (device)
         return renew_device(engine, device, type, location, expiry);
+    if (count_devices(engine) >= SSDP_MAX_DEVICES)
+        return -1;
     return cache_new_device(engine, usn, type, location, expiry);
 }
 

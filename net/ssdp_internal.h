@@ -17,6 +17,9 @@ enum {
     SSDP_LOCATION_MAX = 1023, // longest kept location
     SSDP_LINE_MAX = SSDP_BUFFER_SIZE,  // longer lines are cut
     SSDP_MAX_AGE_CAP = 365 * 24 * 3600,  // a longer max-age counts as this
+    // Far more devices than a home network holds; a peer announcing ever
+    // new USNs must not make the engine allocate without end.
+    SSDP_MAX_DEVICES = 1024,
 };
 
 // Kind of a parsed message, from its start line.
@@ -76,7 +79,8 @@ void ssdp_close(ssdp_engine *engine);
 int ssdp_add_target(ssdp_engine *engine, const char *text);
 
 // Adds the device or, when one with the same USN hash is cached, renews it.
-// An expiry earlier than now is refused. 0 when cached; -1 when refused.
+// An expiry earlier than now is refused, and so is a new device while the
+// cache holds SSDP_MAX_DEVICES. 0 when cached; -1 when refused.
 // The caller holds the lock.
 int ssdp_add_device(ssdp_engine *engine, const char *usn, const char *type, const char *location, time_t expiry,
                     time_t now);

@@ -215,6 +215,27 @@ TEST_F(SsdpCache, ExpiryDropsOnlyEntriesOlderThanNow)
     EXPECT_EQ(events[3].usn, "uuid:later");
 }
 
+// A peer announcing ever new USNs fills the cache only up to its bound;
+// devices already cached are still renewed, and an expired one makes room.
+TEST_F(SsdpCache, NewDevicesAreRefusedOnceTheCacheIsFull)
+{
+    for (int i = 0; i < SSDP_MAX_DEVICES; ++i) {
+        std::string usn = "uuid:flood-" + std::to_string(i);
+        ASSERT_EQ(ssdp_add_device(&engine, usn.c_str(), "urn:x:device:y:1", "http://127.0.0.1/", NOW + 5, NOW), 0);
+    }
+    ASSERT_EQ(cached(), size_t(SSDP_MAX_DEVICES));
+    EXPECT_EQ(ssdp_add_device(&engine, "uuid:one-more", "urn:x:device:y:1", "http://127.0.0.1/", NOW + 5, NOW), -1);
+    EXPECT_EQ(cached(), size_t(SSDP_MAX_DEVICES));
+    EXPECT_EQ(events.back().kind, 'a');
+    EXPECT_NE(events.back().usn, "uuid:one-more");
+    EXPECT_EQ(ssdp_add_device(&engine, "uuid:flood-0", "urn:x:device:y:1", "http://127.0.0.1/new", NOW + 9, NOW), 0);
+    EXPECT_EQ(events.back().kind, 'u');
+    ssdp_expire(&engine, NOW + 6);
+    ASSERT_EQ(cached(), 1u);
+    EXPECT_EQ(ssdp_add_device(&engine, "uuid:one-more", "urn:x:device:y:1", "http://127.0.0.1/", NOW + 5, NOW), 0);
+    EXPECT_EQ(cached(), 2u);
+}
+
 TEST_F(SsdpCache, CloseRemovesEveryDeviceWithNotification)
 {
     search(SSDP_ALL_TARGET);

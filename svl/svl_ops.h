@@ -125,7 +125,8 @@ int svl_check_fav_limit(const svl_table *a, const svl_table *b);
 // svl_free_table(source, 0)), and copies of source's favorite lists with
 // attr 4 are appended while dest holds fewer than 8 of their kind.
 // Fails (-1) on different versions, too many favorite lists (unless
-// skip_limit_check), fewer than two lists, or an unknown list kind.
+// skip_limit_check), fewer than two lists, an unknown list kind, or no
+// memory; a failed merge changes neither table.
 int svl_append_table(svl_table *dest, const svl_table *source, int skip_limit_check);
 
 // Builds a table of the given version holding the two empty base lists.

@@ -117,13 +117,16 @@ int svl_check_fav_limit(const svl_table *a, const svl_table *b)
     return 0;
 }
 
-static int append_all_stations(svl_list *dest, const svl_list *source)
+static bool reserve_for_stations_of(svl_list *dest, const svl_list *source)
 {
-    if (source->count > UINT32_MAX - dest->count || svl_reserve_stations(dest, dest->count + source->count) != 0)
-        return -1;
+    return source->count <= UINT32_MAX - dest->count &&
+           svl_reserve_stations(dest, dest->count + source->count) == 0;
+}
+
+static void append_all_stations(svl_list *dest, const svl_list *source)
+{
     for (uint32_t i = 0; i < source->count; ++i)
-        svl_append_station(dest, source->stations[i]);
-    return 0;
+        svl_append_station(dest, source->stations[i]);  // room was reserved
 }
 
 static bool holds_only_favorites_after_base_lists(const svl_table *table)
@@ -136,27 +139,44 @@ static bool holds_only_favorites_after_base_lists(const svl_table *table)
     return true;
 }
 
-// Appends copies of the source's favorite lists while dest has room for them.
-static int append_favorite_lists(svl_table *dest, const svl_table *source)
+static void free_lists(svl_list **lists, uint32_t count)
+{
+    for (uint32_t i = 0; i < count; ++i)
+        svl_free_list(lists[i], 0);
+    free(lists);
+}
+
+// Copies, with attr 4, of the source's favorite lists that dest has room
+// for, in a new array. Null when memory runs out (nothing is left behind).
+static svl_list **copy_favorites_that_fit(const svl_table *dest, const svl_table *source, uint32_t *count)
 {
     uint32_t tv_lists = count_lists_of_kind(dest, SVL_KIND_TV_FAV);
     uint32_t radio_lists = count_lists_of_kind(dest, SVL_KIND_RADIO_FAV);
-    for (uint32_t i = 2; i < source->list_count; ++i) {
+    svl_list **copies = static_cast<svl_list **>(malloc((source->list_count + 1) * sizeof(svl_list *)));
+    *count = 0;
+    for (uint32_t i = 2; copies && i < source->list_count; ++i) {
         const svl_list *list = source->lists[i];
         uint32_t *held = list->kind == SVL_KIND_TV_FAV ? &tv_lists : &radio_lists;
         if (*held >= SVL_MAX_FAV_LISTS)
             continue;
         svl_list *copy = svl_copy_list(list);
-        if (!copy)
-            return -1;
-        copy->attr = SVL_ATTR_FAVORITE;
-        if (svl_append_list(dest, copy) != 0) {
-            svl_free_list(copy, 0);
-            return -1;
+        if (!copy) {
+            free_lists(copies, *count);
+            return nullptr;
         }
+        copy->attr = SVL_ATTR_FAVORITE;
+        copies[(*count)++] = copy;
         ++*held;
     }
-    return 0;
+    return copies;
+}
+
+static bool grow_lists(svl_table *table, uint32_t extra)
+{
+    void *grown = realloc(table->lists, (size_t(table->list_count) + extra) * sizeof(svl_list *));
+    if (grown)
+        table->lists = static_cast<svl_list **>(grown);
+    return grown != nullptr;
 }
 
 int svl_append_table(svl_table *dest, const svl_table *source, int skip_limit_check)
@@ -165,11 +185,23 @@ int svl_append_table(svl_table *dest, const svl_table *source, int skip_limit_ch
         return -1;
     if (!skip_limit_check && svl_check_fav_limit(dest, source) != 0)
         return -1;
-    // A list of unknown kind is refused before any station changes hands.
     if (dest->list_count < 2 || source->list_count < 2 || !holds_only_favorites_after_base_lists(source))
         return -1;
-    if (append_all_stations(dest->lists[0], source->lists[0]) != 0 ||
-        append_all_stations(dest->lists[1], source->lists[1]) != 0)
+    // Everything that can fail happens before any station changes hands, so
+    // a failed merge leaves both tables as they were.
+    if (!reserve_for_stations_of(dest->lists[0], source->lists[0]) ||
+        !reserve_for_stations_of(dest->lists[1], source->lists[1]))
         return -1;
-    return append_favorite_lists(dest, source);
+    uint32_t copies_count = 0;
+    svl_list **copies = copy_favorites_that_fit(dest, source, &copies_count);
+    if (!copies || !grow_lists(dest, copies_count)) {
+        free_lists(copies, copies_count);
+        return -1;
+    }
+    append_all_stations(dest->lists[0], source->lists[0]);
+    append_all_stations(dest->lists[1], source->lists[1]);
+    for (uint32_t i = 0; i < copies_count; ++i)
+        dest->lists[dest->list_count++] = copies[i];
+    free(copies);
+    return 0;
 }

@@ -140,16 +140,6 @@ TEST_P(SortByKey, OrdersEveryAdjacentPairAndKeepsTheStations)
     }
 }
 
-TEST_P(SortByKey, CompareStationsAgreesWithTheRule)
-{
-    const int key = std::get<0>(GetParam());
-    StationList sample(random_stations(2000 + key, 40));
-    for (svl_station *a : sample.stations)
-        for (svl_station *b : sample.stations)
-            ASSERT_EQ(sign(svl_compare_stations(a, b, key)), sign(reference_order(a, b, key)))
-                << (a->name ? a->name : "") << " vs " << (b->name ? b->name : "");
-}
-
 std::vector<int> ordering_keys()
 {
     std::vector<int> keys;
@@ -292,19 +282,5 @@ INSTANTIATE_TEST_SUITE_P(
         FrequencyPair{0, 16000, 0, 2, 0, 500, 1},            // 1000 MHz after 500 kHz: plain numbers
         FrequencyPair{3, 0, 474000, 5, 0, 474001, -1},       // digital stations by frequency
         FrequencyPair{6, 9999, 3000000000u, 4, 0, 1, 1}));   // no overflow on huge frequencies
-
-TEST(SortList, KeyEightTreatsCloseAnalogueStationsAsEqual)
-{
-    svl_station *low = svl_new_station(50), *high = svl_new_station(50), *digital = svl_new_station(50);
-    low->analog_frequency = 7548;
-    high->analog_frequency = 7540;
-    digital->NetworkType = 3;
-    digital->frequency = 400;
-    StationList list({low, high, digital});
-    svl_sort_list(list.list, 8, 0);
-    EXPECT_EQ(list.list->stations[0], digital);
-    svl_sort_list(list.list, 8, 1);
-    EXPECT_EQ(list.list->stations[2], digital);
-}
 
 }  // namespace

@@ -33,7 +33,6 @@ TEST(UrlSplit, SplitsServiceHostAndPath)
         { "http://tv.local/#frag", "http", "tv.local", "" },
         { "tv:8080/a/b?x=1", "8080", "tv:8080", "a/b?x=1" },
         { "http://tv:/x", "http", "tv:", "x" },
-        { "http://10.0.0.1:49152/a/b/c.xml", "49152", "10.0.0.1:49152", "a/b/c.xml" },
         { "http://tv/a#b#c", "http", "tv", "a" },
     };
     for (const SplitCase &c : cases) {
@@ -271,17 +270,11 @@ void expectOutcome(const Outcome &outcome, const ResponseCase &c)
         EXPECT_EQ(outcome.body, c.body.substr(0, outcome.body.size())) << "bytes delivered before the failure";
 }
 
-TEST(ResponseReader, ReadsEveryCaseFedAtOnce)
+TEST(ResponseReader, ReadsEveryCaseFedAtOnceAndSmallOnesSplitAtEveryByte)
 {
     for (const ResponseCase &c : responseCases()) {
         SCOPED_TRACE(c.name);
         expectOutcome(readFed(c.raw, {}), c);
-    }
-}
-
-TEST(ResponseReader, ReadsSmallCasesSplitAtEveryByte)
-{
-    for (const ResponseCase &c : responseCases()) {
         if (c.raw.size() > 400)
             continue;
         for (size_t cut = 0; cut <= c.raw.size(); ++cut) {

@@ -150,26 +150,22 @@ TEST(SsdpCliDiscover, ListsTheSetWithItsName)
     EXPECT_NE(result.out.find(line), std::string::npos) << result.out;
 }
 
-struct usage_case {
-    std::vector<std::string> arguments;
-};
-
 TEST(SsdpCliDiscover, WrongArgumentsAreUsageErrors)
 {
-    const usage_case cases[] = {
-        {{"discover", "--seconds", "0"}},
-        {{"discover", "--seconds", "3601"}},
-        {{"discover", "--seconds"}},
-        {{"discover", "--target"}},
-        {{"discover", "--target", ""}},
-        {{"discover", "--target", std::string(SSDP_TARGET_MAX + 1, 't')}},
-        {{"discover", "now"}},
+    const std::vector<std::string> cases[] = {
+        {"discover", "--seconds", "0"},
+        {"discover", "--seconds", "3601"},
+        {"discover", "--seconds"},
+        {"discover", "--target"},
+        {"discover", "--target", ""},
+        {"discover", "--target", std::string(SSDP_TARGET_MAX + 1, 't')},
+        {"discover", "now"},
     };
     ScratchFolder folder;
-    for (const usage_case &c : cases) {
-        CliResult result = run_cli(c.arguments, folder.path());
-        EXPECT_EQ(result.exit_code, 2) << c.arguments.back();
-        EXPECT_TRUE(result.out.empty()) << c.arguments.back();
+    for (const std::vector<std::string> &arguments : cases) {
+        CliResult result = run_cli(arguments, folder.path());
+        EXPECT_EQ(result.exit_code, 2) << arguments.back();
+        EXPECT_TRUE(result.out.empty()) << arguments.back();
     }
 }
 

@@ -250,11 +250,6 @@ TEST(UpnpFetchDescription, JudgesTheDocument)
         int result;
         const char *friendlyName;
     } cases[] = {
-        { "chunked", httpChunkedResponse("<root><device><friendlyName>Chunked TV</friendlyName></device></root>", 5),
-          0, "Chunked TV" },
-        { "close delimited",
-          "HTTP/1.1 200 OK\r\n\r\n<root><device><friendlyName>Plain TV</friendlyName></device></root>", 0,
-          "Plain TV" },
         { "without specVersion", httpResponse("<root><device><friendlyName>Old TV</friendlyName></device></root>"), 0,
           "Old TV" },
         { "major version 0",

@@ -74,10 +74,11 @@ public:
     }
 
     // Writes a generated table and returns its path.
-    QString writeTable(const QString &name, uint16_t version, uint32_t favorites = 2, uint64_t seed = 1) const
+    QString writeTable(const QString &name, uint16_t version, uint32_t favorites = 2, uint64_t seed = 1,
+                       uint32_t stations = 12) const
     {
         svl_generate_options options;
-        options.stations = 12;
+        options.stations = stations;
         options.version = version;
         options.favorites = version == SVL_VERSION_50 ? favorites : 0;
         options.seed = seed;

@@ -19,22 +19,6 @@ enum ListIndex { TvBase = 0, TvFavorite = 2 };
 
 using Stations = QVector<svl_station *>;
 
-// Writes a version-50 table of 40 stations with two favorite lists per
-// medium and returns its path.
-QString writeDocument(const Sandbox &sandbox)
-{
-    svl_generate_options options;
-    options.stations = 40;
-    options.favorites = 2;
-    options.favorite_percent = 30;
-    svl_table table = svl_table();
-    const QString path = sandbox.path(QStringLiteral("stations.svl50"));
-    const bool written = svl_generate_table(&table, options) == 0
-        && svl_save_file(&table, QFile::encodeName(path).constData()) == 0;
-    svl_free_table(&table, 1);
-    return written ? path : QString();
-}
-
 StationListWidget *listWidget(const MainWindow &window, int listIndex)
 {
     return window.stationTableWidget()->listWidgets().value(listIndex);
@@ -115,7 +99,7 @@ void TestArrangeCommands::initTestCase()
 void TestArrangeCommands::init()
 {
     m_sandbox = std::make_unique<Sandbox>();
-    const QString path = writeDocument(*m_sandbox);
+    const QString path = m_sandbox->writeTable(QStringLiteral("stations.svl50"), SVL_VERSION_50, 2, 1, 40);
     QVERIFY(!path.isEmpty());
     m_sandbox->setSetting(QStringLiteral("language"), QStringLiteral("English"));
     m_window = openWindow(path);

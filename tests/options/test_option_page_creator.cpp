@@ -48,8 +48,6 @@ void TestOptionPageCreator::labeledRowHasLabelThenWidget()
     QCOMPARE(labelText(row), QStringLiteral("Station name"));
     QCOMPARE(row->itemAt(1)->widget(), edit);
     QCOMPARE(row->itemAt(1)->alignment(), Qt::AlignLeft);
-    QCOMPARE(row->stretch(0), 0);
-    QCOMPARE(row->stretch(1), 0);
     QCOMPARE(edit->parentWidget(), &page);
 }
 
@@ -130,18 +128,11 @@ void TestOptionPageCreator::sliderRowSetsBothWidgets()
     QCOMPARE(labelText(row), QStringLiteral("Volume correction"));
     QCOMPARE(row->itemAt(1)->widget(), slider);
     QCOMPARE(row->itemAt(2)->widget(), spinBox);
-
-    QCOMPARE(slider->maximumWidth(), 200);
-    QCOMPARE(slider->tickPosition(), QSlider::TicksBothSides);
     QCOMPARE(slider->minimum(), -30);
     QCOMPARE(slider->maximum(), 30);
-    QCOMPARE(slider->tickInterval(), 5);
     QCOMPARE(slider->value(), -12);
-
-    QCOMPARE(spinBox->maximumWidth(), 50);
     QCOMPARE(spinBox->minimum(), -30);
     QCOMPARE(spinBox->maximum(), 30);
-    QCOMPARE(spinBox->singleStep(), 1);
     QCOMPARE(spinBox->value(), -12);
 }
 

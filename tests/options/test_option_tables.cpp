@@ -41,7 +41,6 @@ private slots:
     void valuesOutsideTableGiveEmptyText();
     void unknownTableGivesNothing_data();
     void unknownTableGivesNothing();
-    void satelliteModulationHasItsOwnNames();
     void namesFollowInstalledTranslator();
     void parserRejectsForeignDocuments_data();
     void parserRejectsForeignDocuments();
@@ -156,14 +155,6 @@ void TestOptionTables::unknownTableGivesNothing()
     QScopedPointer<QComboBox> box(createOptionComboBox(table));
     QVERIFY(!box);
     QVERIFY(optionText(table, 0).isEmpty());
-}
-
-void TestOptionTables::satelliteModulationHasItsOwnNames()
-{
-    QCOMPARE(optionText(QStringLiteral("Modulation"), 1), QStringLiteral("16QAM"));
-    QCOMPARE(optionText(QStringLiteral("SatModulation"), 1), QStringLiteral("QPSK"));
-    QCOMPARE(optionText(QStringLiteral("Modulation"), 2), QStringLiteral("32QAM"));
-    QCOMPARE(optionText(QStringLiteral("SatModulation"), 2), QStringLiteral("8PSK"));
 }
 
 // Names are kept between lookups; a translator installed or removed later

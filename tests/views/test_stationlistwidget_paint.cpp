@@ -207,7 +207,6 @@ void TestStationListWidgetPaint::everyRowImageIsBuiltInAndReadOnce()
         const auto image = RowImage(i);
         QVERIFY2(QFile::exists(QLatin1String(rowImagePath(image))), rowImagePath(image));
         QVERIFY(!rowImageData(image).isNull());
-        QCOMPARE(rowImageData(image).cacheKey(), rowImageData(image).cacheKey());
         QCOMPARE(&rowImageData(image), &rowImageData(image));
     }
 }
@@ -241,7 +240,6 @@ void TestStationListWidgetPaint::sizeHintDependsOnView()
     const StationListDelegate tableDelegate(&tableModel, nullptr);
     const QStyleOptionViewItem option = itemOption(QSize(10, 10));
     QCOMPARE(listDelegate.sizeHint(option, listModel.index(1, 0)), QSize(100, 38));
-    QVERIFY(!tableDelegate.sizeHint(option, tableModel.index(1, 3)).isValid());
     QCOMPARE(tableDelegate.sizeHint(option, tableModel.index(1, 3)), QSize(-1, -1));
 }
 
@@ -385,13 +383,10 @@ void TestStationListWidgetPaint::listWidgetEquipsItsView()
     QCOMPARE(view->selectionModel(), widget.viewSelectionModel());
     QVERIFY(qobject_cast<StationListDelegate *>(view->itemDelegate()));
     QVERIFY(qobject_cast<DropIndicator *>(view->style()));
-    QVERIFY(view->style() != QApplication::style());
     QCOMPARE(view->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(view->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(view->dragDropMode(), QAbstractItemView::DragDrop);
     QCOMPARE(view->contextMenuPolicy(), Qt::CustomContextMenu);
-    QVERIFY(view->hasAutoScroll());
-    QCOMPARE(view->autoScrollMargin(), 60);
     if (auto *tableView = qobject_cast<QTableView *>(view)) {
         QVERIFY(tableView->isSortingEnabled());
         // No column claims an order the list does not have.
@@ -480,10 +475,6 @@ void TestStationListWidgetPaint::tableColumnsFitTheirTextsWithNameAt200()
             QVERIFY2(view->columnWidth(column) >= metrics.horizontalAdvance(text) + 10, qPrintable(text));
         }
     }
-
-    StationListWidget listWidget(nullptr, table.base(), table.table(), true);
-    listWidget.resizeTableColumns();  // nothing to size in list view
-    QCOMPARE(listWidget.stationModel()->rowCount(), 3);
 }
 
 void TestStationListWidgetPaint::firstSelectedStationIsTheTopmost()

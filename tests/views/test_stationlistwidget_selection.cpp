@@ -18,23 +18,6 @@ using namespace testsupport;
 
 namespace {
 
-// A generated table file with the given favorite lists per medium.
-QString writeGenerated(const Sandbox &sandbox, const QString &name, uint16_t version, uint32_t stations,
-                       uint32_t favorites)
-{
-    svl_generate_options options;
-    options.stations = stations;
-    options.version = version;
-    options.favorites = version == SVL_VERSION_50 ? favorites : 0;
-    options.favorite_percent = 40;
-    svl_table table = svl_table();
-    const QString path = sandbox.path(name);
-    const bool written = svl_generate_table(&table, options) == 0
-        && svl_save_file(&table, QFile::encodeName(path).constData()) == 0;
-    svl_free_table(&table, 1);
-    return written ? path : QString();
-}
-
 StationListWidget *listWidget(const MainWindow &window, int listIndex)
 {
     return window.stationTableWidget()->listWidgets().value(listIndex);
@@ -179,8 +162,8 @@ void TestStationListWidgetSelection::initTestCase()
     describeApplication();
     m_sandbox = std::make_unique<Sandbox>();
     m_sandbox->setSetting(QStringLiteral("language"), QStringLiteral("English"));
-    m_svl50 = writeGenerated(*m_sandbox, QStringLiteral("table.svl50"), SVL_VERSION_50, 60, 2);
-    m_svl40 = writeGenerated(*m_sandbox, QStringLiteral("table.svl40"), SVL_VERSION_40, 60, 0);
+    m_svl50 = m_sandbox->writeTable(QStringLiteral("table.svl50"), SVL_VERSION_50, 2, 1, 60);
+    m_svl40 = m_sandbox->writeTable(QStringLiteral("table.svl40"), SVL_VERSION_40, 0, 1, 60);
     QVERIFY(!m_svl50.isEmpty() && !m_svl40.isEmpty());
 }
 
@@ -423,7 +406,7 @@ void TestStationListWidgetSelection::screenshots()
     const QString folder = qEnvironmentVariable("KANVIO_SCREENSHOT_DIR");
     if (folder.isEmpty())
         QSKIP("set KANVIO_SCREENSHOT_DIR to write the pictures of the views");
-    const QString demo = writeGenerated(*m_sandbox, QStringLiteral("demo.svl50"), SVL_VERSION_50, 400, 3);
+    const QString demo = m_sandbox->writeTable(QStringLiteral("demo.svl50"), SVL_VERSION_50, 3, 1, 400);
     const auto window = openWindow(demo);
     window->resize(1000, 600);
     window->show();

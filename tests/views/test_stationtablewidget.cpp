@@ -75,11 +75,9 @@ class TestStationTableWidget : public QObject
 
 private slots:
     void initTestCase();
-    void openReplacesTable();
     void failedOpenKeepsTable();
     void saveWritesDocument();
     void pathsWithAnyCharacters();
-    void newTableIsEmpty();
     void appendMergesAndNamesListsUniquely();
     void appendCountsUpToDigitNine();
     void appendKeepsNameThatCannotBeMadeUnique();
@@ -93,19 +91,6 @@ void TestStationTableWidget::initTestCase()
     if (!insideNetworkNamespace())
         QSKIP("the main window sends an SSDP search: run inside scripts/in-netns");
     describeApplication();
-}
-
-void TestStationTableWidget::openReplacesTable()
-{
-    Sandbox sandbox;
-    const QString table40 = sandbox.writeTable(QStringLiteral("a.svl40"), SVL_VERSION_40);
-    const QString table50 = sandbox.writeTable(QStringLiteral("b.svl50"), SVL_VERSION_50);
-    const auto window = openWindow();
-    StationTableWidget *widget = window->stationTableWidget();
-    QCOMPARE(widget->openFile(table40), 0);
-    QCOMPARE(widget->tableVersion(), quint16(SVL_VERSION_40));
-    QCOMPARE(widget->openFile(table50), 0);
-    QCOMPARE(widget->tableVersion(), quint16(SVL_VERSION_50));
 }
 
 void TestStationTableWidget::failedOpenKeepsTable()
@@ -165,18 +150,6 @@ void TestStationTableWidget::pathsWithAnyCharacters()
     QCOMPARE(widget->openFile(unusual), 0);
     QCOMPARE(widget->tableVersion(), quint16(SVL_VERSION_50));
     QCOMPARE(widget->appendFile(unusual), 0);
-}
-
-void TestStationTableWidget::newTableIsEmpty()
-{
-    Sandbox sandbox;
-    const QString table = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
-    const auto window = openWindow();
-    StationTableWidget *widget = window->stationTableWidget();
-    QCOMPARE(widget->openFile(table), 0);
-    widget->newTable();
-    QCOMPARE(widget->tableVersion(), quint16(0));
-    QCOMPARE(widget->saveFile(sandbox.path(QStringLiteral("empty.svl50"))), -1);
 }
 
 void TestStationTableWidget::appendMergesAndNamesListsUniquely()

@@ -117,7 +117,6 @@ private slots:
     void initTestCase();
     void favoriteTabsFollowTheBaseTab_data();
     void favoriteTabsFollowTheBaseTab();
-    void addButtonCountsPerMedium();
     void clickedBaseTabBringsItsFavorites();
     void emptyFavoriteTabsNameNoList();
     void showListBringsItToTheFront_data();
@@ -165,6 +164,7 @@ void TestStationTableWidgetLists::favoriteTabsFollowTheBaseTab_data()
     QTest::newRow("eight each, TV") << 8 << 8 << 0 << eightTv << 2;
     QTest::newRow("eight each, radio") << 8 << 8 << 1 << eightRadio << 10;
     QTest::newRow("one TV, eight radio") << 1 << 8 << 1 << eightRadio << 3;
+    QTest::newRow("one TV, eight radio, TV") << 1 << 8 << 0 << QStringList{"tv1"} << 2;
 }
 
 void TestStationTableWidgetLists::favoriteTabsFollowTheBaseTab()
@@ -195,19 +195,6 @@ void TestStationTableWidgetLists::favoriteTabsFollowTheBaseTab()
     for (int tab = 0; tab < tabs.size(); ++tab)
         QCOMPARE(closeButtonShown(shown.favorites, tab), tabs.size() >= 2);
     QCOMPARE(shown.add->isEnabled(), tabs.size() < SVL_MAX_FAV_LISTS);
-}
-
-void TestStationTableWidgetLists::addButtonCountsPerMedium()
-{
-    Sandbox sandbox;
-    const auto window = openWindow(writeFavorites(sandbox, QStringLiteral("t.svl50"), 8, 3));
-    StationTableWidget *widget = window->stationTableWidget();
-    const Tabs shown = tabsOf(widget);
-    QVERIFY(!shown.add->isEnabled());
-    widget->toggleBaseList(1);
-    QVERIFY(shown.add->isEnabled());
-    widget->toggleBaseList(0);
-    QVERIFY(!shown.add->isEnabled());
 }
 
 void TestStationTableWidgetLists::clickedBaseTabBringsItsFavorites()

@@ -148,10 +148,8 @@ void TestStationFields::fieldTexts_data()
     QTest::newRow("decoder analogue") << int(Analogue) << int(DecoderColumn) << 1u << "---";
     QTest::newRow("decoder SD") << int(DvbS) << int(DecoderColumn) << 0u << "SD";
     QTest::newRow("decoder terrestric") << int(Terrestric) << int(DecoderColumn) << 2u << "UHD";
-    QTest::newRow("CNI 0") << int(Analogue) << int(CniColumn) << 0u << "0x0000";
     QTest::newRow("CNI 255") << int(Analogue) << int(CniColumn) << 255u << "0x00ff";
     QTest::newRow("CNI 0x1a2b") << int(Analogue) << int(CniColumn) << 0x1a2bu << "0x1a2b";
-    QTest::newRow("CNI 65535") << int(Analogue) << int(CniColumn) << 65535u << "0xffff";
     QTest::newRow("audio PID analogue") << int(Analogue) << int(AudioPidColumn) << 101u << "101";
     QTest::newRow("video PID") << int(DvbT) << int(VideoPidColumn) << 8191u << "8191";
     QTest::newRow("PCR PID") << int(DvbT) << int(PcrPidColumn) << 0u << "0";

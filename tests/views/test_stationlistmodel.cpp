@@ -88,6 +88,8 @@ class TestStationListModel : public QObject
 
 private slots:
     void initTestCase();
+    void init();
+    void cleanup();
     void passesTheModelTester_data();
     void passesTheModelTester();
     void handsOutStationPointersOnly();
@@ -110,11 +112,25 @@ private slots:
     void refusesRowsFromAnotherProgram_data();
     void refusesRowsFromAnotherProgram();
     void dragsNeverEndAsMoves();
+
+private:
+    std::unique_ptr<Document> m_document;
 };
 
 void TestStationListModel::initTestCase()
 {
     Strings::load();
+}
+
+void TestStationListModel::init()
+{
+    m_document = std::make_unique<Document>();
+    QVERIFY(m_document->ok());
+}
+
+void TestStationListModel::cleanup()
+{
+    m_document.reset();
 }
 
 void TestStationListModel::passesTheModelTester_data()
@@ -128,8 +144,7 @@ void TestStationListModel::passesTheModelTester_data()
 void TestStationListModel::passesTheModelTester()
 {
     QFETCH(int, columns);
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(TvFavorite, columns);
     QAbstractItemModelTester tester(model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     svl_station *station = document.list(TvBase)->stations[3];
@@ -145,8 +160,7 @@ void TestStationListModel::passesTheModelTester()
 
 void TestStationListModel::handsOutStationPointersOnly()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(TvBase, 25);
     const int last = model->rowCount() - 1;
     QCOMPARE(model->rowCount(), int(document.list(TvBase)->count));
@@ -164,8 +178,7 @@ void TestStationListModel::handsOutStationPointersOnly()
 
 void TestStationListModel::headerShowsTheColumnCatalogue()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(TvBase, 25);
     QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("ID"));
     QCOMPARE(model->headerData(NameColumn, Qt::Horizontal).toString(), stationColumnHeader(NameColumn));
@@ -176,8 +189,7 @@ void TestStationListModel::headerShowsTheColumnCatalogue()
 
 void TestStationListModel::fieldTextFollowsTheColumnCount()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     const svl_station *station = document.list(TvBase)->stations[2];
     auto listModel = document.model(TvBase, 1);
     auto tableModel = document.model(TvBase, 25);
@@ -190,8 +202,7 @@ void TestStationListModel::fieldTextFollowsTheColumnCount()
 
 void TestStationListModel::payloadListsRowsAscendingWithTheKind()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(TvBase, 25);
     // A table view hands every selected cell; only column 0 names a row.
     const QModelIndexList indexes{model->index(5, 0), model->index(5, 3), model->index(2, 0),
@@ -205,8 +216,7 @@ void TestStationListModel::payloadListsRowsAscendingWithTheKind()
 
 void TestStationListModel::insertsBeforeARowOrAtTheEnd()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(TvFavorite);
     const QVector<svl_station *> before = stationsOf(document.list(TvFavorite));
     svl_station *first = document.list(TvBase)->stations[0];
@@ -222,8 +232,7 @@ void TestStationListModel::insertsBeforeARowOrAtTheEnd()
 
 void TestStationListModel::refusesWhatItCannotInsert()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(TvFavorite);
     auto other = document.model(OtherTvFavorite);
     const QVariant station = QVariant::fromValue(document.list(TvBase)->stations[0]);
@@ -239,8 +248,7 @@ void TestStationListModel::refusesWhatItCannotInsert()
 
 void TestStationListModel::removesRowsAndMarksTheWindow()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     svl_list *list = svl_new_list("ten", SVL_KIND_TV_FAV, SVL_ATTR_FAVORITE);
     QVERIFY(list);
     for (uint32_t i = 0; i < 10; ++i)
@@ -258,8 +266,7 @@ void TestStationListModel::removesRowsAndMarksTheWindow()
 
 void TestStationListModel::refusesRowsOutsideTheList()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(TvFavorite);
     const int rows = model->rowCount();
     QVERIFY(!model->removeRows(rows - 1, 2));
@@ -286,8 +293,7 @@ void TestStationListModel::removesMovedOriginalsFromTheLast()
     QFETCH(QVector<int>, moved);
     QFETCH(int, target);
     QFETCH(QVector<int>, removed);
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     // A list of its own, as the base list keeps every station it loses.
     svl_list *list = svl_copy_list(document.list(TvBase));
     QVERIFY(list);
@@ -305,8 +311,7 @@ void TestStationListModel::removesMovedOriginalsFromTheLast()
 
 void TestStationListModel::findsAndRemovesEveryRowOfAStation()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(TvFavorite);
     svl_station *station = document.list(TvBase)->stations[7];
     model->removeStation(station);
@@ -330,8 +335,7 @@ void TestStationListModel::findsAndRemovesEveryRowOfAStation()
 
 void TestStationListModel::takesOverASavedList()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     svl_list *list = document.list(TvBase);
     auto model = document.model(TvBase);
     svl_list *saved = svl_copy_list(list);
@@ -351,8 +355,7 @@ void TestStationListModel::takesOverASavedList()
 
 void TestStationListModel::refusesASavedListOfAnotherList()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(TvFavorite);
     const QVector<svl_station *> before = stationsOf(document.list(TvFavorite));
     QVERIFY(!model->setStationList(svl_copy_list(document.list(TvBase))));
@@ -362,8 +365,7 @@ void TestStationListModel::refusesASavedListOfAnotherList()
 
 void TestStationListModel::resolvesDraggedRowsByTheirKind()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto tvFavorite = document.model(TvFavorite);
     auto radioFavorite = document.model(RadioFavorite);
     // Nothing decoded yet: a row means no station.
@@ -418,8 +420,7 @@ void TestStationListModel::refusesDrops()
     QFETCH(int, action);
     QFETCH(int, row);
     QFETCH(int, column);
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(list);
     const QVector<svl_station *> before = stationsOf(document.list(list));
     std::unique_ptr<QMimeData> data = payload(*model, bytes);
@@ -430,8 +431,7 @@ void TestStationListModel::refusesDrops()
 
 void TestStationListModel::favoriteRowsDroppedOnABaseListChangeNothing()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(TvBase);
     const QVector<svl_station *> before = stationsOf(document.list(TvBase));
     std::unique_ptr<QMimeData> data = payload(*model, entries({{0, SVL_KIND_TV_FAV}, {1, SVL_KIND_TV_FAV}}));
@@ -460,8 +460,7 @@ void TestStationListModel::refusesRowsFromAnotherProgram()
 {
     QFETCH(int, list);
     QFETCH(bool, marked);
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(list);
     const QVector<svl_station *> before = stationsOf(document.list(list));
     const std::unique_ptr<QMimeData> own(document.model(TvBase)->mimeData(
@@ -483,8 +482,7 @@ void TestStationListModel::refusesRowsFromAnotherProgram()
 // let the source view remove its selected rows afterwards.
 void TestStationListModel::dragsNeverEndAsMoves()
 {
-    Document document;
-    QVERIFY(document.ok());
+    Document &document = *m_document;
     auto model = document.model(TvBase);
     QCOMPARE(model->supportedDragActions(), Qt::DropActions(Qt::CopyAction));
     QCOMPARE(model->supportedDropActions(), Qt::CopyAction | Qt::MoveAction);

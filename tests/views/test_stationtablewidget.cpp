@@ -249,12 +249,11 @@ void TestStationTableWidget::retranslateSetsButtonTexts()
     const auto window = openWindow();
     StationTableWidget *widget = window->stationTableWidget();
     QPushButton *add = nullptr;
-    QPushButton *apply = nullptr;
     for (QPushButton *button : widget->findChildren<QPushButton *>())
-        (button->text() == QLatin1String("+") ? add : apply) = button;
-    QVERIFY(add && apply);
+        if (button->text() == QLatin1String("+"))
+            add = button;
+    QVERIFY(add);
     QCOMPARE(add->statusTip(), QStringLiteral("Creates a new favorite list"));
-    QCOMPARE(apply->text(), QStringLiteral("Apply modifications"));
     Strings::setLanguage(Strings::German);
     widget->retranslate();
     QCOMPARE(add->statusTip(), Strings::text(Strings::AddFavoriteListTip));

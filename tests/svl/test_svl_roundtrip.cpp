@@ -15,18 +15,6 @@ struct RoundTripCase {
     svl_generate_options options;
 };
 
-svl_generate_options generated(uint16_t version, uint32_t stations, uint32_t favorites, uint32_t percent,
-                               uint64_t seed)
-{
-    svl_generate_options options;
-    options.version = version;
-    options.stations = stations;
-    options.favorites = favorites;
-    options.favorite_percent = percent;
-    options.seed = seed;
-    return options;
-}
-
 class RoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(RoundTrip, BuildParseBuildGivesTheSameBytesAndTable)
@@ -47,13 +35,13 @@ TEST_P(RoundTrip, BuildParseBuildGivesTheSameBytesAndTable)
 
 INSTANTIATE_TEST_SUITE_P(
     Generated, RoundTrip,
-    ::testing::Values(RoundTripCase{"v40_empty", generated(40, 0, 0, 20, 1)},
-                      RoundTripCase{"v40_one", generated(40, 1, 0, 20, 2)},
-                      RoundTripCase{"v40_many", generated(40, 700, 0, 20, 3)},
-                      RoundTripCase{"v50_empty", generated(50, 0, 0, 20, 4)},
-                      RoundTripCase{"v50_no_favorites", generated(50, 50, 0, 20, 5)},
-                      RoundTripCase{"v50_two_favorites", generated(50, 300, 2, 20, 6)},
-                      RoundTripCase{"v50_full_favorites", generated(50, 400, 8, 100, 7)}),
+    ::testing::Values(RoundTripCase{"v40_empty", svl_generate_options{0, 40, 0, 20, 1}},
+                      RoundTripCase{"v40_one", svl_generate_options{1, 40, 0, 20, 2}},
+                      RoundTripCase{"v40_many", svl_generate_options{700, 40, 0, 20, 3}},
+                      RoundTripCase{"v50_empty", svl_generate_options{0, 50, 0, 20, 4}},
+                      RoundTripCase{"v50_no_favorites", svl_generate_options{50, 50, 0, 20, 5}},
+                      RoundTripCase{"v50_two_favorites", svl_generate_options{300, 50, 2, 20, 6}},
+                      RoundTripCase{"v50_full_favorites", svl_generate_options{400, 50, 8, 100, 7}}),
     [](const ::testing::TestParamInfo<RoundTripCase> &info) { return std::string(info.param.what); });
 
 // Compares favorite lists by uid: after one build every uid of the table is
@@ -78,7 +66,7 @@ void expect_same_favorites_by_uid(const svl_table *expected, const svl_table *ac
 TEST(RoundTripLarge, FiftyThousandStationsWithEightFullFavoriteListsPerMedium)
 {
     OwnedTable original;
-    ASSERT_EQ(svl_generate_table(&original.table, generated(50, 50000, 8, 100, 11)), 0);
+    ASSERT_EQ(svl_generate_table(&original.table, svl_generate_options{50000, 50, 8, 100, 11}), 0);
     ASSERT_EQ(original->list_count, 18u);
     OwnedImage image;
     build_image(&original.table, 1, &image);

@@ -21,18 +21,6 @@ struct GeneratedTable {
     ~GeneratedTable() { svl_free_table(&table, 1); }
 };
 
-svl_generate_options make_options(uint32_t stations, uint16_t version, uint32_t favorites, uint32_t percent,
-                                  uint64_t seed)
-{
-    svl_generate_options options;
-    options.stations = stations;
-    options.version = version;
-    options.favorites = favorites;
-    options.favorite_percent = percent;
-    options.seed = seed;
-    return options;
-}
-
 // The image a fresh program run would write for the table.
 std::string image_of(svl_table *table)
 {
@@ -117,10 +105,10 @@ TEST_P(GeneratorShape, VersionFiftyFieldsAndUidsMatchTheVersion)
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, GeneratorShape,
-                         testing::Values(make_options(0, 50, 8, 100, 1), make_options(1, 50, 1, 100, 2),
-                                         make_options(500, 50, 8, 100, 3), make_options(500, 50, 3, 0, 4),
-                                         make_options(500, 50, 2, 37, 5), make_options(500, 40, 8, 100, 6),
-                                         make_options(3000, 50, 0, 20, 7)));
+                         testing::Values(svl_generate_options{0, 50, 8, 100, 1}, svl_generate_options{1, 50, 1, 100, 2},
+                                         svl_generate_options{500, 50, 8, 100, 3}, svl_generate_options{500, 50, 3, 0, 4},
+                                         svl_generate_options{500, 50, 2, 37, 5}, svl_generate_options{500, 40, 8, 100, 6},
+                                         svl_generate_options{3000, 50, 0, 20, 7}));
 
 // The reception data of a station agrees with its type.
 void expect_plausible(const svl_station &s)
@@ -174,7 +162,7 @@ void expect_plausible(const svl_station &s)
 
 TEST(Generator, StationsAreRealistic)
 {
-    GeneratedTable generated(make_options(5000, 50, 0, 0, 11));
+    GeneratedTable generated(svl_generate_options{5000, 50, 0, 0, 11});
     ASSERT_EQ(generated.result, 0);
     uint32_t tv = generated.table.lists[0]->count;
     EXPECT_GT(tv, 3750u);  // about 80 % TV
@@ -203,7 +191,7 @@ TEST(Generator, StationsAreRealistic)
 
 TEST(Generator, UidsWrapOnlyBeyond65535Stations)
 {
-    GeneratedTable generated(make_options(65537, 50, 0, 0, 12));
+    GeneratedTable generated(svl_generate_options{65537, 50, 0, 0, 12});
     ASSERT_EQ(generated.result, 0);
     uint32_t position = 0;
     std::set<uint16_t> first_65535;
@@ -220,9 +208,9 @@ TEST(Generator, UidsWrapOnlyBeyond65535Stations)
 
 TEST(Generator, SameSeedGivesTheSameTableAndAnotherSeedAnother)
 {
-    GeneratedTable first(make_options(400, 50, 4, 50, 99));
-    GeneratedTable again(make_options(400, 50, 4, 50, 99));
-    GeneratedTable other(make_options(400, 50, 4, 50, 100));
+    GeneratedTable first(svl_generate_options{400, 50, 4, 50, 99});
+    GeneratedTable again(svl_generate_options{400, 50, 4, 50, 99});
+    GeneratedTable other(svl_generate_options{400, 50, 4, 50, 100});
     ASSERT_EQ(first.result | again.result | other.result, 0);
     std::string image = image_of(&first.table);
     EXPECT_FALSE(image.empty());
@@ -233,7 +221,7 @@ TEST(Generator, SameSeedGivesTheSameTableAndAnotherSeedAnother)
 TEST(Generator, RefusesBadOptionsAndLeavesTheTableEmpty)
 {
     for (svl_generate_options options :
-         {make_options(10, 45, 2, 20, 1), make_options(10, 50, 9, 20, 1), make_options(10, 50, 2, 101, 1)}) {
+         {svl_generate_options{10, 45, 2, 20, 1}, svl_generate_options{10, 50, 9, 20, 1}, svl_generate_options{10, 50, 2, 101, 1}}) {
         GeneratedTable generated(options);
         EXPECT_EQ(generated.result, -1);
         EXPECT_EQ(generated.table.list_count, 0u);
@@ -241,7 +229,7 @@ TEST(Generator, RefusesBadOptionsAndLeavesTheTableEmpty)
     }
     svl_table table = {};
     ASSERT_EQ(svl_init_table(&table, SVL_VERSION_50), 0);
-    EXPECT_EQ(svl_generate_table(&table, make_options(10, 50, 2, 20, 1)), -1);
+    EXPECT_EQ(svl_generate_table(&table, svl_generate_options{10, 50, 2, 20, 1}), -1);
     EXPECT_EQ(table.list_count, 2u);
     EXPECT_EQ(table.lists[0]->count, 0u);
     svl_free_table(&table, 1);

@@ -36,6 +36,13 @@ enum {
 
 enum { SVL_MAX_FAV_LISTS = 8 };
 
+// Positions in a table's lists: the two base lists, then the favorite lists.
+enum {
+    SVL_TV_LIST_INDEX = 0,
+    SVL_RADIO_LIST_INDEX = 1,
+    SVL_FIRST_FAV_INDEX = 2,
+};
+
 extern const char SVL_TV_LIST_NAME[];     // "ALL_TV"
 extern const char SVL_RADIO_LIST_NAME[];  // "ALL_Radio"
 
@@ -135,3 +142,17 @@ int svl_station_is_analog(const svl_station *station);
 
 // The base list kind that holds stations of the medium, or of a favorite kind.
 uint32_t svl_base_kind_of(uint32_t kind);
+
+// 1 for a base list kind (TV, radio), else 0.
+int svl_is_base_kind(uint32_t kind);
+
+// 1 for a favorite list kind (TV favorites, radio favorites), else 0.
+int svl_is_favorite_kind(uint32_t kind);
+
+// The favorite kind of the medium a list kind belongs to: TV favorites for
+// the TV kinds, radio favorites for the radio kinds, 0 for any other kind.
+uint32_t svl_favorite_kind_of(uint32_t kind);
+
+// The position in a table's lists of the base list holding the medium of a
+// list kind: 0 for the TV kinds, 1 for the radio kinds, -1 for any other.
+int svl_base_index_of(uint32_t kind);

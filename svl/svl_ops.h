@@ -113,6 +113,20 @@ svl_list *svl_remove_list_at(svl_table *table, uint32_t index);
 // 1 when a list other than except has exactly this name, else 0.
 int svl_list_name_exists(const svl_table *table, const svl_list *except, const char *name);
 
+// The number of lists of the table with this kind; 0 for a null table.
+uint32_t svl_count_lists_of_kind(const svl_table *table, uint32_t kind);
+
+// Where the lists of a favorite kind begin in the table: right after the
+// base lists for TV favorites, after the TV favorites for radio favorites.
+// -1 for a null table or a kind that is no favorite kind.
+int svl_first_favorite_index(const svl_table *table, uint32_t favorite_kind);
+
+// Gives the list a name no other list of the table has, by appending "1"
+// and counting that digit up to "9". 0 when the name is unique (a unique
+// name stays as it is); 1 for a null table or list, when nine digits do not
+// help, or when memory runs out; the name is unchanged then.
+int svl_make_list_name_unique(const svl_table *table, svl_list *list);
+
 // Orders the lists by kind, keeping the order of lists of the same kind.
 void svl_sort_lists(svl_table *table);
 
@@ -128,6 +142,20 @@ int svl_check_fav_limit(const svl_table *a, const svl_table *b);
 // skip_limit_check), fewer than two lists, an unknown list kind, or no
 // memory; a failed merge changes neither table.
 int svl_append_table(svl_table *dest, const svl_table *source, int skip_limit_check);
+
+// Gives a version-40 station the fields of version 50: the version, the
+// uid, hbbtv 0, aux_bytes 1 to 4 set to 1, 0, 2, 0, aux_word2 0xFFFF, and
+// an origin name copied from the name. 0, or -1 for a null station or when
+// memory for the origin name runs out (the station is unchanged then).
+int svl_convert_station(svl_station *station, uint16_t uid);
+
+// Converts a version-40 table to version 50, as a TV set of the newer kind
+// expects it: every station is converted with uids counted from 1 through
+// the TV list and on through the radio list, and each base list gets a
+// favorite list holding its stations, named after it with a digit made
+// unique ("ALL_TV1"). 0; -1 for a null table, a table that is not version
+// 40 or has no base lists, or when memory runs out (the table is unchanged).
+int svl_convert_table(svl_table *table);
 
 // Builds a table of the given version holding the two empty base lists.
 // 0, or -1 when memory runs out (table left empty).

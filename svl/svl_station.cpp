@@ -33,6 +33,40 @@ uint32_t svl_base_kind_of(uint32_t kind)
     return kind;
 }
 
+int svl_is_base_kind(uint32_t kind)
+{
+    return kind == SVL_KIND_TV || kind == SVL_KIND_RADIO;
+}
+
+int svl_is_favorite_kind(uint32_t kind)
+{
+    return kind == SVL_KIND_TV_FAV || kind == SVL_KIND_RADIO_FAV;
+}
+
+uint32_t svl_favorite_kind_of(uint32_t kind)
+{
+    switch (kind) {
+    case SVL_KIND_TV: case SVL_KIND_TV_FAV:
+        return SVL_KIND_TV_FAV;
+    case SVL_KIND_RADIO: case SVL_KIND_RADIO_FAV:
+        return SVL_KIND_RADIO_FAV;
+    default:
+        return 0;
+    }
+}
+
+int svl_base_index_of(uint32_t kind)
+{
+    switch (svl_base_kind_of(kind)) {
+    case SVL_KIND_TV:
+        return 0;
+    case SVL_KIND_RADIO:
+        return 1;
+    default:
+        return -1;
+    }
+}
+
 svl_station *svl_new_station(uint16_t version)
 {
     svl_station *station = static_cast<svl_station *>(calloc(1, sizeof(svl_station)));

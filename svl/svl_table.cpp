@@ -5,18 +5,13 @@
 
 #include "svl_ops.h"
 
-static bool is_base_kind(uint32_t kind)
-{
-    return kind == SVL_KIND_TV || kind == SVL_KIND_RADIO;
-}
-
 void svl_free_table(svl_table *table, int with_stations)
 {
     if (!table)
         return;
     for (uint32_t i = table->list_count; i-- > 0;) {
         svl_list *list = table->lists[i];
-        svl_free_list(list, with_stations && list && is_base_kind(list->kind));
+        svl_free_list(list, with_stations && list && svl_is_base_kind(list->kind));
     }
     free(table->lists);
     table->lists = nullptr;
@@ -98,12 +93,46 @@ void svl_sort_lists(svl_table *table)
                      [](const svl_list *a, const svl_list *b) { return a->kind < b->kind; });
 }
 
-static uint32_t count_lists_of_kind(const svl_table *table, uint32_t kind)
+uint32_t svl_count_lists_of_kind(const svl_table *table, uint32_t kind)
 {
     uint32_t count = 0;
-    for (uint32_t i = 0; i < table->list_count; ++i)
+    for (uint32_t i = 0; table && i < table->list_count; ++i)
         count += table->lists[i]->kind == kind;
     return count;
+}
+
+int svl_first_favorite_index(const svl_table *table, uint32_t favorite_kind)
+{
+    if (!table || !svl_is_favorite_kind(favorite_kind))
+        return -1;
+    if (favorite_kind == SVL_KIND_TV_FAV)
+        return SVL_FIRST_FAV_INDEX;
+    return SVL_FIRST_FAV_INDEX + int(svl_count_lists_of_kind(table, SVL_KIND_TV_FAV));
+}
+
+// "1" goes on the end first; then that last character counts up to "9".
+int svl_make_list_name_unique(const svl_table *table, svl_list *list)
+{
+    if (!table || !list || !list->name)
+        return 1;
+    if (!svl_list_name_exists(table, list, list->name))
+        return 0;
+    size_t length = strlen(list->name);
+    char *candidate = static_cast<char *>(malloc(length + 2));
+    if (!candidate)
+        return 1;
+    memcpy(candidate, list->name, length);
+    candidate[length + 1] = '\0';
+    int result = 1;
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        candidate[length] = digit;
+        if (!svl_list_name_exists(table, list, candidate)) {
+            result = svl_set_list_name(list, candidate) == 0 ? 0 : 1;
+            break;
+        }
+    }
+    free(candidate);
+    return result;
 }
 
 int svl_check_fav_limit(const svl_table *a, const svl_table *b)
@@ -111,7 +140,7 @@ int svl_check_fav_limit(const svl_table *a, const svl_table *b)
     if (!a || !b)
         return -1;
     for (uint32_t kind : {uint32_t(SVL_KIND_TV_FAV), uint32_t(SVL_KIND_RADIO_FAV)}) {
-        if (count_lists_of_kind(a, kind) + count_lists_of_kind(b, kind) > SVL_MAX_FAV_LISTS)
+        if (svl_count_lists_of_kind(a, kind) + svl_count_lists_of_kind(b, kind) > SVL_MAX_FAV_LISTS)
             return -1;
     }
     return 0;
@@ -133,7 +162,7 @@ static bool holds_only_favorites_after_base_lists(const svl_table *table)
 {
     for (uint32_t i = 2; i < table->list_count; ++i) {
         uint32_t kind = table->lists[i]->kind;
-        if (kind != SVL_KIND_TV_FAV && kind != SVL_KIND_RADIO_FAV)
+        if (!svl_is_favorite_kind(kind))
             return false;
     }
     return true;
@@ -150,8 +179,8 @@ static void free_lists(svl_list **lists, uint32_t count)
 // for, in a new array. Null when memory runs out (nothing is left behind).
 static svl_list **copy_favorites_that_fit(const svl_table *dest, const svl_table *source, uint32_t *count)
 {
-    uint32_t tv_lists = count_lists_of_kind(dest, SVL_KIND_TV_FAV);
-    uint32_t radio_lists = count_lists_of_kind(dest, SVL_KIND_RADIO_FAV);
+    uint32_t tv_lists = svl_count_lists_of_kind(dest, SVL_KIND_TV_FAV);
+    uint32_t radio_lists = svl_count_lists_of_kind(dest, SVL_KIND_RADIO_FAV);
     svl_list **copies = static_cast<svl_list **>(malloc((source->list_count + 1) * sizeof(svl_list *)));
     *count = 0;
     for (uint32_t i = 2; copies && i < source->list_count; ++i) {

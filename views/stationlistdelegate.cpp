@@ -105,8 +105,7 @@ RowIcons rowIcons(const svl_station &station, bool favoriteMark)
 
 bool showsFavoriteMark(const svl_station &station, uint32_t listKind, const StationListModel *favorites)
 {
-    const bool baseList = listKind == SVL_KIND_TV || listKind == SVL_KIND_RADIO;
-    return station.version > SVL_VERSION_40 && baseList && favorites && favorites->containsStation(&station);
+    return station.version > SVL_VERSION_40 && svl_is_base_kind(listKind) && favorites && favorites->containsStation(&station);
 }
 
 const char *rowImagePath(RowImage image)

@@ -36,16 +36,6 @@ bool madeByThisProcess(const QMimeData *data)
     return data->data(QLatin1String(payloadOriginType)) == thisProcess();
 }
 
-bool isFavoriteKind(uint32_t kind)
-{
-    return kind == SVL_KIND_TV_FAV || kind == SVL_KIND_RADIO_FAV;
-}
-
-bool isBaseKind(uint32_t kind)
-{
-    return kind == SVL_KIND_TV || kind == SVL_KIND_RADIO;
-}
-
 } // namespace
 
 // What a drop payload says, once it has been checked against this list.
@@ -170,7 +160,7 @@ bool StationListModel::dropMimeData(const QMimeData *data, Qt::DropAction action
     if (targetRow < 0 || !readPayload(data, &payload) || !payloadFits(payload))
         return false;
     // A base list takes nothing from a favorite list: such a drop is done.
-    if (payload.kind != listKind() && !isFavoriteKind(listKind()))
+    if (payload.kind != listKind() && !svl_is_favorite_kind(listKind()))
         return true;
     pushDropCommand(payload, insertionIndex(targetRow));
     selectPlacedRows(payload, targetRow);
@@ -232,11 +222,11 @@ QString StationListModel::fieldText(QModelIndex index) const
 QVariant StationListModel::stationAt(int row) const
 {
     const svl_list *source = nullptr;
-    if (isBaseKind(uint32_t(m_dropSourceKind))) {
-        const uint32_t base = listKind() == SVL_KIND_TV || listKind() == SVL_KIND_TV_FAV ? 0 : 1;
-        if (m_table && m_table->list_count > base)
+    if (svl_is_base_kind(uint32_t(m_dropSourceKind))) {
+        const int base = svl_base_index_of(listKind());
+        if (m_table && base >= 0 && m_table->list_count > uint32_t(base))
             source = m_table->lists[base];
-    } else if (isFavoriteKind(uint32_t(m_dropSourceKind))) {
+    } else if (svl_is_favorite_kind(uint32_t(m_dropSourceKind))) {
         source = m_list;
     }
     svl_station *station = nullptr;
@@ -355,7 +345,7 @@ bool StationListModel::readPayload(const QMimeData *data, Payload *payload)
 bool StationListModel::payloadFits(const Payload &payload) const
 {
     const uint32_t kind = listKind();
-    if (payload.kind == kind || isBaseKind(kind))
+    if (payload.kind == kind || svl_is_base_kind(kind))
         return true;
     return payload.kind == svl_base_kind_of(kind);
 }

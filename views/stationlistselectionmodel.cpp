@@ -14,16 +14,6 @@ bool holdsSelection(const StationListWidget *widget)
     return widget && widget->viewSelectionModel()->hasSelection();
 }
 
-bool isBaseKind(uint32_t kind)
-{
-    return kind == SVL_KIND_TV || kind == SVL_KIND_RADIO;
-}
-
-bool isFavoriteKind(uint32_t kind)
-{
-    return kind == SVL_KIND_TV_FAV || kind == SVL_KIND_RADIO_FAV;
-}
-
 } // namespace
 
 StationListSelectionModel::StationListSelectionModel(StationListModel *model, MainWindow *mainWindow,
@@ -59,11 +49,11 @@ void StationListSelectionModel::excludeOtherSelections(StationTableWidget *table
     if (tables->tableVersion() <= SVL_VERSION_40)
         return;
     const uint32_t kind = m_model->listKind();
-    if (isBaseKind(kind) && holdsSelection(baseWidget)) {
+    if (svl_is_base_kind(kind) && holdsSelection(baseWidget)) {
         const QList<StationListWidget *> widgets = tables->listWidgets();
-        for (int i = 2; i < widgets.size(); ++i)
+        for (int i = SVL_FIRST_FAV_INDEX; i < widgets.size(); ++i)
             widgets[i]->viewSelectionModel()->clearSelection();
-    } else if (isFavoriteKind(kind) && holdsSelection(favoriteWidget) && favoriteWidget != baseWidget) {
+    } else if (svl_is_favorite_kind(kind) && holdsSelection(favoriteWidget) && favoriteWidget != baseWidget) {
         if (baseWidget)
             baseWidget->viewSelectionModel()->clearSelection();
     }

@@ -18,22 +18,11 @@
 
 namespace {
 
-enum {
-    TvBaseIndex = 0,
-    RadioBaseIndex = 1,
-    FirstFavoriteIndex = 2,
-};
-
 // File names reach the library as the platform's own file-name bytes, so
 // that every name the file dialog offers can also be opened and written.
 QByteArray libraryPath(const QString &path)
 {
     return QFile::encodeName(path);
-}
-
-bool isBaseList(const svl_list *list)
-{
-    return list->kind == SVL_KIND_TV || list->kind == SVL_KIND_RADIO;
 }
 
 } // namespace
@@ -129,7 +118,7 @@ int StationTableWidget::appendFile(const QString &path)
     svl_free_table(&appended, 0);
     svl_sort_lists(&m_table);
     for (uint32_t i = m_table.list_count; i-- > 0;)
-        makeListNameUnique(&m_table, m_table.lists[i]);
+        svl_make_list_name_unique(&m_table, m_table.lists[i]);
     clearListWidgets();
     buildListWidgets();
     return 0;
@@ -263,7 +252,7 @@ StationListWidget *StationTableWidget::createListWidget(svl_list *list)
     // Until a tab takes it, a favorite list's widget must not show through
     // at the top left corner of this widget.
     widget->hide();
-    if (!m_listMode || isBaseList(list))
+    if (!m_listMode || svl_is_base_kind(list->kind))
         m_baseTabs->addTab(widget, QString::fromUtf8(list->name));
     return widget;
 }
@@ -272,8 +261,8 @@ void StationTableWidget::rebuildFavoriteTabs()
 {
     if (!m_listMode)
         return;
-    const uint32_t kind = m_baseTabs->currentIndex() == RadioBaseIndex ? SVL_KIND_RADIO_FAV : SVL_KIND_TV_FAV;
-    const int first = firstFavoriteIndex(kind);
+    const uint32_t kind = m_baseTabs->currentIndex() == SVL_RADIO_LIST_INDEX ? SVL_KIND_RADIO_FAV : SVL_KIND_TV_FAV;
+    const int first = svl_first_favorite_index(shownTable(), kind);
     const int count = countListsOfKind(kind);
     const int currentTab = m_favoriteTabs->currentIndex();
     m_favoriteTabs->clear();
@@ -289,13 +278,6 @@ void StationTableWidget::rebuildFavoriteTabs()
     m_addButton->setEnabled(count < SVL_MAX_FAV_LISTS || shownTable()->list_count == 0);
     // The last favorite list of a medium stays: drops need a list to land in.
     m_favoriteTabs->setTabsClosable(m_favoriteTabs->count() >= 2);
-}
-
-int StationTableWidget::firstFavoriteIndex(uint32_t favoriteKind) const
-{
-    if (favoriteKind == SVL_KIND_RADIO_FAV)
-        return FirstFavoriteIndex + countListsOfKind(SVL_KIND_TV_FAV);
-    return FirstFavoriteIndex;
 }
 
 svl_table *StationTableWidget::shownTable()
@@ -332,9 +314,8 @@ int StationTableWidget::currentFavListIndex() const
         const int tab = m_favoriteTabs->currentIndex();
         if (tab < 0)
             return -1;
-        index = FirstFavoriteIndex + tab;
-        if (m_baseTabs->currentIndex() != TvBaseIndex)
-            index += countListsOfKind(SVL_KIND_TV_FAV);
+        const uint32_t kind = m_baseTabs->currentIndex() == SVL_TV_LIST_INDEX ? SVL_KIND_TV_FAV : SVL_KIND_RADIO_FAV;
+        index = svl_first_favorite_index(shownTable(), kind) + tab;
     }
     return index >= 0 && index < m_listWidgets.size() ? index : -1;
 }
@@ -367,27 +348,20 @@ int StationTableWidget::selectedListIndex() const
 
 int StationTableWidget::countListsOfKind(uint32_t kind) const
 {
-    const svl_table *table = shownTable();
-    int count = 0;
-    for (uint32_t i = 0; table && i < table->list_count; ++i) {
-        if (table->lists[i]->kind == kind)
-            ++count;
-    }
-    return count;
+    return int(svl_count_lists_of_kind(shownTable(), kind));
 }
 
 void StationTableWidget::showList(int listIndex)
 {
     if (listIndex < 0 || listIndex >= m_listWidgets.size())
         return;
-    if (!m_listMode || listIndex < FirstFavoriteIndex) {
+    if (!m_listMode || listIndex < SVL_FIRST_FAV_INDEX) {
         toggleBaseList(listIndex);
         return;
     }
-    const int tvFavorites = countListsOfKind(SVL_KIND_TV_FAV);
-    const bool tv = listIndex < FirstFavoriteIndex + tvFavorites;
-    toggleBaseList(tv ? TvBaseIndex : RadioBaseIndex);
-    const int tab = listIndex - FirstFavoriteIndex - (tv ? 0 : tvFavorites);
+    const uint32_t kind = shownTable()->lists[listIndex]->kind;
+    toggleBaseList(svl_base_index_of(kind));
+    const int tab = listIndex - svl_first_favorite_index(shownTable(), kind);
     toggleFavList(tab);
     m_favoriteTabs->setCurrentIndex(tab);
 }
@@ -446,30 +420,12 @@ void StationTableWidget::releaseWorkingCopy()
     m_workingCopy = nullptr;
 }
 
-// Appends a digit to the name until no other list of the table carries it:
-// "1" first, then the last character counts on up to "9".
-int StationTableWidget::makeListNameUnique(const svl_table *table, svl_list *list)
-{
-    QByteArray name(list->name);
-    for (char digit = '1'; svl_list_name_exists(table, list, name.constData()); ++digit) {
-        if (digit > '9')
-            return 1;
-        if (digit == '1')
-            name.append(digit);
-        else
-            name[name.size() - 1] = digit;
-    }
-    if (name == list->name)
-        return 0;
-    return svl_set_list_name(list, name.constData()) == 0 ? 0 : 1;
-}
-
 // Names are compared as the UTF-8 bytes they are stored as, base lists
 // included, so that no two tabs ever read the same.
 int StationTableWidget::renameList(int listIndex, const QString &name)
 {
     svl_table *table = shownTable();
-    if (!table || listIndex < FirstFavoriteIndex || uint32_t(listIndex) >= table->list_count)
+    if (!table || listIndex < SVL_FIRST_FAV_INDEX || uint32_t(listIndex) >= table->list_count)
         return 1;
     svl_list *list = table->lists[listIndex];
     const QByteArray bytes = name.toUtf8();
@@ -498,7 +454,7 @@ svl_list *StationTableWidget::removeListAt(int listIndex)
 int StationTableWidget::insertListAt(int listIndex, svl_list *list)
 {
     svl_table *table = shownTable();
-    if (!table || !list || listIndex < FirstFavoriteIndex
+    if (!table || !list || listIndex < SVL_FIRST_FAV_INDEX
         || svl_insert_list(table, uint32_t(listIndex), list) != 0)
         return 1;
     rebuildKeepingTabs();
@@ -510,16 +466,15 @@ int StationTableWidget::insertListAt(int listIndex, svl_list *list)
 int StationTableWidget::addFavoriteList(const QString &name, uint32_t kind)
 {
     svl_table *table = shownTable();
-    if (!table || table->list_count < FirstFavoriteIndex
-        || (kind != SVL_KIND_TV_FAV && kind != SVL_KIND_RADIO_FAV)
+    if (!table || table->list_count < SVL_FIRST_FAV_INDEX || !svl_is_favorite_kind(kind)
         || countListsOfKind(kind) >= SVL_MAX_FAV_LISTS)
         return 1;
     svl_list *list = svl_new_list(name.toUtf8().constData(), kind, SVL_ATTR_FAVORITE);
     if (!list)
         return 1;
     const uint32_t position = kind == SVL_KIND_RADIO_FAV ? table->list_count
-                                                          : uint32_t(firstFavoriteIndex(SVL_KIND_RADIO_FAV));
-    if (makeListNameUnique(table, list) != 0 || svl_insert_list(table, position, list) != 0) {
+                                                          : uint32_t(svl_first_favorite_index(table, SVL_KIND_RADIO_FAV));
+    if (svl_make_list_name_unique(table, list) != 0 || svl_insert_list(table, position, list) != 0) {
         svl_free_list(list, 0);
         return 1;
     }
@@ -528,16 +483,11 @@ int StationTableWidget::addFavoriteList(const QString &name, uint32_t kind)
 }
 
 // The new format needs favorite lists; the converted table starts with one
-// per medium holding every station of its base list. Nothing changes unless
-// both can be added.
+// per medium holding every station of its base list.
 void StationTableWidget::convertTableToNewVersion()
 {
-    if (m_table.version != SVL_VERSION_40 || m_table.list_count < FirstFavoriteIndex)
+    if (svl_convert_table(&m_table) != 0)
         return;
-    if (!addConvertedFavoriteLists())
-        return;
-    convertStationsToNewVersion();
-    m_table.version = SVL_VERSION_50;
     renameDocumentAfterConversion();
     // The conversion itself cannot be undone; undoing a command from before
     // it would clear the modified mark of a document that still holds the
@@ -545,51 +495,6 @@ void StationTableWidget::convertTableToNewVersion()
     m_mainWindow->undoStack()->clear();
     clearListWidgets();
     buildListWidgets();
-}
-
-bool StationTableWidget::addConvertedFavoriteLists()
-{
-    const uint32_t kinds[] = {SVL_KIND_TV_FAV, SVL_KIND_RADIO_FAV};
-    svl_list *copies[] = {nullptr, nullptr};
-    bool made = true;
-    for (int i = 0; made && i < 2; ++i) {
-        copies[i] = svl_copy_list(m_table.lists[i]);
-        made = copies[i] != nullptr;
-        if (made) {
-            copies[i]->kind = kinds[i];
-            made = makeListNameUnique(&m_table, copies[i]) == 0;
-        }
-    }
-    if (made && svl_append_list(&m_table, copies[0]) == 0) {
-        if (svl_append_list(&m_table, copies[1]) == 0)
-            return true;
-        svl_remove_list_at(&m_table, m_table.list_count - 1);
-    }
-    svl_free_list(copies[0], 0);
-    svl_free_list(copies[1], 0);
-    return false;
-}
-
-// uids run on from the TV list into the radio list, the way a save numbers
-// them; the original name starts as a copy of the name.
-void StationTableWidget::convertStationsToNewVersion()
-{
-    uint16_t uid = 1;
-    for (uint32_t i = TvBaseIndex; i <= RadioBaseIndex; ++i) {
-        const svl_list *list = m_table.lists[i];
-        for (uint32_t row = 0; row < list->count; ++row) {
-            svl_station *station = list->stations[row];
-            station->version = SVL_VERSION_50;
-            station->uid = uid++;
-            station->hbbtv = 0;
-            station->aux_bytes[1] = 1;
-            station->aux_bytes[2] = 0;
-            station->aux_bytes[3] = 2;
-            station->aux_bytes[4] = 0;
-            station->aux_word2 = 0xFFFF;
-            svl_set_station_origin_name(station, station->name);
-        }
-    }
 }
 
 // Only the file's own extension changes: a folder named like a table file

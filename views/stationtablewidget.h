@@ -113,14 +113,10 @@ private:
     void rebuildKeepingTabs();
     StationListWidget *createListWidget(svl_list *list);
     void rebuildFavoriteTabs();
-    int firstFavoriteIndex(uint32_t favoriteKind) const;
     svl_table *shownTable();
     const svl_table *shownTable() const;
     bool makeWorkingCopy();
     void releaseWorkingCopy();
-    int makeListNameUnique(const svl_table *table, svl_list *list);
-    bool addConvertedFavoriteLists();
-    void convertStationsToNewVersion();
     void renameDocumentAfterConversion();
 
     svl_table m_table;

@@ -250,7 +250,7 @@ void write_list(Output &output, const svl_list &list, const Positions &positions
     o.number("kind", list.kind);
     o.number("attr", list.attr);
     o.raw("stations") += '[';
-    if (list.kind == SVL_KIND_TV || list.kind == SVL_KIND_RADIO)
+    if (svl_is_base_kind(list.kind))
         write_base_stations(output, list);
     else
         write_favorite_positions(output, list, positions);

@@ -1,0 +1,104 @@
+#include "tools/screenshots/pictures.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/mainwindow.h"
+#include "tools/screenshots/workspace.h"
+#include "views/stationlistmodel.h"
+#include "views/stationlistwidget.h"
+#include "views/stationtablewidget.h"
+
+namespace {
+
+QPixmap mainWindow(const Workspace &workspace, const QString &language)
+{
+    return workspace.openWindow(language, workspace.tablePath(Workspace::SmallTable))->grab();
+}
+
+QPixmap fileMenu(const Workspace &workspace, const QString &language)
+{
+    const auto window = workspace.openWindow(language, workspace.tablePath(Workspace::SmallTable));
+    QMenu *file = window->menuBar()->actions().value(0)->menu();
+    file->popup(window->mapToGlobal(QPoint(0, 0)));
+    showAndSettle(file);
+    const QPixmap picture = file->grab();
+    file->hide();
+    return picture;
+}
+
+void selectRow(StationListWidget *list, int row)
+{
+    const StationListModel *model = list->stationModel();
+    list->viewSelectionModel()->select(
+        QItemSelection(model->index(row, 0), model->index(row, model->columnCount() - 1)),
+        QItemSelectionModel::ClearAndSelect);
+}
+
+// The main window on the large table, two stations child-locked and one
+// selected.
+std::unique_ptr<MainWindow> arrangedWindow(const Workspace &workspace)
+{
+    auto window = workspace.openWindow(QStringLiteral("English"), workspace.tablePath(Workspace::LargeTable));
+    StationListWidget *base = window->stationTableWidget()->listWidgets().value(0);
+    base->setStationChildLock(base->stationModel()->index(2, 0), 1);
+    base->setStationChildLock(base->stationModel()->index(7, 0), 1);
+    selectRow(base, 4);
+    return window;
+}
+
+QPixmap mainWindowGerman(const Workspace &workspace)
+{
+    return mainWindow(workspace, QStringLiteral("German"));
+}
+
+QPixmap mainWindowEnglish(const Workspace &workspace)
+{
+    return mainWindow(workspace, QStringLiteral("English"));
+}
+
+QPixmap fileMenuGerman(const Workspace &workspace)
+{
+    return fileMenu(workspace, QStringLiteral("German"));
+}
+
+QPixmap fileMenuEnglish(const Workspace &workspace)
+{
+    return fileMenu(workspace, QStringLiteral("English"));
+}
+
+QPixmap listView(const Workspace &workspace)
+{
+    return arrangedWindow(workspace)->grab();
+}
+
+QPixmap tableView(const Workspace &workspace)
+{
+    const auto window = arrangedWindow(workspace);
+    QAction *tableViewAction = window->findChild<QAction *>(QStringLiteral("tableViewAct"));
+    if (!tableViewAction)
+        return QPixmap();
+    tableViewAction->trigger();
+    selectRow(window->stationTableWidget()->listWidgets().value(0), 4);
+    // The tab row is laid out anew once the favorite tabs are hidden.
+    QApplication::processEvents();
+    return window->grab();
+}
+
+} // namespace
+
+const std::vector<Picture> &pictures()
+{
+    static const std::vector<Picture> all = {
+        {"mainwindow-de", mainWindowGerman},
+        {"mainwindow-en", mainWindowEnglish},
+        {"mainwindow-filemenu-de", fileMenuGerman},
+        {"mainwindow-filemenu-en", fileMenuEnglish},
+        {"listview", listView},
+        {"tableview", tableView},
+    };
+    return all;
+}

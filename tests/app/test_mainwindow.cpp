@@ -82,7 +82,6 @@ private slots:
     void viewSwitchDisablesStationActions();
     void cancelledCloseKeepsWindowAndSettings();
     void aboutNamesVersion();
-    void screenshots();
 };
 
 void TestMainWindow::initTestCase()
@@ -458,30 +457,6 @@ void TestMainWindow::aboutNamesVersion()
         QCOMPARE(about.message().title, action(*window, "aboutAct")->text());
         QVERIFY2(about.message().text.endsWith(QLatin1String("<p><b>Version: 1.2.9</b></p>")), language);
         QVERIFY(about.message().text.contains(QLatin1String("<b>Kanvio</b>")));
-    }
-}
-
-// Pictures of the window for the documentation, made only on request:
-// KANVIO_SCREENSHOT_DIR names the folder that receives them.
-void TestMainWindow::screenshots()
-{
-    const QString folder = qEnvironmentVariable("KANVIO_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        QSKIP("set KANVIO_SCREENSHOT_DIR to write the window pictures");
-    Sandbox sandbox;
-    const QString table = sandbox.writeTable(QStringLiteral("demo.svl50"), SVL_VERSION_50);
-    for (const char *language : {"German", "English"}) {
-        sandbox.setSetting(QStringLiteral("language"), QLatin1String(language));
-        const auto window = openWindow(table);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        const char *suffix = QLatin1String(language) == QLatin1String("German") ? "de" : "en";
-        QVERIFY(window->grab().save(folder + QStringLiteral("/mainwindow-%1.png").arg(suffix)));
-        QMenu *file = menuBarMenus(*window)[0];
-        file->popup(window->mapToGlobal(QPoint(0, 0)));
-        QVERIFY(QTest::qWaitForWindowExposed(file));
-        QVERIFY(file->grab().save(folder + QStringLiteral("/mainwindow-filemenu-%1.png").arg(suffix)));
-        file->hide();
     }
 }
 

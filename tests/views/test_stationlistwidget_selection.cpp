@@ -1,7 +1,6 @@
 // The station views inside the main window: the actions that follow the
 // selection, the exclusion of base and favorite selections in svl50 tables,
-// the list context menu, the favorite mark and the view after a drop. Also
-// writes the pictures of list view and table view on request.
+// the list context menu, the favorite mark and the view after a drop.
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
@@ -147,7 +146,6 @@ private slots:
     void favoriteMarkShowsCurrentFavoriteList();
     void dropLeavesNoCurrentIndex_data();
     void dropLeavesNoCurrentIndex();
-    void screenshots();
 
 private:
     std::unique_ptr<Sandbox> m_sandbox;
@@ -397,31 +395,6 @@ void TestStationListWidgetSelection::dropLeavesNoCurrentIndex()
 
     window->undoStack()->undo();
     QVERIFY(!into->view()->currentIndex().isValid());
-}
-
-// Pictures of both views for the documentation, made only on request:
-// KANVIO_SCREENSHOT_DIR names the folder that receives them.
-void TestStationListWidgetSelection::screenshots()
-{
-    const QString folder = qEnvironmentVariable("KANVIO_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        QSKIP("set KANVIO_SCREENSHOT_DIR to write the pictures of the views");
-    const QString demo = m_sandbox->writeTable(QStringLiteral("demo.svl50"), SVL_VERSION_50, 3, 1, 400);
-    const auto window = openWindow(demo);
-    window->resize(1000, 600);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    StationListWidget *base = listWidget(*window, 0);
-    base->setStationChildLock(base->stationModel()->index(2, 0), 1);
-    base->setStationChildLock(base->stationModel()->index(7, 0), 1);
-    selectRows(base, 4, 4);
-    QVERIFY(window->grab().save(folder + QStringLiteral("/listview.png")));
-
-    action(*window, "tableViewAct")->trigger();
-    selectRows(listWidget(*window, 0), 4, 4);
-    // The tab row is laid out anew once the favorite tabs are hidden.
-    QApplication::processEvents();
-    QVERIFY(window->grab().save(folder + QStringLiteral("/tableview.png")));
 }
 
 QTEST_MAIN(TestStationListWidgetSelection)

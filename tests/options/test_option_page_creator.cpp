@@ -73,12 +73,13 @@ void TestOptionPageCreator::sliderAndSpinBoxFollowEachOther()
     auto *slider = new QSlider(Qt::Horizontal);
     auto *spinBox = new QSpinBox;
     QHBoxLayout *row = OptionPageCreator::sliderRow("Volume correction", slider, QSlider::TicksBelow,
-                                                    spinBox, -30, 30, 1, 5, -12);
+                                                    spinBox, -30, 30, 2, 5, -12);
     page.setLayout(row);
     QCOMPARE(widgetsAfterLabel(row, "Volume correction"), (QList<QWidget *>{slider, spinBox}));
     QCOMPARE(slider->value(), -12);
     QCOMPARE(spinBox->value(), -12);
     QCOMPARE(spinBox->minimum(), -30);
+    QCOMPARE(spinBox->singleStep(), 2);
     slider->setValue(4);
     QCOMPARE(spinBox->value(), 4);
     spinBox->setValue(99);

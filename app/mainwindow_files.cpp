@@ -46,7 +46,6 @@ void MainWindow::newSvlFile()
     setActionsEnabled({m_saveAct, m_exportCsvAct, m_exportAct, m_appendAct, m_searchAct,
                        m_advancedSearchAct, m_printAct, m_convertAct},
                       false);
-    m_undoStack.clear();
     setWindowModified(false);
 }
 
@@ -105,7 +104,6 @@ void MainWindow::appendFromFile()
         return;
     }
     setActionsEnabled({m_saveAct, m_saveAsAct, m_exportCsvAct, m_exportAct}, true);
-    m_undoStack.clear();
     setWindowModified(true);
 }
 
@@ -119,7 +117,6 @@ void MainWindow::loadFile(const QString &path)
     rememberRecentFile(path);
     m_saveAct->setEnabled(true);
     enableDocumentActions();
-    m_undoStack.clear();
     setWindowModified(false);
 }
 

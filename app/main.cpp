@@ -5,6 +5,7 @@
 
 #include "app/mainwindow.h"
 #include "app/strings.h"
+#include "app/version.h"
 #include "svl/svl_sockets.h"
 
 namespace {
@@ -15,7 +16,7 @@ void describeApplication()
     QApplication::setApplicationDisplayName(QStringLiteral("Kanvio"));
     QApplication::setOrganizationName(QStringLiteral("Tavrel"));
     QApplication::setOrganizationDomain(QStringLiteral("tavrel.com"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.9"));
+    QApplication::setApplicationVersion(QStringLiteral(KANVIO_VERSION));
 }
 
 int runWindow(int argc, char *argv[])

@@ -456,7 +456,7 @@ void TestMainWindow::aboutNamesVersion()
         action(*window, "aboutAct")->trigger();
         QVERIFY(about.seen());
         QCOMPARE(about.message().title, action(*window, "aboutAct")->text());
-        QVERIFY2(about.message().text.endsWith(QLatin1String("<p><b>Version: 1.2.9</b></p>")), language);
+        QVERIFY2(about.message().text.endsWith(QLatin1String("<p><b>Version: " KANVIO_VERSION "</b></p>")), language);
         QVERIFY(about.message().text.contains(QLatin1String("<b>Kanvio</b>")));
     }
 }

@@ -21,6 +21,7 @@
 #include "app/mainwindow.h"
 #include "app/settings.h"
 #include "app/strings.h"
+#include "app/version.h"
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
 #include "tools/gen/svl_generate.h"
@@ -38,7 +39,7 @@ inline void describeApplication()
     QApplication::setApplicationDisplayName(QStringLiteral("Kanvio"));
     QApplication::setOrganizationName(QStringLiteral("Tavrel"));
     QApplication::setOrganizationDomain(QStringLiteral("tavrel.com"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.9"));
+    QApplication::setApplicationVersion(QStringLiteral(KANVIO_VERSION));
     Strings::load();
 }
 

@@ -1,4 +1,5 @@
 #include "app/strings.h"
+#include "app/version.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -7,7 +8,7 @@
 
 namespace {
 
-const char aboutVersionTail[] = "<p><b>Version: 1.2.9</b></p>";
+const char aboutVersionTail[] = "<p><b>Version: " KANVIO_VERSION "</b></p>";
 
 // Texts whose German is the same word or abbreviation as the English.
 const QSet<int> textsAlikeInGerman = {
@@ -51,7 +52,7 @@ private slots:
 
 void TestStrings::initTestCase()
 {
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.9"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KANVIO_VERSION));
 }
 
 void TestStrings::init()

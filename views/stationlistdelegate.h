@@ -1,6 +1,14 @@
 #ifndef KANVIO_VIEWS_STATIONLISTDELEGATE_H
 #define KANVIO_VIEWS_STATIONLISTDELEGATE_H
 
+#include <QFontMetrics>
+#include <QHash>
+#include <QPair>
+#include <QString>
+#include <QFontMetrics>
+#include <QHash>
+#include <QPair>
+#include <QString>
 #include <QStyledItemDelegate>
 #include <QVarLengthArray>
 
@@ -79,9 +87,13 @@ private:
     void paintListRow(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     void paintTableCell(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     bool favoriteMark(const svl_station &station) const;
+    QString fittedText(const QString &text, const QFontMetrics &metrics, int width) const;
 
     StationListModel *m_model;
     StationTableWidget *m_tableWidget;
+    // The texts as fitted to a width, for the font of fittedMetrics.
+    mutable QHash<QPair<QString, int>, QString> m_fitted;
+    mutable QFontMetrics m_fittedMetrics;
 };
 
 #endif

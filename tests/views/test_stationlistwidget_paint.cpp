@@ -97,7 +97,7 @@ private slots:
     void separatorUnderEveryRowButTheLast();
     void longNamesStopBeforeTheIcons();
     void selectedRowIsHighlighted();
-    void tableCellShowsFieldText();
+    void tableCellShowsFittedFieldText();
     void dropIndicatorBetweenAndOnRows();
     void sortedSelectedIndexesAscend();
     void listWidgetEquipsItsView_data();
@@ -301,15 +301,31 @@ void TestStationListWidgetPaint::selectedRowIsHighlighted()
     QCOMPARE(plain.pixelColor(2, 2), background);
 }
 
-void TestStationListWidgetPaint::tableCellShowsFieldText()
+// A cell paints its field text as drawText paints it, ending in an
+// ellipsis exactly when it does not fit; the same text at another width is
+// fitted anew.
+void TestStationListWidgetPaint::tableCellShowsFittedFieldText()
 {
     HandTable table;
-    table.addStation("Name");
+    table.addStation("A station with a long name");
     StationListModel model(nullptr, 0, table.base(), table.table(), 25, nullptr);
     const StationListDelegate delegate(&model, nullptr);
-    const QSize cell(120, 24);
-    QVERIFY(paintedIn(paintItem(delegate, model.index(0, 1), cell), QRect(QPoint(0, 0), cell)));
+    const QModelIndex name = model.index(0, NameColumn);
+    for (int width : {300, 60, 300, 20}) {
+        const QSize cell(width, 24);
+        QImage expected(cell, QImage::Format_ARGB32);
+        expected.fill(background);
+        {
+            QPainter painter(&expected);
+            const QRect textRect = QRect(QPoint(0, 0), cell).adjusted(4, 0, -4, 0);
+            const QString text = painter.fontMetrics().elidedText(model.fieldText(name), Qt::ElideRight,
+                                                                  textRect.width());
+            painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, text);
+        }
+        QCOMPARE(paintItem(delegate, name, cell), expected);
+    }
     // Past the last column there is no text.
+    const QSize cell(120, 24);
     QVERIFY(!paintedIn(paintItem(delegate, model.index(0, 25), cell), QRect(QPoint(0, 0), cell)));
 }
 

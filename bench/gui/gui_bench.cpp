@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -116,6 +117,7 @@ void openInTableView(MainWindow &window, const QString &table)
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    const QStringList chosen = QApplication::arguments().mid(1);
     QTemporaryDir dir;
     // A settings file of its own, so that the user's view and language
     // choices neither slant the figures nor get overwritten.
@@ -132,8 +134,10 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "kanvio-bench-gui: cannot write a table of %u stations\n", stations);
             return 1;
         }
-        for (const BenchOperation &operation : BenchOperations::all())
-            measure(window, operation, table, stations);
+        for (const BenchOperation &operation : BenchOperations::all()) {
+            if (chosen.isEmpty() || chosen.contains(QLatin1String(operation.name)))
+                measure(window, operation, table, stations);
+        }
     }
     // The window asks before closing over unsaved changes.
     window.setWindowModified(false);

@@ -3,7 +3,8 @@
 // its own in this folder, through a static BenchOperations object; the
 // program runs every operation on generated tables of 10,000 and 50,000
 // stations and prints one line per operation and size:
-// OPERATION STATIONS MILLISECONDS (the median of several runs).
+// OPERATION STATIONS MILLISECONDS (the median of several runs). Operations
+// named on the command line run alone.
 #ifndef KANVIO_BENCH_GUI_GUI_BENCH_H
 #define KANVIO_BENCH_GUI_GUI_BENCH_H
 

@@ -47,6 +47,19 @@ void render(MainWindow &window, const QString &)
     window.render(&painter);
 }
 
+// The first render of a window lays out every widget in it that never was,
+// shown or not: the pages behind the current tabs, which the screen lays out
+// only when their tab comes to the front (17 full tables in table view).
+// That first render is part of the set-up, so that the figure is what
+// painting a screenful costs.
+BenchStep renderedIn(const BenchStep &open)
+{
+    return [open](MainWindow &window, const QString &table) {
+        open(window, table);
+        render(window, table);
+    };
+}
+
 const BenchOperations operations = {
     {"open",
      [](MainWindow &window, const QString &) {
@@ -70,8 +83,8 @@ const BenchOperations operations = {
          dropIntoTvFavorite(window, table);
      },
      [](MainWindow &window, const QString &) { window.undoStack()->undo(); }},
-    {"render_list", openInListView, render},
-    {"render_table", openInTableView, render},
+    {"render_list", renderedIn(openInListView), render},
+    {"render_table", renderedIn(openInTableView), render},
 };
 
 } // namespace

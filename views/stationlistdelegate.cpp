@@ -62,8 +62,8 @@ RowImage videoImage(uint8_t hiDef)
     }
 }
 
-} // namespace
-
+// The reception image of a station type (ProgramDataByte): analogue,
+// satellite, terrestrial or cable; none for every other type.
 RowImage receptionImage(int programDataByte)
 {
     switch (programDataByte) {
@@ -83,6 +83,8 @@ RowImage receptionImage(int programDataByte)
     }
 }
 
+} // namespace
+
 RowIcons rowIcons(const svl_station &station, bool favoriteMark)
 {
     RowIcons icons;
@@ -101,11 +103,6 @@ RowIcons rowIcons(const svl_station &station, bool favoriteMark)
     if (reception != RowImage::None)
         icons.append({reception, ReceptionOffset});
     return icons;
-}
-
-bool showsFavoriteMark(const svl_station &station, uint32_t listKind, const StationListModel *favorites)
-{
-    return station.version > SVL_VERSION_40 && svl_is_base_kind(listKind) && favorites && favorites->containsStation(&station);
 }
 
 const char *rowImagePath(RowImage image)
@@ -206,12 +203,14 @@ void StationListDelegate::paintListRow(QPainter *painter, const QStyleOptionView
     }
 }
 
+// A base list marks its version-50 stations that stand in the favorite list
+// on the current favorite tab.
 bool StationListDelegate::favoriteMark(const svl_station &station) const
 {
-    if (!m_tableWidget || station.version <= SVL_VERSION_40)
+    if (!m_tableWidget || station.version <= SVL_VERSION_40 || !svl_is_base_kind(m_model->listKind()))
         return false;
     const StationListWidget *favorites = m_tableWidget->currentFavListWidget();
-    return showsFavoriteMark(station, m_model->listKind(), favorites ? favorites->stationModel() : nullptr);
+    return favorites && favorites->stationModel()->containsStation(&station);
 }
 
 void StationListDelegate::paintTableCell(QPainter *painter, const QStyleOptionViewItem &option,

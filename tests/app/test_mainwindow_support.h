@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoCommand>
 #include <QtTest>
 
 #include <functional>
@@ -130,6 +131,15 @@ inline QAction *action(const MainWindow &window, const char *objectName)
 {
     return window.findChild<QAction *>(QLatin1String(objectName));
 }
+
+// A command that changes nothing, to see whether an operation clears the
+// undo stack.
+class MarkerCommand : public QUndoCommand
+{
+public:
+    void undo() override {}
+    void redo() override {}
+};
 
 // What a message box showed.
 struct Message {

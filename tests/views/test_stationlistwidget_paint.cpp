@@ -85,14 +85,10 @@ class TestStationListWidgetPaint : public QObject
     Q_OBJECT
 
 private slots:
-    void receptionImageFollowsStationType_data();
-    void receptionImageFollowsStationType();
     void rowIconsFollowStationFlags_data();
     void rowIconsFollowStationFlags();
     void iconsStandAtTheirOffsets();
     void everyRowImageIsBuiltInAndReadOnce();
-    void favoriteMarkOnlyForVersion50StationsOfBaseLists();
-    void sizeHintDependsOnView();
     void separatorUnderEveryRowButTheLast_data();
     void separatorUnderEveryRowButTheLast();
     void longNamesStopBeforeTheIcons();
@@ -110,27 +106,6 @@ private slots:
     void scrollToRemovedRowOnlyWhileTheRowExists();
 };
 
-void TestStationListWidgetPaint::receptionImageFollowsStationType_data()
-{
-    QTest::addColumn<int>("programDataByte");
-    QTest::addColumn<RowImage>("image");
-    const RowImage none = RowImage::None;
-    const RowImage expected[] = {none, RowImage::AnalogReception, none, RowImage::SatelliteReception,
-                                 RowImage::TerrestrialReception, RowImage::CableReception, none, none,
-                                 RowImage::SatelliteReception, RowImage::TerrestrialReception,
-                                 RowImage::CableReception, none, none, none};
-    for (int type = 0; type < int(sizeof expected / sizeof expected[0]); ++type)
-        QTest::addRow("type %d", type) << type << expected[type];
-    QTest::newRow("type 255") << 255 << none;
-}
-
-void TestStationListWidgetPaint::receptionImageFollowsStationType()
-{
-    QFETCH(int, programDataByte);
-    QFETCH(RowImage, image);
-    QCOMPARE(receptionImage(programDataByte), image);
-}
-
 void TestStationListWidgetPaint::rowIconsFollowStationFlags_data()
 {
     QTest::addColumn<int>("hiDef");
@@ -147,9 +122,10 @@ void TestStationListWidgetPaint::rowIconsFollowStationFlags_data()
     QTest::newRow("HEVC") << 4 << 0 << 5 << false << QList<R>{R::Hevc, R::CableReception};
     QTest::newRow("HiDef 9") << 9 << 0 << 1 << false << QList<R>{R::AnalogReception};
     QTest::newRow("child lock") << 0 << 1 << 3 << false << QList<R>{R::ChildLock, R::SatelliteReception};
-    QTest::newRow("EPG") << 0 << 2 << 3 << false << QList<R>{R::Epg, R::SatelliteReception};
-    QTest::newRow("encrypted") << 0 << 4 << 3 << false << QList<R>{R::Encrypted, R::SatelliteReception};
+    QTest::newRow("EPG, DVB-T radio") << 0 << 2 << 9 << false << QList<R>{R::Epg, R::TerrestrialReception};
+    QTest::newRow("encrypted, DVB-C radio") << 0 << 4 << 10 << false << QList<R>{R::Encrypted, R::CableReception};
     QTest::newRow("no reception type") << 0 << 0 << 2 << false << QList<R>{};
+    QTest::newRow("no reception type, radio") << 0 << 0 << 6 << false << QList<R>{};
     QTest::newRow("everything") << 2 << 7 << 8 << true
                                 << QList<R>{R::Favorite, R::Hd, R::ChildLock, R::Epg, R::Encrypted,
                                             R::SatelliteReception};
@@ -210,38 +186,6 @@ void TestStationListWidgetPaint::everyRowImageIsBuiltInAndReadOnce()
         QVERIFY(!rowImageData(image).isNull());
         QCOMPARE(&rowImageData(image), &rowImageData(image));
     }
-}
-
-void TestStationListWidgetPaint::favoriteMarkOnlyForVersion50StationsOfBaseLists()
-{
-    HandTable table;
-    svl_station *member = table.addStation("Member");
-    svl_station *other = table.addStation("Other");
-    svl_station *old = table.addStation("Old", SVL_VERSION_40);
-    svl_append_station(table.favorites(), member);
-    svl_append_station(table.favorites(), old);
-    StationListModel favorites(nullptr, 2, table.favorites(), table.table(), 1, nullptr);
-
-    QVERIFY(showsFavoriteMark(*member, SVL_KIND_TV, &favorites));
-    QVERIFY(showsFavoriteMark(*member, SVL_KIND_RADIO, &favorites));
-    QVERIFY(!showsFavoriteMark(*other, SVL_KIND_TV, &favorites));
-    QVERIFY(!showsFavoriteMark(*old, SVL_KIND_TV, &favorites));
-    QVERIFY(!showsFavoriteMark(*member, SVL_KIND_TV_FAV, &favorites));
-    QVERIFY(!showsFavoriteMark(*member, SVL_KIND_RADIO_FAV, &favorites));
-    QVERIFY(!showsFavoriteMark(*member, SVL_KIND_TV, nullptr));
-}
-
-void TestStationListWidgetPaint::sizeHintDependsOnView()
-{
-    HandTable table;
-    table.addStations(2);
-    StationListModel listModel(nullptr, 0, table.base(), table.table(), 1, nullptr);
-    StationListModel tableModel(nullptr, 0, table.base(), table.table(), 25, nullptr);
-    const StationListDelegate listDelegate(&listModel, nullptr);
-    const StationListDelegate tableDelegate(&tableModel, nullptr);
-    const QStyleOptionViewItem option = itemOption(QSize(10, 10));
-    QCOMPARE(listDelegate.sizeHint(option, listModel.index(1, 0)), QSize(100, 38));
-    QCOMPARE(tableDelegate.sizeHint(option, tableModel.index(1, 3)), QSize(-1, -1));
 }
 
 void TestStationListWidgetPaint::separatorUnderEveryRowButTheLast_data()
@@ -400,10 +344,7 @@ void TestStationListWidgetPaint::listWidgetEquipsItsView()
     QCOMPARE(view->selectionModel(), widget.viewSelectionModel());
     QVERIFY(qobject_cast<StationListDelegate *>(view->itemDelegate()));
     QVERIFY(qobject_cast<DropIndicator *>(view->style()));
-    QCOMPARE(view->selectionBehavior(), QAbstractItemView::SelectRows);
-    QCOMPARE(view->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(view->dragDropMode(), QAbstractItemView::DragDrop);
-    QCOMPARE(view->contextMenuPolicy(), Qt::CustomContextMenu);
     if (auto *tableView = qobject_cast<QTableView *>(view)) {
         QVERIFY(tableView->isSortingEnabled());
         // No column claims an order the list does not have.

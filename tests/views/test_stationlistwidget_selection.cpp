@@ -142,8 +142,7 @@ private slots:
     void baseAndFavoriteSelectionsExclusiveInSvl50();
     void contextMenuTicksUniformCaModule_data();
     void contextMenuTicksUniformCaModule();
-    void contextMenuNeedsSelection();
-    void rightClickOpensContextMenu();
+    void rightClickOpensContextMenuOverTheSelection();
     void favoriteMarkShowsCurrentFavoriteList();
     void dropLeavesNoCurrentIndex_data();
     void dropLeavesNoCurrentIndex();
@@ -324,19 +323,18 @@ void TestStationListWidgetSelection::contextMenuTicksUniformCaModule()
     }
 }
 
-void TestStationListWidgetSelection::contextMenuNeedsSelection()
-{
-    const auto window = openWindow(m_svl50);
-    PopupCatcher popup;
-    QMetaObject::invokeMethod(window.get(), "showListContextMenu");
-    QTest::qWait(20);
-    QVERIFY(!popup.seen());
-}
-
-void TestStationListWidgetSelection::rightClickOpensContextMenu()
+// A right click in a view opens the menu over its selection, and without
+// a selection no menu at all.
+void TestStationListWidgetSelection::rightClickOpensContextMenuOverTheSelection()
 {
     const auto window = openWindow(m_svl50);
     const StationListWidget *favorite = listWidget(*window, 2);
+    {
+        PopupCatcher popup;
+        emit favorite->view()->customContextMenuRequested(QPoint(5, 5));
+        QTest::qWait(20);
+        QVERIFY(!popup.seen());
+    }
     selectRows(favorite, 0, 0);
     PopupCatcher popup;
     emit favorite->view()->customContextMenuRequested(QPoint(5, 5));

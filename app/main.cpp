@@ -4,19 +4,11 @@
 #include <cstdio>
 
 #include "app/mainwindow.h"
+#include "app/settings.h"
 #include "app/strings.h"
 #include "svl/svl_sockets.h"
 
 namespace {
-
-void describeApplication()
-{
-    QApplication::setApplicationName(QStringLiteral("Kanvio"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kanvio"));
-    QApplication::setOrganizationName(QStringLiteral("Tavrel"));
-    QApplication::setOrganizationDomain(QStringLiteral("tavrel.com"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.9"));
-}
 
 int runWindow(int argc, char *argv[])
 {

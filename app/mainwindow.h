@@ -21,9 +21,9 @@ class StationTableWidget;
 // centrally which actions a document event enables. Its members are defined
 // by concern in mainwindow.cpp (construction, view, about, close),
 // mainwindow_actions.cpp (actions, menus, toolbars, texts),
-// mainwindow_files.cpp (the document's files), mainwindow_settings.cpp
-// (settings file and language) and mainwindow_context.cpp (the station
-// context menu).
+// mainwindow_files.cpp (the document's files), mainwindow_exchange.cpp (the
+// outcome of TV imports and exports), mainwindow_settings.cpp (settings
+// file and language) and mainwindow_context.cpp (the station context menu).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -111,6 +111,8 @@ private:
     void rememberRecentFile(const QString &path);
     void setDocumentFile(const QString &path);
     void showFileError(int textId, const QString &path);
+
+    // mainwindow_exchange.cpp
     void takeImportedTable();
     void showExchangeError(int titleId, int result, int transferTextId, int unknownTextId);
 

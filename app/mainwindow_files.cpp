@@ -46,7 +46,6 @@ void MainWindow::newSvlFile()
     setActionsEnabled({m_saveAct, m_exportCsvAct, m_exportAct, m_appendAct, m_searchAct,
                        m_advancedSearchAct, m_printAct, m_convertAct},
                       false);
-    m_undoStack.clear();
     setWindowModified(false);
 }
 
@@ -105,7 +104,6 @@ void MainWindow::appendFromFile()
         return;
     }
     setActionsEnabled({m_saveAct, m_saveAsAct, m_exportCsvAct, m_exportAct}, true);
-    m_undoStack.clear();
     setWindowModified(true);
 }
 
@@ -119,7 +117,6 @@ void MainWindow::loadFile(const QString &path)
     rememberRecentFile(path);
     m_saveAct->setEnabled(true);
     enableDocumentActions();
-    m_undoStack.clear();
     setWindowModified(false);
 }
 
@@ -203,51 +200,4 @@ void MainWindow::showFileError(int textId, const QString &path)
 {
     QMessageBox::critical(this, Strings::text(Strings::FileErrorTitle),
                           Strings::text(textId) + path + Strings::text(Strings::FailedSuffix), QMessageBox::Ok);
-}
-
-void MainWindow::importFinished(int result)
-{
-    m_importAct->setEnabled(true);
-    if (result == 0)
-        takeImportedTable();
-    else
-        showExchangeError(Strings::ImportErrorTitle, result, Strings::ReadingFromTvMessage,
-                          Strings::UnknownImportErrorMessage);
-    emit importFinished();
-}
-
-void MainWindow::exportFinished(int result)
-{
-    setActionsEnabled({m_importAct, m_exportAct}, true);
-    if (result != 0)
-        showExchangeError(Strings::ExportErrorTitle, result, Strings::WritingToTvMessage,
-                          Strings::UnknownExportErrorMessage);
-    emit exportFinished();
-}
-
-// The central widget has already taken over the received table; it has no
-// file yet and counts as unsaved.
-void MainWindow::takeImportedTable()
-{
-    m_currentFile = Strings::text(Strings::NetworkDeviceTitle) + m_lastTvAddress;
-    m_hasDocumentFile = false;
-    setWindowFilePath(m_currentFile);
-    setWindowModified(true);
-    enableDocumentActions();
-    m_saveAct->setEnabled(false);
-    m_undoStack.clear();
-}
-
-// Result 1: no connection; 2: the transfer itself failed; anything else is
-// unexpected.
-void MainWindow::showExchangeError(int titleId, int result, int transferTextId, int unknownTextId)
-{
-    QString text;
-    if (result == 1)
-        text = Strings::text(Strings::ConnectingMessage) + m_lastTvAddress + Strings::text(Strings::FailedSuffix);
-    else if (result == 2)
-        text = Strings::text(transferTextId) + m_lastTvAddress + Strings::text(Strings::FailedSuffix);
-    else
-        text = Strings::text(unknownTextId) + m_lastTvAddress + QLatin1String("'!");
-    QMessageBox::critical(this, Strings::text(titleId), text, QMessageBox::Ok);
 }

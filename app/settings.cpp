@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QStandardPaths>
+
+#include "app/version.h"
 
 const char defaultDirKey[] = "default_dir";
 const char settingsFileVariable[] = "KANVIO_SETTINGS_FILE";
@@ -17,6 +20,15 @@ QString fileIn(const QString &directory)
 }
 
 } // namespace
+
+void describeApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Kanvio"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Kanvio"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tavrel"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("tavrel.com"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KANVIO_VERSION));
+}
 
 // An installed program usually sits in a folder the user cannot write to;
 // settings kept there would silently never be saved.

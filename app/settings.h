@@ -6,6 +6,11 @@
 
 #include <memory>
 
+// Names the program, its maker and its version for Qt, which also finds
+// the per-user settings store by these names. Call it once, right after
+// the application object is made.
+void describeApplication();
+
 // Key of the per-user start directory of the file dialogs.
 extern const char defaultDirKey[];
 

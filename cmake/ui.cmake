@@ -1,12 +1,17 @@
-# The Qt program: one static library of every Qt folder, so that the tests
-# link exactly what the program runs, and the program entry on top of it.
+# The Qt program, in layers that link only the layers below them, the
+# station table library and Qt (see layers.cmake): the texts and settings;
+# the option tables, the field catalogue and the character sets; and the
+# program itself (app/, views/, commands/), whose parts know each other
+# through the main window. Output (CSV, printing, clipboard) comes in as a
+# layer over the field catalogue, named in the program's LINKS. The tests
+# link exactly what the program runs.
 find_package(Qt5 5.15 REQUIRED COMPONENTS Core Gui Widgets PrintSupport LinguistTools)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 
-add_library(kanvio_ui STATIC)
-target_include_directories(kanvio_ui PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(kanvio_ui PUBLIC svl kanvio_net Qt5::Widgets Qt5::PrintSupport)
+kanvio_layer(kanvio_texts LINKS Qt5::Gui)
+kanvio_layer(kanvio_fields LINKS kanvio_texts svl Qt5::Widgets)
+kanvio_layer(kanvio_ui LINKS kanvio_fields kanvio_texts svl kanvio_net Qt5::Widgets Qt5::PrintSupport)
 
 add_subdirectory(resources)
 add_subdirectory(app)

@@ -2,19 +2,12 @@
 
 #include "app/mainwindow.h"
 #include "app/strings.h"
-#include "commands/command_support.h"
 #include "svl/svl_ops.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
 
 namespace {
-
-QString listNameAt(MainWindow *mainWindow, int listIndex)
-{
-    StationListModel *model = commandListModel(mainWindow, listIndex);
-    return model ? model->listName() : QString();
-}
 
 // Room for all stations of the command at once, so that no insert can fail
 // halfway and leave the list half changed.
@@ -41,27 +34,24 @@ bool renewBackup(StationListModel *model, svl_list **backup)
     return true;
 }
 
-// The base list beside a favorite list marks the stations that stand in it.
-void repaintFavoriteMarks(MainWindow *mainWindow)
+// Gives the model its list as the backup holds it; the model takes the
+// backup over.
+void restoreBackup(StationListModel *model, svl_list **backup)
 {
-    StationListWidget *base = mainWindow->stationTableWidget()->currentBaseListWidget();
-    if (base)
-        base->refreshLayout();
+    model->setStationList(*backup);
+    *backup = nullptr;
 }
 
 } // namespace
 
 MoveCommand::MoveCommand(MainWindow *mainWindow, int listIndex, const QVector<int> &movedRows,
                          const QList<QVariant> &stations, const QModelIndex &target)
-    : m_mainWindow(mainWindow),
-      m_listIndex(listIndex),
+    : StationCommand(mainWindow, listIndex),
       m_movedRows(movedRows),
       m_stations(stations),
       m_targetRow(target.row())
 {
-    setText(Strings::text(Strings::MoveCommandText)
-                .arg(stations.size())
-                .arg(listNameAt(mainWindow, listIndex)));
+    setText(Strings::text(Strings::MoveCommandText).arg(stations.size()).arg(listName()));
 }
 
 MoveCommand::~MoveCommand()
@@ -71,7 +61,7 @@ MoveCommand::~MoveCommand()
 
 void MoveCommand::redo()
 {
-    StationListModel *model = commandListModel(m_mainWindow, m_listIndex);
+    StationListModel *model = listModel();
     if (!model)
         return;
     const int rows = model->rowCount();
@@ -81,58 +71,60 @@ void MoveCommand::redo()
         return;
     insertStations(model, m_targetRow, m_stations);
     model->removeMovedRows(model->insertionIndex(m_targetRow), m_movedRows);
-    markRedone(m_mainWindow);
+    markRedone();
 }
 
 void MoveCommand::undo()
 {
-    StationListModel *model = commandListModel(m_mainWindow, m_listIndex);
+    StationListModel *model = listModel();
     if (!model || !m_backup)
         return;
-    model->setStationList(m_backup);
-    m_backup = nullptr;
-    markUndone(m_mainWindow);
+    restoreBackup(model, &m_backup);
+    markUndone();
 }
 
 CopyCommand::CopyCommand(MainWindow *mainWindow, int listIndex, const QList<QVariant> &stations,
                          const QModelIndex &target)
-    : m_mainWindow(mainWindow),
-      m_listIndex(listIndex),
+    : StationCommand(mainWindow, listIndex),
       m_stations(stations),
       m_targetRow(target.row())
 {
-    setText(Strings::text(Strings::CopyCommandText)
-                .arg(stations.size())
-                .arg(listNameAt(mainWindow, listIndex)));
+    setText(Strings::text(Strings::CopyCommandText).arg(stations.size()).arg(listName()));
 }
 
 void CopyCommand::redo()
 {
-    StationListModel *model = commandListModel(m_mainWindow, m_listIndex);
+    StationListModel *model = listModel();
     if (!model || m_targetRow < 0 || m_targetRow > model->rowCount() || !reserveRoom(model, m_stations.size()))
         return;
     insertStations(model, m_targetRow, m_stations);
-    repaintFavoriteMarks(m_mainWindow);
-    markRedone(m_mainWindow);
+    repaintFavoriteMarks();
+    markRedone();
 }
 
 void CopyCommand::undo()
 {
-    StationListModel *model = commandListModel(m_mainWindow, m_listIndex);
+    StationListModel *model = listModel();
     if (!model)
         return;
     model->removeRows(m_targetRow, m_stations.size());
-    repaintFavoriteMarks(m_mainWindow);
-    markUndone(m_mainWindow);
+    repaintFavoriteMarks();
+    markUndone();
+}
+
+// The base list beside a favorite list marks the stations that stand in it.
+void CopyCommand::repaintFavoriteMarks()
+{
+    if (StationListWidget *base = mainWindow()->stationTableWidget()->currentBaseListWidget())
+        base->refreshLayout();
 }
 
 SortCommand::SortCommand(MainWindow *mainWindow, int listIndex, int column, Qt::SortOrder order)
-    : m_mainWindow(mainWindow),
-      m_listIndex(listIndex),
+    : StationCommand(mainWindow, listIndex),
       m_column(column),
       m_order(order)
 {
-    setText(Strings::text(Strings::SortCommandText).arg(listNameAt(mainWindow, listIndex)));
+    setText(Strings::text(Strings::SortCommandText).arg(listName()));
 }
 
 SortCommand::~SortCommand()
@@ -142,22 +134,16 @@ SortCommand::~SortCommand()
 
 void SortCommand::redo()
 {
-    StationListWidget *widget = commandListWidget(m_mainWindow, m_listIndex);
-    if (!widget)
+    StationListModel *model = listModel();
+    if (!model || !renewBackup(model, &m_backup))
         return;
-    StationListModel *model = widget->stationModel();
-    if (!renewBackup(model, &m_backup))
-        return;
-    emit model->layoutAboutToBeChanged();
-    svl_sort_list(model->stationList(), m_column, m_order == Qt::DescendingOrder);
-    widget->refreshLayout();
+    model->sortList(m_column, m_order);
 }
 
 void SortCommand::undo()
 {
-    StationListModel *model = commandListModel(m_mainWindow, m_listIndex);
+    StationListModel *model = listModel();
     if (!model || !m_backup)
         return;
-    model->setStationList(m_backup);
-    m_backup = nullptr;
+    restoreBackup(model, &m_backup);
 }

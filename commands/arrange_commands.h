@@ -3,24 +3,19 @@
 
 #include <QList>
 #include <QModelIndex>
-#include <QUndoCommand>
 #include <QVariant>
 #include <QVector>
 
+#include "commands/stationcommand.h"
 #include "svl/svl.h"
 
-class MainWindow;
-
 // The undoable rearrangements of one list: moving stations within it,
-// copying stations into a favorite list and sorting it. Each command reaches
-// its list through the list widget at its list index, looked up at every
-// redo and undo, and does nothing when that widget is gone. The stations
-// belong to the base lists; a command only moves pointers.
+// copying stations into a favorite list and sorting it.
 
 // Moves the stations of rows (ascending) of the list to the target row, the
 // way a drop within the list places them. Undo restores the order from a
 // copy of the list that redo keeps.
-class MoveCommand : public QUndoCommand
+class MoveCommand : public StationCommand
 {
 public:
     MoveCommand(MainWindow *mainWindow, int listIndex, const QVector<int> &movedRows,
@@ -31,8 +26,6 @@ public:
     void redo() override;
 
 private:
-    MainWindow *m_mainWindow;
-    int m_listIndex;
     svl_list *m_backup = nullptr;  // owned
     QVector<int> m_movedRows;
     QList<QVariant> m_stations;
@@ -40,7 +33,7 @@ private:
 };
 
 // Inserts the stations into a favorite list from the target row on.
-class CopyCommand : public QUndoCommand
+class CopyCommand : public StationCommand
 {
 public:
     CopyCommand(MainWindow *mainWindow, int listIndex, const QList<QVariant> &stations,
@@ -50,8 +43,8 @@ public:
     void redo() override;
 
 private:
-    MainWindow *m_mainWindow;
-    int m_listIndex;
+    void repaintFavoriteMarks();
+
     QList<QVariant> m_stations;
     int m_targetRow;
 };
@@ -59,7 +52,7 @@ private:
 // Sorts the list by a table view column. Sorting belongs to the table view,
 // whose changes reach the document only when applied, so it never marks the
 // document modified.
-class SortCommand : public QUndoCommand
+class SortCommand : public StationCommand
 {
 public:
     SortCommand(MainWindow *mainWindow, int listIndex, int column, Qt::SortOrder order);
@@ -69,8 +62,6 @@ public:
     void redo() override;
 
 private:
-    MainWindow *m_mainWindow;
-    int m_listIndex;
     int m_column;
     Qt::SortOrder m_order;
     svl_list *m_backup = nullptr;  // owned

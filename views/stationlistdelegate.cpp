@@ -62,8 +62,8 @@ RowImage videoImage(uint8_t hiDef)
     }
 }
 
-} // namespace
-
+// The reception image of a station type (ProgramDataByte): analogue,
+// satellite, terrestrial or cable; none for every other type.
 RowImage receptionImage(int programDataByte)
 {
     switch (programDataByte) {
@@ -83,6 +83,8 @@ RowImage receptionImage(int programDataByte)
     }
 }
 
+} // namespace
+
 RowIcons rowIcons(const svl_station &station, bool favoriteMark)
 {
     RowIcons icons;
@@ -101,11 +103,6 @@ RowIcons rowIcons(const svl_station &station, bool favoriteMark)
     if (reception != RowImage::None)
         icons.append({reception, ReceptionOffset});
     return icons;
-}
-
-bool showsFavoriteMark(const svl_station &station, uint32_t listKind, const StationListModel *favorites)
-{
-    return station.version > SVL_VERSION_40 && svl_is_base_kind(listKind) && favorites && favorites->containsStation(&station);
 }
 
 const char *rowImagePath(RowImage image)
@@ -133,7 +130,8 @@ StationListDelegate::StationListDelegate(StationListModel *model, StationTableWi
                                          QObject *parent)
     : QStyledItemDelegate(parent),
       m_model(model),
-      m_tableWidget(tableWidget)
+      m_tableWidget(tableWidget),
+      m_fittedMetrics(QFont())
 {
 }
 
@@ -194,7 +192,7 @@ void StationListDelegate::paintListRow(QPainter *painter, const QStyleOptionView
     // Long names are shortened before the icons rather than painted under them.
     const QRect nameRect(QPoint(rect.left() + NameLeft, rect.top()),
                          QPoint(rect.right() - FavoriteOffset - NameGap, rect.bottom()));
-    const QString name = option.fontMetrics.elidedText(m_model->fieldText(index), Qt::ElideRight, nameRect.width());
+    const QString name = fittedText(m_model->fieldText(index), option.fontMetrics, nameRect.width());
     painter->drawText(nameRect, textFlags, name);
 
     const int centre = rect.top() + ListRowHeight / 2;
@@ -205,12 +203,14 @@ void StationListDelegate::paintListRow(QPainter *painter, const QStyleOptionView
     }
 }
 
+// A base list marks its version-50 stations that stand in the favorite list
+// on the current favorite tab.
 bool StationListDelegate::favoriteMark(const svl_station &station) const
 {
-    if (!m_tableWidget || station.version <= SVL_VERSION_40)
+    if (!m_tableWidget || station.version <= SVL_VERSION_40 || !svl_is_base_kind(m_model->listKind()))
         return false;
     const StationListWidget *favorites = m_tableWidget->currentFavListWidget();
-    return showsFavoriteMark(station, m_model->listKind(), favorites ? favorites->stationModel() : nullptr);
+    return favorites && favorites->stationModel()->containsStation(&station);
 }
 
 void StationListDelegate::paintTableCell(QPainter *painter, const QStyleOptionViewItem &option,
@@ -219,6 +219,24 @@ void StationListDelegate::paintTableCell(QPainter *painter, const QStyleOptionVi
     // A text wider than its column ends in an ellipsis, so that a cut-off
     // value is never taken for a whole one.
     const QRect textRect = option.rect.adjusted(CellPadding, 0, -CellPadding, 0);
-    const QString text = option.fontMetrics.elidedText(m_model->fieldText(index), Qt::ElideRight, textRect.width());
+    const QString text = fittedText(m_model->fieldText(index), option.fontMetrics, textRect.width());
     painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, text);
+}
+
+// Whether a text fits its cell takes laying the text out, as long as drawing
+// it, and a view asks again for every cell at every repaint, mostly for the
+// same few texts ("---", option names, small numbers). The answer depends
+// only on the text, the width and the font, so it is kept.
+QString StationListDelegate::fittedText(const QString &text, const QFontMetrics &metrics, int width) const
+{
+    enum { KeptTexts = 8192 };
+    if (metrics != m_fittedMetrics || m_fitted.size() >= KeptTexts) {
+        m_fitted.clear();
+        m_fittedMetrics = metrics;
+    }
+    const QPair<QString, int> key(text, width);
+    auto kept = m_fitted.constFind(key);
+    if (kept == m_fitted.constEnd())
+        kept = m_fitted.insert(key, metrics.elidedText(text, Qt::ElideRight, width));
+    return kept.value();
 }

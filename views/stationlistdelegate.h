@@ -1,6 +1,14 @@
 #ifndef KANVIO_VIEWS_STATIONLISTDELEGATE_H
 #define KANVIO_VIEWS_STATIONLISTDELEGATE_H
 
+#include <QFontMetrics>
+#include <QHash>
+#include <QPair>
+#include <QString>
+#include <QFontMetrics>
+#include <QHash>
+#include <QPair>
+#include <QString>
 #include <QStyledItemDelegate>
 #include <QVarLengthArray>
 
@@ -34,19 +42,10 @@ struct RowIcon {
 
 using RowIcons = QVarLengthArray<RowIcon, 8>;
 
-// The reception image of a station type (ProgramDataByte): analogue,
-// satellite, terrestrial or cable; RowImage::None for every other type.
-RowImage receptionImage(int programDataByte);
-
 // The icons of a station's row from left to right: the favorite mark when
 // favoriteMark is true, video (HD or HEVC), child lock, EPG, encryption and
 // reception. Images that do not apply are left out.
 RowIcons rowIcons(const svl_station &station, bool favoriteMark);
-
-// Whether a row of a base list shows the favorite mark: only version-50
-// stations in a base list (kind 1 or 2) that stand in the favorite list of
-// favorites (the model of the current favorite tab, may be null).
-bool showsFavoriteMark(const svl_station &station, uint32_t listKind, const StationListModel *favorites);
 
 // The resource path of an image; null for RowImage::None.
 const char *rowImagePath(RowImage image);
@@ -79,9 +78,13 @@ private:
     void paintListRow(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     void paintTableCell(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     bool favoriteMark(const svl_station &station) const;
+    QString fittedText(const QString &text, const QFontMetrics &metrics, int width) const;
 
     StationListModel *m_model;
     StationTableWidget *m_tableWidget;
+    // The texts as fitted to a width, for the font of fittedMetrics.
+    mutable QHash<QPair<QString, int>, QString> m_fitted;
+    mutable QFontMetrics m_fittedMetrics;
 };
 
 #endif

@@ -292,6 +292,25 @@ svl_list *StationListModel::stationList() const
     return m_list;
 }
 
+void StationListModel::sortList(int column, Qt::SortOrder order)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    svl_sort_list(m_list, column, order == Qt::DescendingOrder);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void StationListModel::refreshLayout()
+{
+    emit layoutAboutToBeChanged();
+    emit layoutChanged();
+}
+
+void StationListModel::stationChanged(int row)
+{
+    if (row >= 0 && row < rowCount())
+        emit dataChanged(index(row, 0), index(row, m_columnCount - 1));
+}
+
 bool StationListModel::setStationList(svl_list *saved)
 {
     if (!saved)

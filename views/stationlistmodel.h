@@ -73,6 +73,15 @@ public:
     QString listName() const;
     uint32_t listKind() const;
     svl_list *stationList() const;
+    // Sorts the list by a table view column (see svl_sort_list) inside the
+    // model's own layout notifications.
+    void sortList(int column, Qt::SortOrder order);
+    // Has the views lay out and paint every row again: what the rows show
+    // depends on more than the list (the favorite marks of a base list).
+    void refreshLayout();
+    // Tells the views that the fields of the station at row were changed
+    // in place; its whole row is painted again.
+    void stationChanged(int row);
     // Takes over the contents of saved (stations, count, name, attr, kind)
     // and releases saved together with what it replaced: saved belongs to the
     // model from the call on. A saved list of another length or kind is a

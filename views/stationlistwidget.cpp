@@ -186,7 +186,7 @@ void StationListWidget::fitColumnsToTexts(QTableView *table)
 
 void StationListWidget::refreshLayout()
 {
-    emit m_model->layoutChanged();
+    m_model->refreshLayout();
 }
 
 void StationListWidget::scrollToRemovedRow(const QModelIndex &index)
@@ -200,28 +200,27 @@ svl_station *StationListWidget::stationAt(const QModelIndex &index) const
     return StationListModel::stationOf(m_model->data(index, Qt::UserRole));
 }
 
-void StationListWidget::setStationEpg(const QModelIndex &index, int value)
+void StationListWidget::setStationField(const QModelIndex &index, uint8_t svl_station::*field, int value)
 {
     if (svl_station *station = stationAt(index)) {
-        station->epg = uint8_t(value);
-        emit m_model->dataChanged(index, index);
+        station->*field = uint8_t(value);
+        m_model->stationChanged(index.row());
     }
+}
+
+void StationListWidget::setStationEpg(const QModelIndex &index, int value)
+{
+    setStationField(index, &svl_station::epg, value);
 }
 
 void StationListWidget::setStationChildLock(const QModelIndex &index, int value)
 {
-    if (svl_station *station = stationAt(index)) {
-        station->childlock = uint8_t(value);
-        emit m_model->dataChanged(index, index);
-    }
+    setStationField(index, &svl_station::childlock, value);
 }
 
 void StationListWidget::setStationCaModule(const QModelIndex &index, int value)
 {
-    if (svl_station *station = stationAt(index)) {
-        station->CANumber = uint8_t(value);
-        emit m_model->dataChanged(index, index);
-    }
+    setStationField(index, &svl_station::CANumber, value);
 }
 
 // The topmost row is found from the selection ranges, so that a table view

@@ -58,6 +58,7 @@ private:
     void connectView();
     void placeView();
     svl_station *stationAt(const QModelIndex &index) const;
+    void setStationField(const QModelIndex &index, uint8_t svl_station::*field, int value);
     void fitColumnsToTexts(QTableView *table);
     void fitRowsToContents(QTableView *table);
 

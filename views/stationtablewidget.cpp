@@ -1,7 +1,5 @@
 #include "views/stationtablewidget.h"
 
-#include <QAction>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QPushButton>
@@ -10,22 +8,12 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include "app/mainwindow.h"
 #include "app/strings.h"
-#include "svl/svl_image.h"
 #include "svl/svl_ops.h"
 #include "views/stationlistwidget.h"
-
-namespace {
-
-// File names reach the library as the platform's own file-name bytes, so
-// that every name the file dialog offers can also be opened and written.
-QByteArray libraryPath(const QString &path)
-{
-    return QFile::encodeName(path);
-}
-
-} // namespace
 
 StationTableWidget::StationTableWidget(MainWindow *mainWindow)
     : QWidget(mainWindow),
@@ -76,62 +64,6 @@ void StationTableWidget::createConnections()
     connect(m_baseTabs, &QTabWidget::currentChanged, this, &StationTableWidget::sizeTableColumns);
     connect(m_favoriteTabs, &QTabWidget::tabBarClicked, this, &StationTableWidget::toggleFavList);
     connect(m_applyButton, &QPushButton::clicked, this, &StationTableWidget::applyTableModifications);
-}
-
-void StationTableWidget::newTable()
-{
-    clearListWidgets();
-    svl_free_table(&m_table, 1);
-    m_table = svl_table();
-    buildListWidgets();
-}
-
-int StationTableWidget::openFile(const QString &path)
-{
-    svl_table loaded = svl_table();
-    if (svl_load_file(&loaded, libraryPath(path).constData()) != 0) {
-        svl_free_table(&loaded, 1);
-        return 1;
-    }
-    clearListWidgets();
-    svl_free_table(&m_table, 1);
-    m_table = loaded;
-    buildListWidgets();
-    return 0;
-}
-
-int StationTableWidget::appendFile(const QString &path)
-{
-    svl_table appended = svl_table();
-    if (svl_load_file(&appended, libraryPath(path).constData()) != 0) {
-        svl_free_table(&appended, 1);
-        return 1;
-    }
-    if (svl_append_table(&m_table, &appended, 1) != 0) {
-        svl_free_table(&appended, 1);
-        return 1;
-    }
-    // From here on the stations belong to the document, and the merge stands
-    // even when a list name cannot be made unique: two lists of the same name
-    // are still a valid table, and reporting failure now would hide stations
-    // that are already part of it.
-    svl_free_table(&appended, 0);
-    svl_sort_lists(&m_table);
-    for (uint32_t i = m_table.list_count; i-- > 0;)
-        svl_make_list_name_unique(&m_table, m_table.lists[i]);
-    clearListWidgets();
-    buildListWidgets();
-    return 0;
-}
-
-int StationTableWidget::saveFile(const QString &path)
-{
-    return svl_save_file(&m_table, libraryPath(path).constData()) == 0 ? 0 : -1;
-}
-
-quint16 StationTableWidget::tableVersion() const
-{
-    return m_table.version;
 }
 
 bool StationTableWidget::isListMode() const
@@ -396,18 +328,10 @@ void StationTableWidget::toggleFavList(int index)
 bool StationTableWidget::makeWorkingCopy()
 {
     releaseWorkingCopy();
-    auto *copy = new svl_table();
-    copy->version = m_table.version;
-    for (uint32_t i = 0; i < m_table.list_count; ++i) {
-        svl_list *list = svl_copy_list(m_table.lists[i]);
-        if (!list || svl_append_list(copy, list) != 0) {
-            svl_free_list(list, 0);
-            svl_free_table(copy, 0);
-            delete copy;
-            return false;
-        }
-    }
-    m_workingCopy = copy;
+    auto copy = std::make_unique<svl_table>();
+    if (!copyLists(m_table, copy.get()))
+        return false;
+    m_workingCopy = copy.release();
     return true;
 }
 
@@ -420,112 +344,3 @@ void StationTableWidget::releaseWorkingCopy()
     m_workingCopy = nullptr;
 }
 
-// Names are compared as the UTF-8 bytes they are stored as, base lists
-// included, so that no two tabs ever read the same.
-int StationTableWidget::renameList(int listIndex, const QString &name)
-{
-    svl_table *table = shownTable();
-    if (!table || listIndex < SVL_FIRST_FAV_INDEX || uint32_t(listIndex) >= table->list_count)
-        return 1;
-    svl_list *list = table->lists[listIndex];
-    const QByteArray bytes = name.toUtf8();
-    if (svl_list_name_exists(table, list, bytes.constData()))
-        return 2;
-    if (svl_set_list_name(list, bytes.constData()) != 0)
-        return 1;
-    const int baseTab = m_baseTabs->indexOf(m_listWidgets.value(listIndex));
-    if (baseTab >= 0)
-        m_baseTabs->setTabText(baseTab, name);
-    rebuildFavoriteTabs();
-    return 0;
-}
-
-svl_list *StationTableWidget::removeListAt(int listIndex)
-{
-    svl_table *table = shownTable();
-    if (!table || listIndex < 0)
-        return nullptr;
-    svl_list *list = svl_remove_list_at(table, uint32_t(listIndex));
-    if (list)
-        rebuildKeepingTabs();
-    return list;
-}
-
-int StationTableWidget::insertListAt(int listIndex, svl_list *list)
-{
-    svl_table *table = shownTable();
-    if (!table || !list || listIndex < SVL_FIRST_FAV_INDEX
-        || svl_insert_list(table, uint32_t(listIndex), list) != 0)
-        return 1;
-    rebuildKeepingTabs();
-    return 0;
-}
-
-// Refuses what would break the list order or the file format: lists
-// before the base lists, other kinds, a ninth favorite list of a medium.
-int StationTableWidget::addFavoriteList(const QString &name, uint32_t kind)
-{
-    svl_table *table = shownTable();
-    if (!table || table->list_count < SVL_FIRST_FAV_INDEX || !svl_is_favorite_kind(kind)
-        || countListsOfKind(kind) >= SVL_MAX_FAV_LISTS)
-        return 1;
-    svl_list *list = svl_new_list(name.toUtf8().constData(), kind, SVL_ATTR_FAVORITE);
-    if (!list)
-        return 1;
-    const uint32_t position = kind == SVL_KIND_RADIO_FAV ? table->list_count
-                                                          : uint32_t(svl_first_favorite_index(table, SVL_KIND_RADIO_FAV));
-    if (svl_make_list_name_unique(table, list) != 0 || svl_insert_list(table, position, list) != 0) {
-        svl_free_list(list, 0);
-        return 1;
-    }
-    rebuildKeepingTabs();
-    return 0;
-}
-
-// The new format needs favorite lists; the converted table starts with one
-// per medium holding every station of its base list.
-void StationTableWidget::convertTableToNewVersion()
-{
-    if (svl_convert_table(&m_table) != 0)
-        return;
-    renameDocumentAfterConversion();
-    // The conversion itself cannot be undone; undoing a command from before
-    // it would clear the modified mark of a document that still holds the
-    // unsaved conversion, and a close would then drop it without asking.
-    m_mainWindow->undoStack()->clear();
-    clearListWidgets();
-    buildListWidgets();
-}
-
-// Only the file's own extension changes: a folder named like a table file
-// must not send the next save to a folder that does not exist.
-void StationTableWidget::renameDocumentAfterConversion()
-{
-    static const QString oldExtension = QStringLiteral(".svl40");
-    QString &file = m_mainWindow->currentFile();
-    if (file.endsWith(oldExtension))
-        file.replace(file.size() - oldExtension.size(), oldExtension.size(), QStringLiteral(".svl50"));
-    m_mainWindow->setWindowFilePath(QString());
-    m_mainWindow->setWindowFilePath(file);
-    m_mainWindow->setWindowModified(true);
-    m_mainWindow->convertTableAction()->setEnabled(false);
-}
-
-// The working copy becomes the document as it stands; the commands that
-// led there are done with, since their lists are gone.
-void StationTableWidget::applyTableModifications()
-{
-    if (m_listMode || !m_workingCopy)
-        return;
-    const int baseTab = m_baseTabs->currentIndex();
-    clearListWidgets();
-    svl_free_table(&m_table, 0);
-    m_table = *m_workingCopy;
-    delete m_workingCopy;
-    m_workingCopy = nullptr;
-    buildListWidgets();
-    if (baseTab >= 0 && baseTab < m_baseTabs->count())
-        m_baseTabs->setCurrentIndex(baseTab);
-    m_mainWindow->undoStack()->clear();
-    m_mainWindow->setWindowModified(true);
-}

@@ -25,6 +25,13 @@ class StationListWidget;
 // lists. In list view the base tabs hold the two base lists and the
 // favorite tabs the favorite lists of the medium whose base tab is current;
 // in table view the base tabs hold every list.
+//
+// The members are defined by concern in stationtablewidget.cpp
+// (construction, tabs, view switching and the accessors),
+// stationtablewidget_document.cpp (the document: new, open, append, save,
+// convert, apply, all replacing the table through replaceDocument) and
+// stationtablewidget_favorites.cpp (adding, removing, inserting and renaming
+// favorite lists).
 class StationTableWidget : public QWidget
 {
     Q_OBJECT
@@ -32,6 +39,10 @@ class StationTableWidget : public QWidget
 public:
     explicit StationTableWidget(MainWindow *mainWindow);
     ~StationTableWidget() override;
+
+    // The document. Every change of it as a whole (new, open, append,
+    // convert, apply) ends the undo history: the commands name lists of the
+    // table they were made on.
 
     // Replaces the document by an empty table (version 0).
     void newTable();
@@ -50,6 +61,8 @@ public:
 
     // 40 or 50, or 0 for an empty table.
     quint16 tableVersion() const;
+
+    // Tabs, views and the accessors.
 
     bool isListMode() const;
     void switchToListView();
@@ -80,6 +93,8 @@ public:
     // favorite list, its favorite tab. An unknown index is ignored.
     void showList(int listIndex);
 
+    // Favorite lists.
+
     // Renames a favorite list. 0 renamed; 1 not a favorite list or the
     // name was refused; 2 another list already has this name.
     int renameList(int listIndex, const QString &name);
@@ -99,11 +114,17 @@ public:
 
 public slots:
     void convertTableToNewVersion();
+    void applyTableModifications();
     void toggleBaseList(int index);
     void toggleFavList(int index);
-    void applyTableModifications();
 
 private:
+    // Whether replaceDocument releases the stations of the table it
+    // replaces, or only its lists because the new table holds the same
+    // stations.
+    enum class OldStations { Release, Shared };
+
+    // stationtablewidget.cpp
     void createLayout();
     void createConnections();
     void clearListWidgets();
@@ -117,6 +138,10 @@ private:
     const svl_table *shownTable() const;
     bool makeWorkingCopy();
     void releaseWorkingCopy();
+
+    // stationtablewidget_document.cpp
+    void replaceDocument(const svl_table &table, OldStations oldStations);
+    static bool copyLists(const svl_table &table, svl_table *copy);
     void renameDocumentAfterConversion();
 
     svl_table m_table;

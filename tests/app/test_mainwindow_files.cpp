@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
-#include <QUndoCommand>
 
 #include "tests/app/test_mainwindow_support.h"
 #include "views/stationtablewidget.h"
@@ -48,15 +47,6 @@ QString fileErrorText(int messageId, const QString &path)
     return Strings::text(messageId) + path + Strings::text(Strings::FailedSuffix);
 }
 
-// A command that changes nothing, to see whether an operation clears the
-// undo stack.
-class MarkerCommand : public QUndoCommand
-{
-public:
-    void undo() override {}
-    void redo() override {}
-};
-
 } // namespace
 
 class TestMainWindowFiles : public QObject
@@ -73,12 +63,10 @@ private slots:
     void savePrompt();
     void promptSaveWithoutFileAsksForName();
     void failedSaveInPromptKeepsWindowOpen();
-    void failedLoadKeepsDocument_data();
-    void failedLoadKeepsDocument();
+    void failuresNameTheFileAndChangeNothing_data();
+    void failuresNameTheFileAndChangeNothing();
     void unreadableCommandLineFileLeavesNoDocument();
-    void failedSaveNamesFile();
     void failedSaveAsNamesFile();
-    void failedAppendNamesFileAndKeepsState();
     void appendMarksModifiedAndClearsUndo();
     void exchangeMessages_data();
     void exchangeMessages();
@@ -90,7 +78,7 @@ void TestMainWindowFiles::initTestCase()
 {
     if (!insideNetworkNamespace())
         QSKIP("the window sends an SSDP search: run inside scripts/in-netns");
-    describeApplication();
+    describeProgram();
 }
 
 void TestMainWindowFiles::saveAsGivesTheFormatsExtension_data()
@@ -266,37 +254,55 @@ void TestMainWindowFiles::failedSaveInPromptKeepsWindowOpen()
     QVERIFY(window->isWindowModified());
 }
 
-void TestMainWindowFiles::failedLoadKeepsDocument_data()
+void TestMainWindowFiles::failuresNameTheFileAndChangeNothing_data()
 {
-    QTest::addColumn<bool>("exists");
-    QTest::newRow("not a table") << true;
-    QTest::newRow("missing") << false;
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<int>("message");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("open, not a table") << "open" << int(Strings::LoadingFileMessage) << "garbage.svl40";
+    QTest::newRow("open, missing") << "open" << int(Strings::LoadingFileMessage) << "missing.svl50";
+    QTest::newRow("save over a folder") << "save" << int(Strings::SavingFileMessage) << "doc.svl50";
+    QTest::newRow("append, other version") << "append" << int(Strings::AppendingFileMessage) << "other.svl40";
 }
 
-void TestMainWindowFiles::failedLoadKeepsDocument()
+void TestMainWindowFiles::failuresNameTheFileAndChangeNothing()
 {
-    QFETCH(bool, exists);
+    QFETCH(QString, step);
+    QFETCH(int, message);
+    QFETCH(QString, file);
     Sandbox sandbox;
-    const QString good = sandbox.writeTable(QStringLiteral("good.svl50"), SVL_VERSION_50);
-    const QString bad = sandbox.path(QStringLiteral("bad.svl40"));
-    if (exists) {
-        QFile file(bad);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("not a station table");
-    }
-    sandbox.setSetting(QStringLiteral("recentFiles"), QStringList{bad});
-    const auto window = openWindow(good);
+    const QString document = sandbox.writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
+    QVERIFY(!sandbox.writeTable(QStringLiteral("other.svl40"), SVL_VERSION_40).isEmpty());
+    QFile garbage(sandbox.path(QStringLiteral("garbage.svl40")));
+    QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("not a station table") > 0);
+    garbage.close();
+    const QString path = sandbox.path(file);
+    sandbox.setSetting(QStringLiteral("recentFiles"), QStringList{path});
+    const auto window = openWindow(document);
     window->setWindowModified(true);
+    window->undoStack()->push(new MarkerCommand);
 
     MessageCatcher error;
-    recentFileActions(*window)[1]->trigger();
+    if (step == QLatin1String("open")) {
+        recentFileActions(*window)[1]->trigger();
+    } else if (step == QLatin1String("save")) {
+        // A folder in the file's place cannot be replaced by a table.
+        QVERIFY(QFile::remove(document) && QDir().mkdir(document));
+        action(*window, "saveAct")->trigger();
+    } else {
+        FileDialogAnswer dialog(path);
+        action(*window, "appendAct")->trigger();
+    }
     QCOMPARE(error.message().title, Strings::text(Strings::FileErrorTitle));
-    QCOMPARE(error.message().text, fileErrorText(Strings::LoadingFileMessage, bad));
-    QCOMPARE(window->currentFile(), good);
-    QCOMPARE(window->windowFilePath(), good);
+    QCOMPARE(error.message().text, fileErrorText(message, path));
+    QCOMPARE(window->currentFile(), document);
+    QCOMPARE(window->windowFilePath(), document);
     QVERIFY(window->isWindowModified());
+    QCOMPARE(window->undoStack()->count(), 1);
     QCOMPARE(window->stationTableWidget()->tableVersion(), quint16(SVL_VERSION_50));
-    QCOMPARE(sandbox.setting(QStringLiteral("recentFiles")).toStringList(), (QStringList{good, bad}));
+    QStringList recent{document, path};
+    recent.removeDuplicates();
+    QCOMPARE(sandbox.setting(QStringLiteral("recentFiles")).toStringList(), recent);
 }
 
 void TestMainWindowFiles::unreadableCommandLineFileLeavesNoDocument()
@@ -311,23 +317,6 @@ void TestMainWindowFiles::unreadableCommandLineFileLeavesNoDocument()
     QCOMPARE(enabledActions(*window), QStringList{"importAct"});
 }
 
-void TestMainWindowFiles::failedSaveNamesFile()
-{
-    Sandbox sandbox;
-    const QString file = sandbox.writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
-    const auto window = openWindow(file);
-    window->setWindowModified(true);
-    // A folder in the file's place cannot be replaced by a table.
-    QVERIFY(QFile::remove(file));
-    QVERIFY(QDir().mkdir(file));
-
-    MessageCatcher error;
-    action(*window, "saveAct")->trigger();
-    QCOMPARE(error.message().title, Strings::text(Strings::FileErrorTitle));
-    QCOMPARE(error.message().text, fileErrorText(Strings::SavingFileMessage, file));
-    QVERIFY(window->isWindowModified());
-}
-
 // An empty table has no base lists and cannot be written.
 void TestMainWindowFiles::failedSaveAsNamesFile()
 {
@@ -340,23 +329,6 @@ void TestMainWindowFiles::failedSaveAsNamesFile()
     QCOMPARE(error.message().text, fileErrorText(Strings::SavingNewFileMessage, target));
     QCOMPARE(window->windowFilePath(), Strings::text(Strings::UntitledName));
     QVERIFY(!action(*window, "saveAct")->isEnabled());
-}
-
-void TestMainWindowFiles::failedAppendNamesFileAndKeepsState()
-{
-    Sandbox sandbox;
-    const QString file = sandbox.writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
-    const QString other = sandbox.writeTable(QStringLiteral("other.svl40"), SVL_VERSION_40);
-    const auto window = openWindow(file);
-    window->undoStack()->push(new MarkerCommand);
-
-    FileDialogAnswer dialog(other);
-    MessageCatcher error;
-    action(*window, "appendAct")->trigger();
-    QCOMPARE(error.message().title, Strings::text(Strings::FileErrorTitle));
-    QCOMPARE(error.message().text, fileErrorText(Strings::AppendingFileMessage, other));
-    QCOMPARE(window->undoStack()->count(), 1);
-    QCOMPARE(window->currentFile(), file);
 }
 
 void TestMainWindowFiles::appendMarksModifiedAndClearsUndo()

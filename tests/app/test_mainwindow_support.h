@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoCommand>
 #include <QtTest>
 
 #include <functional>
@@ -32,13 +33,9 @@ namespace testsupport {
 constexpr int discoveryWaitMs = 20;
 
 // The program's identity and English texts, as the program entry sets them.
-inline void describeApplication()
+inline void describeProgram()
 {
-    QApplication::setApplicationName(QStringLiteral("Kanvio"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kanvio"));
-    QApplication::setOrganizationName(QStringLiteral("Tavrel"));
-    QApplication::setOrganizationDomain(QStringLiteral("tavrel.com"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.9"));
+    describeApplication();
     Strings::load();
 }
 
@@ -129,6 +126,15 @@ inline QAction *action(const MainWindow &window, const char *objectName)
 {
     return window.findChild<QAction *>(QLatin1String(objectName));
 }
+
+// A command that changes nothing, to see whether an operation clears the
+// undo stack.
+class MarkerCommand : public QUndoCommand
+{
+public:
+    void undo() override {}
+    void redo() override {}
+};
 
 // What a message box showed.
 struct Message {

@@ -1,4 +1,5 @@
 #include "app/strings.h"
+#include "app/version.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -7,7 +8,7 @@
 
 namespace {
 
-const QLatin1String aboutVersionTail("<p><b>Version: 1.2.9</b></p>");
+const QLatin1String aboutVersionTail("<p><b>Version: " KANVIO_VERSION "</b></p>");
 
 // Source text -> translation of every message of the German catalogue's
 // source file.
@@ -58,7 +59,7 @@ private slots:
 
 void TestStrings::initTestCase()
 {
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.9"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KANVIO_VERSION));
 }
 
 void TestStrings::textsAtFixedPositions_data()

@@ -4,6 +4,8 @@
 #include <QItemSelectionModel>
 #include <QMimeData>
 
+#include <set>
+
 #include "commands/arrange_commands.h"
 #include "tests/app/test_mainwindow_support.h"
 #include "views/station_fields.h"
@@ -72,9 +74,8 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void copiesBaseRowsIntoAFavoriteList_data();
     void copiesBaseRowsIntoAFavoriteList();
-    void dropOnTheEmptyAreaAppends();
-    void dropOnARowInsertsBeforeIt();
     void dropInTableViewSelectsWholeRows();
     void movesWithinAList_data();
     void movesWithinAList();
@@ -93,7 +94,7 @@ void TestArrangeCommands::initTestCase()
 {
     if (!insideNetworkNamespace())
         QSKIP("the main window sends multicast: run inside scripts/in-netns");
-    describeApplication();
+    describeProgram();
 }
 
 void TestArrangeCommands::init()
@@ -113,23 +114,46 @@ void TestArrangeCommands::cleanup()
     m_sandbox.reset();
 }
 
+void TestArrangeCommands::copiesBaseRowsIntoAFavoriteList_data()
+{
+    QTest::addColumn<QVector<int>>("dragged");
+    QTest::addColumn<int>("row");     // the drop's row; -1 for none
+    QTest::addColumn<int>("onto");    // the row dropped onto; -1 for none
+    QTest::addColumn<int>("placed");  // where the copies go; -1 for the end
+    QTest::newRow("before the first row") << QVector<int>{5, 2, 9} << 0 << -1 << 0;
+    QTest::newRow("onto a row") << QVector<int>{4} << -1 << 2 << 2;
+    QTest::newRow("below the last row") << QVector<int>{0, 1} << -1 << -1 << -1;
+}
+
+// The copies stand at the drop in the base list's order and are the
+// selected rows; undo takes exactly them out again.
 void TestArrangeCommands::copiesBaseRowsIntoAFavoriteList()
 {
+    QFETCH(QVector<int>, dragged);
+    QFETCH(int, row);
+    QFETCH(int, onto);
+    QFETCH(int, placed);
     StationListModel *base = model(*m_window, TvBase);
     StationListModel *favorite = model(*m_window, TvFavorite);
     const Stations baseStations = stationsOf(base);
     const Stations before = stationsOf(favorite);
+    if (placed < 0)
+        placed = before.size();
+    Stations copies;
+    for (int dragRow : std::set<int>(dragged.begin(), dragged.end()))
+        copies << baseStations[dragRow];
     int baseRepaints = 0;
     QObject counter;
     connect(base, &QAbstractItemModel::layoutChanged, &counter, [&baseRepaints] { ++baseRepaints; });
-    std::unique_ptr<QMimeData> data = dragRows(base, {5, 2, 9});
-    QVERIFY(favorite->dropMimeData(data.get(), Qt::CopyAction, 0, 0, QModelIndex()));
+    std::unique_ptr<QMimeData> data = dragRows(base, dragged);
+    const QModelIndex parent = onto < 0 ? QModelIndex() : favorite->index(onto, 0);
+    QVERIFY(favorite->dropMimeData(data.get(), Qt::CopyAction, row, row < 0 ? -1 : 0, parent));
 
     QUndoStack *stack = m_window->undoStack();
     QCOMPARE(stack->count(), 1);
-    QCOMPARE(stack->text(0), QStringLiteral("Copy 3 station(s) to list '%1'").arg(favorite->listName()));
-    QCOMPARE(stationsOf(favorite), Stations({baseStations[2], baseStations[5], baseStations[9]}) + before);
-    QCOMPARE(selectedRows(*m_window, TvFavorite), run(0, 3));
+    QCOMPARE(stack->text(0), QStringLiteral("Copy %1 station(s) to list '%2'").arg(copies.size()).arg(favorite->listName()));
+    QCOMPARE(stationsOf(favorite), before.mid(0, placed) + copies + before.mid(placed));
+    QCOMPARE(selectedRows(*m_window, TvFavorite), run(placed, copies.size()));
     QVERIFY(m_window->isWindowModified());
     QCOMPARE(baseRepaints, 1);  // its favorite marks
 
@@ -138,29 +162,6 @@ void TestArrangeCommands::copiesBaseRowsIntoAFavoriteList()
     QCOMPARE(stationsOf(favorite), before);
     QVERIFY(!m_window->isWindowModified());
     QCOMPARE(stationsOf(base), baseStations);
-}
-
-void TestArrangeCommands::dropOnTheEmptyAreaAppends()
-{
-    StationListModel *base = model(*m_window, TvBase);
-    StationListModel *favorite = model(*m_window, TvFavorite);
-    const Stations before = stationsOf(favorite);
-    std::unique_ptr<QMimeData> data = dragRows(base, {0, 1});
-    QVERIFY(favorite->dropMimeData(data.get(), Qt::CopyAction, -1, -1, QModelIndex()));
-    QCOMPARE(stationsOf(favorite), before + Stations({stationsOf(base)[0], stationsOf(base)[1]}));
-    QCOMPARE(selectedRows(*m_window, TvFavorite), run(before.size(), 2));
-}
-
-void TestArrangeCommands::dropOnARowInsertsBeforeIt()
-{
-    StationListModel *base = model(*m_window, TvBase);
-    StationListModel *favorite = model(*m_window, TvFavorite);
-    const Stations before = stationsOf(favorite);
-    QVERIFY(before.size() > 2);
-    std::unique_ptr<QMimeData> data = dragRows(base, {4});
-    QVERIFY(favorite->dropMimeData(data.get(), Qt::CopyAction, -1, -1, favorite->index(2, 0)));
-    QCOMPARE(stationsOf(favorite), before.mid(0, 2) + Stations{stationsOf(base)[4]} + before.mid(2));
-    QCOMPARE(selectedRows(*m_window, TvFavorite), run(2, 1));
 }
 
 void TestArrangeCommands::dropInTableViewSelectsWholeRows()

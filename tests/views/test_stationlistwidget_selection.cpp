@@ -141,8 +141,7 @@ private slots:
     void baseAndFavoriteSelectionsExclusiveInSvl50();
     void contextMenuTicksUniformCaModule_data();
     void contextMenuTicksUniformCaModule();
-    void contextMenuNeedsSelection();
-    void rightClickOpensContextMenu();
+    void rightClickOpensContextMenuOverTheSelection();
     void favoriteMarkShowsCurrentFavoriteList();
     void dropLeavesNoCurrentIndex_data();
     void dropLeavesNoCurrentIndex();
@@ -157,7 +156,7 @@ void TestStationListWidgetSelection::initTestCase()
 {
     if (!insideNetworkNamespace())
         QSKIP("the main window sends multicast: run inside scripts/in-netns");
-    describeApplication();
+    describeProgram();
     m_sandbox = std::make_unique<Sandbox>();
     m_sandbox->setSetting(QStringLiteral("language"), QStringLiteral("English"));
     m_svl50 = m_sandbox->writeTable(QStringLiteral("table.svl50"), SVL_VERSION_50, 2, 1, 60);
@@ -322,19 +321,18 @@ void TestStationListWidgetSelection::contextMenuTicksUniformCaModule()
     }
 }
 
-void TestStationListWidgetSelection::contextMenuNeedsSelection()
-{
-    const auto window = openWindow(m_svl50);
-    PopupCatcher popup;
-    QMetaObject::invokeMethod(window.get(), "showListContextMenu");
-    QTest::qWait(20);
-    QVERIFY(!popup.seen());
-}
-
-void TestStationListWidgetSelection::rightClickOpensContextMenu()
+// A right click in a view opens the menu over its selection, and without
+// a selection no menu at all.
+void TestStationListWidgetSelection::rightClickOpensContextMenuOverTheSelection()
 {
     const auto window = openWindow(m_svl50);
     const StationListWidget *favorite = listWidget(*window, 2);
+    {
+        PopupCatcher popup;
+        emit favorite->view()->customContextMenuRequested(QPoint(5, 5));
+        QTest::qWait(20);
+        QVERIFY(!popup.seen());
+    }
     selectRows(favorite, 0, 0);
     PopupCatcher popup;
     emit favorite->view()->customContextMenuRequested(QPoint(5, 5));

@@ -9,20 +9,12 @@
 
 #include <cstdio>
 
+#include "app/settings.h"
 #include "app/strings.h"
 #include "tools/screenshots/pictures.h"
 #include "tools/screenshots/workspace.h"
 
 namespace {
-
-void describeApplication()
-{
-    QApplication::setApplicationName(QStringLiteral("Kanvio"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kanvio"));
-    QApplication::setOrganizationName(QStringLiteral("Tavrel"));
-    QApplication::setOrganizationDomain(QStringLiteral("tavrel.com"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.9"));
-}
 
 int usage()
 {

@@ -1,0 +1,155 @@
+// StationTableWidget: the document. Every operation that changes the table
+// as a whole builds the new table first and hands it to replaceDocument, so
+// that a failure leaves the document and its widgets as they were.
+#include "views/stationtablewidget.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTabWidget>
+#include <QUndoStack>
+
+#include "app/mainwindow.h"
+#include "svl/svl_image.h"
+#include "svl/svl_ops.h"
+
+namespace {
+
+// File names reach the library as the platform's own file-name bytes, so
+// that every name the file dialog offers can also be opened and written.
+QByteArray libraryPath(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// False, with nothing left to release, when the file cannot be read or
+// holds no valid table.
+bool loadTable(const QString &path, svl_table *table)
+{
+    if (svl_load_file(table, libraryPath(path).constData()) == 0)
+        return true;
+    svl_free_table(table, 1);
+    return false;
+}
+
+} // namespace
+
+void StationTableWidget::newTable()
+{
+    replaceDocument(svl_table(), OldStations::Release);
+}
+
+int StationTableWidget::openFile(const QString &path)
+{
+    svl_table loaded = svl_table();
+    if (!loadTable(path, &loaded))
+        return 1;
+    replaceDocument(loaded, OldStations::Release);
+    return 0;
+}
+
+// The merge is made on copies of the document's lists. Once it stands, it
+// stands even when a list name cannot be made unique: two lists of the same
+// name are still a valid table, and reporting failure then would hide
+// stations that are already part of it.
+int StationTableWidget::appendFile(const QString &path)
+{
+    svl_table appended = svl_table();
+    if (!loadTable(path, &appended))
+        return 1;
+    svl_table merged = svl_table();
+    if (!copyLists(m_table, &merged) || svl_append_table(&merged, &appended, 1) != 0) {
+        svl_free_table(&merged, 0);
+        svl_free_table(&appended, 1);
+        return 1;
+    }
+    svl_free_table(&appended, 0);  // its stations belong to the merged table now
+    svl_sort_lists(&merged);
+    for (uint32_t i = merged.list_count; i-- > 0;)
+        svl_make_list_name_unique(&merged, merged.lists[i]);
+    replaceDocument(merged, OldStations::Shared);
+    return 0;
+}
+
+int StationTableWidget::saveFile(const QString &path)
+{
+    return svl_save_file(&m_table, libraryPath(path).constData()) == 0 ? 0 : -1;
+}
+
+quint16 StationTableWidget::tableVersion() const
+{
+    return m_table.version;
+}
+
+// The new format needs favorite lists; the converted table starts with one
+// per medium holding every station of its base list. The conversion itself
+// cannot be undone, and undoing a command from before it would clear the
+// modified mark of a document that still holds the unsaved conversion.
+void StationTableWidget::convertTableToNewVersion()
+{
+    svl_table converted = svl_table();
+    if (!copyLists(m_table, &converted) || svl_convert_table(&converted) != 0) {
+        svl_free_table(&converted, 0);
+        return;
+    }
+    renameDocumentAfterConversion();
+    replaceDocument(converted, OldStations::Shared);
+}
+
+// Only the file's own extension changes: a folder named like a table file
+// must not send the next save to a folder that does not exist.
+void StationTableWidget::renameDocumentAfterConversion()
+{
+    static const QString oldExtension = QStringLiteral(".svl40");
+    QString &file = m_mainWindow->currentFile();
+    if (file.endsWith(oldExtension))
+        file.replace(file.size() - oldExtension.size(), oldExtension.size(), QStringLiteral(".svl50"));
+    m_mainWindow->setWindowFilePath(QString());
+    m_mainWindow->setWindowFilePath(file);
+    m_mainWindow->setWindowModified(true);
+    m_mainWindow->convertTableAction()->setEnabled(false);
+}
+
+// The working copy becomes the document as it stands; the commands that
+// led there are done with, since their lists are gone.
+void StationTableWidget::applyTableModifications()
+{
+    if (m_listMode || !m_workingCopy)
+        return;
+    const int baseTab = m_baseTabs->currentIndex();
+    const svl_table applied = *m_workingCopy;
+    delete m_workingCopy;
+    m_workingCopy = nullptr;
+    replaceDocument(applied, OldStations::Shared);
+    if (baseTab >= 0 && baseTab < m_baseTabs->count())
+        m_baseTabs->setCurrentIndex(baseTab);
+    m_mainWindow->setWindowModified(true);
+}
+
+// The commands go first, while the lists they name still exist; then the
+// widgets, so that no view shows a list being released; then the old table.
+void StationTableWidget::replaceDocument(const svl_table &table, OldStations oldStations)
+{
+    m_mainWindow->undoStack()->clear();
+    clearListWidgets();
+    svl_free_table(&m_table, oldStations == OldStations::Release);
+    m_table = table;
+    buildListWidgets();
+}
+
+// A table of new list records holding the same stations, for a working
+// copy or a change that must not touch the document until it succeeded.
+// False, with copy left without lists, when memory runs out.
+bool StationTableWidget::copyLists(const svl_table &table, svl_table *copy)
+{
+    *copy = svl_table();
+    copy->version = table.version;
+    for (uint32_t i = 0; i < table.list_count; ++i) {
+        svl_list *list = svl_copy_list(table.lists[i]);
+        if (!list || svl_append_list(copy, list) != 0) {
+            svl_free_list(list, 0);
+            svl_free_table(copy, 0);
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,72 @@
+// StationTableWidget: the favorite lists. Every list widget knows its list
+// by index, so adding or removing a list rebuilds the widgets behind it
+// while the user keeps looking at the same tabs.
+#include "views/stationtablewidget.h"
+
+#include <QTabWidget>
+
+#include "svl/svl_ops.h"
+#include "views/stationlistwidget.h"
+
+// Names are compared as the UTF-8 bytes they are stored as, base lists
+// included, so that no two tabs ever read the same.
+int StationTableWidget::renameList(int listIndex, const QString &name)
+{
+    svl_table *table = shownTable();
+    if (!table || listIndex < SVL_FIRST_FAV_INDEX || uint32_t(listIndex) >= table->list_count)
+        return 1;
+    svl_list *list = table->lists[listIndex];
+    const QByteArray bytes = name.toUtf8();
+    if (svl_list_name_exists(table, list, bytes.constData()))
+        return 2;
+    if (svl_set_list_name(list, bytes.constData()) != 0)
+        return 1;
+    const int baseTab = m_baseTabs->indexOf(m_listWidgets.value(listIndex));
+    if (baseTab >= 0)
+        m_baseTabs->setTabText(baseTab, name);
+    rebuildFavoriteTabs();
+    return 0;
+}
+
+svl_list *StationTableWidget::removeListAt(int listIndex)
+{
+    svl_table *table = shownTable();
+    if (!table || listIndex < 0)
+        return nullptr;
+    svl_list *list = svl_remove_list_at(table, uint32_t(listIndex));
+    if (list)
+        rebuildKeepingTabs();
+    return list;
+}
+
+int StationTableWidget::insertListAt(int listIndex, svl_list *list)
+{
+    svl_table *table = shownTable();
+    if (!table || !list || listIndex < SVL_FIRST_FAV_INDEX
+        || svl_insert_list(table, uint32_t(listIndex), list) != 0)
+        return 1;
+    rebuildKeepingTabs();
+    return 0;
+}
+
+// Refuses what would break the list order or the file format: lists
+// before the base lists, other kinds, a ninth favorite list of a medium.
+int StationTableWidget::addFavoriteList(const QString &name, uint32_t kind)
+{
+    svl_table *table = shownTable();
+    if (!table || table->list_count < SVL_FIRST_FAV_INDEX || !svl_is_favorite_kind(kind)
+        || countListsOfKind(kind) >= SVL_MAX_FAV_LISTS)
+        return 1;
+    svl_list *list = svl_new_list(name.toUtf8().constData(), kind, SVL_ATTR_FAVORITE);
+    if (!list)
+        return 1;
+    const uint32_t position = kind == SVL_KIND_RADIO_FAV ? table->list_count
+                                                          : uint32_t(svl_first_favorite_index(table, SVL_KIND_RADIO_FAV));
+    if (svl_make_list_name_unique(table, list) != 0 || svl_insert_list(table, position, list) != 0) {
+        svl_free_list(list, 0);
+        return 1;
+    }
+    rebuildKeepingTabs();
+    return 0;
+}
+

@@ -1,13 +1,14 @@
 #include "net/http.h"
 #include "net/http_internal.h"
 
+#include "svl/svl_sockets.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
 
-#include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/types.h>
@@ -72,19 +73,6 @@ static const char *url_numeric_service(const char *service)
     return strcmp(service, "http") == 0 ? "80" : service;
 }
 
-static int url_connect_first(const struct addrinfo *list)
-{
-    for (const struct addrinfo *ai = list; ai; ai = ai->ai_next) {
-        int sock = socket(ai->ai_family, ai->ai_socktype, ai->ai_protocol);
-        if (sock < 0)
-            continue;
-        if (connect(sock, ai->ai_addr, ai->ai_addrlen) == 0)
-            return sock;
-        close(sock);
-    }
-    return -1;
-}
-
 int url_connect(const url_parts *parts)
 {
     if (!parts)
@@ -96,17 +84,7 @@ int url_connect(const url_parts *parts)
     char node[URL_MAX_NODE_NAME + 1];
     memcpy(node, parts->host, node_length);
     node[node_length] = '\0';
-
-    struct addrinfo hints;
-    memset(&hints, 0, sizeof hints);
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    struct addrinfo *list = nullptr;
-    if (getaddrinfo(node, url_numeric_service(parts->service), &hints, &list) != 0)
-        return -1;
-    int sock = url_connect_first(list);
-    freeaddrinfo(list);
-    return sock;
+    return svl_connect_stream(node, url_numeric_service(parts->service), AF_UNSPEC);
 }
 
 int url_send_text(int sock, const char *text)

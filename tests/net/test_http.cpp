@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -75,6 +76,19 @@ TEST(UrlConnect, RefusesOverlongNodeNameAndClosedPort)
     std::string closed = "http://127.0.0.1:" + std::to_string(closedLocalPort()) + "/";
     EXPECT_EQ(url_get(closed.c_str()), -1);
     EXPECT_EQ(url_connect(nullptr), -1);
+}
+
+// A program started while a description is fetched must not inherit the socket.
+TEST(UrlConnect, OpensTheSocketCloseOnExec)
+{
+    HttpTestServer server;
+    url_parts *parts = url_split(server.url("/").c_str());
+    ASSERT_NE(parts, nullptr);
+    int sock = url_connect(parts);
+    ASSERT_GE(sock, 0);
+    EXPECT_NE(fcntl(sock, F_GETFD) & FD_CLOEXEC, 0);
+    close(sock);
+    url_free_parts(parts);
 }
 
 TEST(UrlSendText, SendsWholeTextAndRefusesNull)

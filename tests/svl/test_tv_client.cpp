@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -283,6 +284,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<PayloadCase> &info) { return info.param.name; });
 
 // ---- connecting and waiting ----
+
+// A program started while a transfer runs must not inherit its socket.
+TEST(TvConnect, OpensTheSocketCloseOnExec)
+{
+    Listener tv("127.0.5.5");
+    tv_connection connection;
+    ASSERT_EQ(tv_connect_with(&connection, "127.0.5.5", TV_UNIT, tv.options()), 0);
+    EXPECT_NE(fcntl(connection.socket, F_GETFD) & FD_CLOEXEC, 0);
+    tv_close(&connection);
+}
 
 TEST(TvConnect, NoConnectionWhenNothingListens)
 {

@@ -5,7 +5,7 @@
 #include "net/upnp_internal.h"
 
 #include "net/http.h"
-#include "net/xml.h"
+#include "net/xml_fetch.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -1,4 +1,5 @@
 #include "net/xml.h"
+#include "net/xml_fetch.h"
 #include "tests/net/http_test_server.h"
 
 #include <gtest/gtest.h>

@@ -40,9 +40,10 @@ int exit_status(pid_t pid)
 
 }  // namespace
 
-CliResult run_cli(const std::vector<std::string> &arguments, const Sandbox &sandbox)
+CliResult run_cli(const std::vector<std::string> &arguments, const Sandbox &sandbox, const std::string &stdout_path)
 {
-    const std::string out = sandbox.file(".cli-stdout"), err = sandbox.file(".cli-stderr");
+    const std::string out = stdout_path.empty() ? sandbox.file(".cli-stdout") : stdout_path;
+    const std::string err = sandbox.file(".cli-stderr");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -50,7 +51,7 @@ CliResult run_cli(const std::vector<std::string> &arguments, const Sandbox &sand
     CliResult result;
     result.exit_code = exit_status(spawn(KANVIO_CLI_PATH, arguments, &actions));
     posix_spawn_file_actions_destroy(&actions);
-    result.out = read_file(out);
+    result.out = stdout_path.empty() ? read_file(out) : "";
     result.err = read_file(err);
     return result;
 }

@@ -17,8 +17,9 @@ struct CliResult {
 };
 
 // Runs kanvio-cli with the arguments, unchanged by any shell; its output
-// goes through files in the sandbox.
-CliResult run_cli(const std::vector<std::string> &arguments, const Sandbox &sandbox);
+// goes through files in the sandbox, or standard output to stdout_path.
+CliResult run_cli(const std::vector<std::string> &arguments, const Sandbox &sandbox,
+                  const std::string &stdout_path = "");
 
 // A running kanvio-tvsim, killed on destruction if still running.
 class TvSim {

@@ -251,6 +251,12 @@ TEST(SortList, OrdersEveryAdjacentPairByEachKeyAndOnlyReordersTheEntries)
             svl_free_list(list, 1);
         }
     }
+    Stations two = {make_station(50, 1, "a"), make_station(50, 1, "b")};
+    two[1]->uid = 1;
+    svl_list *pair = new_list(two);
+    svl_sort_list(pair, 0, 1);
+    EXPECT_EQ(entries(pair), (Stations{two[1], two[0]})) << "two stations are sorted too";
+    svl_free_list(pair, 1);
     svl_sort_list(nullptr, 1, 0);
 }
 

@@ -106,6 +106,11 @@ TEST(CliInput, BadFilesExitWithOneAndOneLineNamingTheFile)
             EXPECT_EQ(result.out, "") << command;
         }
     }
+    for (const char *command : {"info", "dump"}) {
+        const CliResult full = run_cli({command, std::string(KANVIO_TEST_DATA) + "/every-kind.svl40"}, sandbox, "/dev/full");
+        EXPECT_EQ(full.exit_code, 1) << command;
+        EXPECT_EQ(full.err.rfind("kanvio-cli: standard output: write error", 0), 0u) << full.err;
+    }
     const std::string unwritable = sandbox.file("absent/out.svl50");
     const CliResult result = run_cli({"generate", "--stations", "5", unwritable}, sandbox);
     EXPECT_EQ(result.exit_code, 1);

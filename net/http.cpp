@@ -1,5 +1,10 @@
+// The HTTP client: URLs, connecting and sending a GET, and the response
+// reader, which is fed bytes (http_internal.h) so that it can be driven
+// without a socket.
 #include "net/http.h"
 #include "net/http_internal.h"
+
+#include "svl/svl_sockets.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -7,39 +12,62 @@
 #include <cstring>
 #include <strings.h>
 
-#include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/types.h>
 #include <unistd.h>
 
+namespace {
+
 enum { URL_MAX_NODE_NAME = 255 };
 
-static const size_t URL_BUFFER_CAPACITY = URL_BUFFER_SIZE - 1;
+const size_t URL_BUFFER_CAPACITY = URL_BUFFER_SIZE - 1;
 
 // A line was consumed; the reader goes on with the next step.
-static const int URL_CONTINUE = 3;
+const int URL_CONTINUE = 3;
 
 // ---------------------------------------------------------------- URLs
 
-static bool url_has_bad_character(const char *url)
+bool url_has_bad_character(const char *url)
 {
-    for (const unsigned char *p = (const unsigned char *)url; *p; ++p) {
+    for (const unsigned char *p = reinterpret_cast<const unsigned char *>(url); *p; ++p) {
         if (*p <= ' ' || *p == 0x7f)
             return true;
     }
     return false;
 }
 
+// The resolver may not know service names when /etc/services is missing.
+const char *url_numeric_service(const char *service)
+{
+    return strcmp(service, "http") == 0 ? "80" : service;
+}
+
+int url_send_request(int sock, const url_parts *parts)
+{
+    const char *texts[] = {
+        "GET /", parts->path,
+        " HTTP/1.1\r\nUser-Agent: Mozilla/4.0 (Linux)\r\nHost: ", parts->host,
+        "\r\nAccept: */*\r\nConnection: close\r\n\r\n",
+    };
+    for (const char *text : texts) {
+        if (url_send_text(sock, text) != 0)
+            return -1;
+    }
+    return 0;
+}
+
+}  // namespace
+
 url_parts *url_split(const char *url)
 {
     if (!url || !*url || url_has_bad_character(url))
         return nullptr;
     size_t length = strlen(url);
-    url_parts *parts = (url_parts *)malloc(sizeof(url_parts) + length + 1);
+    url_parts *parts = static_cast<url_parts *>(malloc(sizeof(url_parts) + length + 1));
     if (!parts)
         return nullptr;
-    char *copy = (char *)(parts + 1);
+    char *copy = reinterpret_cast<char *>(parts + 1);
     memcpy(copy, url, length + 1);
 
     char *host = strstr(copy, "://");
@@ -66,47 +94,18 @@ void url_free_parts(url_parts *parts)
     free(parts);
 }
 
-// The resolver may not know service names when /etc/services is missing.
-static const char *url_numeric_service(const char *service)
-{
-    return strcmp(service, "http") == 0 ? "80" : service;
-}
-
-static int url_connect_first(const struct addrinfo *list)
-{
-    for (const struct addrinfo *ai = list; ai; ai = ai->ai_next) {
-        int sock = socket(ai->ai_family, ai->ai_socktype, ai->ai_protocol);
-        if (sock < 0)
-            continue;
-        if (connect(sock, ai->ai_addr, ai->ai_addrlen) == 0)
-            return sock;
-        close(sock);
-    }
-    return -1;
-}
-
 int url_connect(const url_parts *parts)
 {
     if (!parts)
         return -1;
     const char *colon = strchr(parts->host, ':');
-    size_t node_length = colon ? (size_t)(colon - parts->host) : strlen(parts->host);
+    size_t node_length = colon ? static_cast<size_t>(colon - parts->host) : strlen(parts->host);
     if (node_length == 0 || node_length > URL_MAX_NODE_NAME)
         return -1;
     char node[URL_MAX_NODE_NAME + 1];
     memcpy(node, parts->host, node_length);
     node[node_length] = '\0';
-
-    struct addrinfo hints;
-    memset(&hints, 0, sizeof hints);
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    struct addrinfo *list = nullptr;
-    if (getaddrinfo(node, url_numeric_service(parts->service), &hints, &list) != 0)
-        return -1;
-    int sock = url_connect_first(list);
-    freeaddrinfo(list);
-    return sock;
+    return svl_connect_stream(node, url_numeric_service(parts->service), AF_UNSPEC);
 }
 
 int url_send_text(int sock, const char *text)
@@ -121,21 +120,7 @@ int url_send_text(int sock, const char *text)
         if (sent <= 0)
             return -1;
         text += sent;
-        left -= (size_t)sent;
-    }
-    return 0;
-}
-
-static int url_send_request(int sock, const url_parts *parts)
-{
-    const char *texts[] = {
-        "GET /", parts->path,
-        " HTTP/1.1\r\nUser-Agent: Mozilla/4.0 (Linux)\r\nHost: ", parts->host,
-        "\r\nAccept: */*\r\nConnection: close\r\n\r\n",
-    };
-    for (const char *text : texts) {
-        if (url_send_text(sock, text) != 0)
-            return -1;
+        left -= static_cast<size_t>(sent);
     }
     return 0;
 }
@@ -156,46 +141,23 @@ int url_get(const char *url)
 
 // ------------------------------------------------- response reading
 
-void url_begin(url_response *r)
-{
-    if (r->started)
-        return;
-    r->started = 1;
-    r->content_length = -1;
-    r->chunk_state = -1;
-    r->phase = URL_PHASE_STATUS;
-    r->read_pos = 0;
-    r->unread = 0;
-    r->buffer[0] = '\0';
-}
+namespace {
 
-static void url_compact(url_response *r)
+void url_compact(url_response *r)
 {
     memmove(r->buffer, r->buffer + r->read_pos, r->unread);
     r->read_pos = 0;
     r->buffer[r->unread] = '\0';
 }
 
-size_t url_feed(url_response *r, const char *data, size_t length)
-{
-    url_begin(r);
-    url_compact(r);
-    size_t space = URL_BUFFER_CAPACITY - r->unread;
-    size_t taken = length < space ? length : space;
-    memcpy(r->buffer + r->unread, data, taken);
-    r->unread += taken;
-    r->buffer[r->unread] = '\0';
-    return taken;
-}
-
-static int url_fail(url_response *r, int error)
+int url_fail(url_response *r, int error)
 {
     r->phase = URL_PHASE_FAILED;
     r->error = error;
     return -1;
 }
 
-static bool url_is_blank(char c)
+bool url_is_blank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
@@ -207,7 +169,7 @@ struct url_line {
     size_t consumed;  // with the line end
 };
 
-static void url_trim(url_line *line)
+void url_trim(url_line *line)
 {
     while (line->length > 0 && url_is_blank(line->text[0])) {
         ++line->text;
@@ -217,19 +179,19 @@ static void url_trim(url_line *line)
         --line->length;
 }
 
-static bool url_line_equals(url_line line, const char *word)
+bool url_line_equals(url_line line, const char *word)
 {
     return line.length == strlen(word) && strncasecmp(line.text, word, line.length) == 0;
 }
 
 // Takes the next complete line out of the buffer; false when none is there.
-static bool url_take_line(url_response *r, url_line *line)
+bool url_take_line(url_response *r, url_line *line)
 {
     const char *start = r->buffer + r->read_pos;
-    const char *lf = (const char *)memchr(start, '\n', r->unread);
+    const char *lf = static_cast<const char *>(memchr(start, '\n', r->unread));
     if (!lf)
         return false;
-    size_t consumed = (size_t)(lf - start) + 1;
+    size_t consumed = static_cast<size_t>(lf - start) + 1;
     line->text = start;
     line->length = consumed - 1;
     line->consumed = consumed;
@@ -240,7 +202,7 @@ static bool url_take_line(url_response *r, url_line *line)
     return true;
 }
 
-static int url_parse_status_line(url_response *r, url_line line)
+int url_parse_status_line(url_response *r, url_line line)
 {
     static const char prefix[] = "HTTP/1.";
     const size_t prefix_length = sizeof prefix - 1;
@@ -254,7 +216,7 @@ static int url_parse_status_line(url_response *r, url_line line)
         if (p[i] < '0' || p[i] > '9')
             return url_fail(r, URL_ERROR_STATUS_LINE);
     }
-    size_t end = (size_t)(p - line.text) + 3;
+    size_t end = static_cast<size_t>(p - line.text) + 3;
     if (end < line.length && line.text[end] != ' ')
         return url_fail(r, URL_ERROR_STATUS_LINE);
     r->status = (p[0] - '0') * 100 + (p[1] - '0') * 10 + (p[2] - '0');
@@ -264,7 +226,7 @@ static int url_parse_status_line(url_response *r, url_line line)
 
 // Reads a decimal length; a value above URL_MAX_BODY is only reported as
 // URL_MAX_BODY + 1, so nothing overflows.
-static bool url_parse_decimal(url_line value, long *out)
+bool url_parse_decimal(url_line value, long *out)
 {
     if (value.length == 0)
         return false;
@@ -280,7 +242,7 @@ static bool url_parse_decimal(url_line value, long *out)
     return true;
 }
 
-static bool url_ends_with_chunked(url_line value)
+bool url_ends_with_chunked(url_line value)
 {
     static const char word[] = "chunked";
     const size_t word_length = sizeof word - 1;
@@ -295,7 +257,7 @@ static bool url_ends_with_chunked(url_line value)
     return before == ',' || before == ' ' || before == '\t';
 }
 
-static int url_parse_content_length(url_response *r, url_line value)
+int url_parse_content_length(url_response *r, url_line value)
 {
     long length = 0;
     if (!url_parse_decimal(value, &length))
@@ -308,7 +270,7 @@ static int url_parse_content_length(url_response *r, url_line value)
     return URL_CONTINUE;
 }
 
-static int url_end_headers(url_response *r)
+int url_end_headers(url_response *r)
 {
     r->headers_done = 1;
     if (r->chunk_state >= 0)
@@ -318,14 +280,14 @@ static int url_end_headers(url_response *r)
     return URL_CONTINUE;
 }
 
-static int url_parse_header(url_response *r, url_line line)
+int url_parse_header(url_response *r, url_line line)
 {
     if (line.length == 0)
         return url_end_headers(r);
-    const char *colon = (const char *)memchr(line.text, ':', line.length);
+    const char *colon = static_cast<const char *>(memchr(line.text, ':', line.length));
     if (!colon)
         return URL_CONTINUE;
-    url_line name = { line.text, (size_t)(colon - line.text), 0 };
+    url_line name = { line.text, static_cast<size_t>(colon - line.text), 0 };
     url_line value = { colon + 1, line.length - name.length - 1, 0 };
     url_trim(&name);
     url_trim(&value);
@@ -336,7 +298,7 @@ static int url_parse_header(url_response *r, url_line line)
     return URL_CONTINUE;
 }
 
-static int url_hex_digit(char c)
+int url_hex_digit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -348,11 +310,11 @@ static int url_hex_digit(char c)
 }
 
 // A chunk-size line: hex digits, optional blanks, optional ";extension".
-static int url_parse_chunk_size(url_response *r, url_line line)
+int url_parse_chunk_size(url_response *r, url_line line)
 {
     size_t i = 0;
     long size = 0;
-    const long room = URL_MAX_BODY - (long)r->delivered;
+    const long room = URL_MAX_BODY - static_cast<long>(r->delivered);
     for (; i < line.length && url_hex_digit(line.text[i]) >= 0; ++i) {
         size = size * 16 + url_hex_digit(line.text[i]);
         if (size > room)
@@ -369,7 +331,7 @@ static int url_parse_chunk_size(url_response *r, url_line line)
     return URL_CONTINUE;
 }
 
-static int url_parse_chunk_end(url_response *r, url_line line)
+int url_parse_chunk_end(url_response *r, url_line line)
 {
     if (line.length != 0)
         return url_fail(r, URL_ERROR_CHUNK);
@@ -377,7 +339,7 @@ static int url_parse_chunk_end(url_response *r, url_line line)
     return URL_CONTINUE;
 }
 
-static int url_parse_trailer(url_response *r, url_line line)
+int url_parse_trailer(url_response *r, url_line line)
 {
     if (line.length == 0) {
         r->phase = URL_PHASE_DONE;
@@ -386,13 +348,13 @@ static int url_parse_trailer(url_response *r, url_line line)
     return URL_CONTINUE;
 }
 
-static bool url_counts_as_header(url_phase phase)
+bool url_counts_as_header(url_phase phase)
 {
     return phase == URL_PHASE_STATUS || phase == URL_PHASE_HEADERS || phase == URL_PHASE_TRAILERS;
 }
 
 // One step in a line-oriented phase.
-static int url_step_line(url_response *r)
+int url_step_line(url_response *r)
 {
     url_line line;
     if (!url_take_line(r, &line)) {
@@ -419,7 +381,7 @@ static int url_step_line(url_response *r)
     }
 }
 
-static int url_deliver(url_response *r, size_t length)
+int url_deliver(url_response *r, size_t length)
 {
     r->piece = r->buffer + r->read_pos;
     r->piece_length = length;
@@ -429,10 +391,10 @@ static int url_deliver(url_response *r, size_t length)
     return 1;
 }
 
-static int url_step_body(url_response *r)
+int url_step_body(url_response *r)
 {
     if (r->content_length >= 0) {
-        size_t left = (size_t)r->content_length - r->delivered;
+        size_t left = static_cast<size_t>(r->content_length) - r->delivered;
         if (left == 0) {
             r->phase = URL_PHASE_DONE;
             return 0;
@@ -448,16 +410,73 @@ static int url_step_body(url_response *r)
     return url_deliver(r, r->unread);
 }
 
-static int url_step_chunk_data(url_response *r)
+int url_step_chunk_data(url_response *r)
 {
     if (r->unread == 0)
         return URL_NEED_MORE;
-    size_t left = (size_t)r->chunk_state;
+    size_t left = static_cast<size_t>(r->chunk_state);
     size_t length = r->unread < left ? r->unread : left;
-    r->chunk_state -= (long)length;
+    r->chunk_state -= static_cast<long>(length);
     if (r->chunk_state == 0)
         r->phase = URL_PHASE_CHUNK_END;
     return url_deliver(r, length);
+}
+
+// Waits for data and receives it into the buffer: 1 data arrived, 0 the
+// peer closed, -1 timeout or receive error.
+int url_receive(int sock, url_response *r)
+{
+    int wait_ms = r->wait_ms > 0 ? r->wait_ms : URL_DEFAULT_WAIT_MS;
+    struct pollfd fd = { sock, POLLIN, 0 };
+    int ready;
+    do {
+        ready = poll(&fd, 1, wait_ms);
+    } while (ready < 0 && errno == EINTR);
+    if (ready == 0)
+        return url_fail(r, URL_ERROR_TIMEOUT);
+    if (ready < 0)
+        return url_fail(r, URL_ERROR_RECEIVE);
+
+    url_compact(r);
+    size_t space = URL_BUFFER_CAPACITY - r->unread;
+    if (space == 0)
+        return url_fail(r, URL_ERROR_HEADER);
+    ssize_t got;
+    do {
+        got = recv(sock, r->buffer + r->unread, space, 0);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0)
+        return url_fail(r, URL_ERROR_RECEIVE);
+    r->unread += static_cast<size_t>(got);
+    r->buffer[r->unread] = '\0';
+    return got == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+void url_begin(url_response *r)
+{
+    if (r->started)
+        return;
+    r->started = 1;
+    r->content_length = -1;
+    r->chunk_state = -1;
+    r->phase = URL_PHASE_STATUS;
+    r->read_pos = 0;
+    r->unread = 0;
+    r->buffer[0] = '\0';
+}
+
+size_t url_feed(url_response *r, const char *data, size_t length)
+{
+    url_begin(r);
+    url_compact(r);
+    size_t space = URL_BUFFER_CAPACITY - r->unread;
+    size_t taken = length < space ? length : space;
+    memcpy(r->buffer + r->unread, data, taken);
+    r->unread += taken;
+    r->buffer[r->unread] = '\0';
+    return taken;
 }
 
 int url_take_piece(url_response *r)
@@ -493,7 +512,7 @@ int url_finish(url_response *r)
     case URL_PHASE_FAILED:
         return -1;
     case URL_PHASE_BODY:
-        if (r->content_length < 0 || r->delivered == (size_t)r->content_length) {
+        if (r->content_length < 0 || r->delivered == static_cast<size_t>(r->content_length)) {
             r->phase = URL_PHASE_DONE;
             return 0;
         }
@@ -506,36 +525,6 @@ int url_finish(url_response *r)
     default:
         return url_fail(r, URL_ERROR_TRUNCATED);
     }
-}
-
-// Waits for data and receives it into the buffer: 1 data arrived, 0 the
-// peer closed, -1 timeout or receive error.
-static int url_receive(int sock, url_response *r)
-{
-    int wait_ms = r->wait_ms > 0 ? r->wait_ms : URL_DEFAULT_WAIT_MS;
-    struct pollfd fd = { sock, POLLIN, 0 };
-    int ready;
-    do {
-        ready = poll(&fd, 1, wait_ms);
-    } while (ready < 0 && errno == EINTR);
-    if (ready == 0)
-        return url_fail(r, URL_ERROR_TIMEOUT);
-    if (ready < 0)
-        return url_fail(r, URL_ERROR_RECEIVE);
-
-    url_compact(r);
-    size_t space = URL_BUFFER_CAPACITY - r->unread;
-    if (space == 0)
-        return url_fail(r, URL_ERROR_HEADER);
-    ssize_t got;
-    do {
-        got = recv(sock, r->buffer + r->unread, space, 0);
-    } while (got < 0 && errno == EINTR);
-    if (got < 0)
-        return url_fail(r, URL_ERROR_RECEIVE);
-    r->unread += (size_t)got;
-    r->buffer[r->unread] = '\0';
-    return got == 0 ? 0 : 1;
 }
 
 int url_read_piece(int sock, url_response *response)

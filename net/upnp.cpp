@@ -1,8 +1,11 @@
+// The reader of UPnP device descriptions: URLs resolved against the
+// description's base, the description and its service descriptions walked
+// into records, and the records released.
 #include "net/upnp.h"
 #include "net/upnp_internal.h"
 
 #include "net/http.h"
-#include "net/xml.h"
+#include "net/xml_fetch.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -10,24 +13,26 @@
 
 // ------------------------------------------------------------- URLs
 
+namespace {
+
 // Where the host part of a URL begins: after "://", or at the start.
-static const char *upnp_host_start(const char *url)
+const char *upnp_host_start(const char *url)
 {
     const char *scheme_end = strstr(url, "://");
     return scheme_end ? scheme_end + 3 : url;
 }
 
-static bool upnp_has_scheme(const char *url)
+bool upnp_has_scheme(const char *url)
 {
     const char *p = url;
-    if (!isalpha((unsigned char)*p))
+    if (!isalpha(static_cast<unsigned char>(*p)))
         return false;
-    while (isalnum((unsigned char)*p) || *p == '+' || *p == '-' || *p == '.')
+    while (isalnum(static_cast<unsigned char>(*p)) || *p == '+' || *p == '-' || *p == '.')
         ++p;
     return strncmp(p, "://", 3) == 0 || strncmp(url, "http:", 5) == 0;
 }
 
-static char *upnp_join(const char *base, size_t base_length, const char *url)
+char *upnp_join(const char *base, size_t base_length, const char *url)
 {
     bool base_slash = base_length > 0 && base[base_length - 1] == '/';
     bool url_slash = url[0] == '/';
@@ -35,7 +40,7 @@ static char *upnp_join(const char *base, size_t base_length, const char *url)
         ++url;
     bool insert_slash = !base_slash && !url_slash;
     size_t url_length = strlen(url);
-    char *joined = (char *)malloc(base_length + insert_slash + url_length + 1);
+    char *joined = static_cast<char *>(malloc(base_length + insert_slash + url_length + 1));
     if (!joined)
         return nullptr;
     memcpy(joined, base, base_length);
@@ -44,6 +49,8 @@ static char *upnp_join(const char *base, size_t base_length, const char *url)
     memcpy(joined + base_length + insert_slash, url, url_length + 1);
     return joined;
 }
+
+}  // namespace
 
 char *upnp_resolve_url(const char *base, char *url)
 {
@@ -56,7 +63,7 @@ char *upnp_resolve_url(const char *base, char *url)
         const char *host = upnp_host_start(base);
         const char *path = strchr(host, '/');
         if (path)
-            base_length = (size_t)(path - base);
+            base_length = static_cast<size_t>(path - base);
     }
     char *joined = upnp_join(base, base_length, url);
     free(url);
@@ -71,7 +78,7 @@ char *upnp_base_url(const char *location)
     while (length > 0 && (location[length - 1] == ' ' || location[length - 1] == '\t'))
         --length;
     const char *host = upnp_host_start(location);
-    size_t host_offset = (size_t)(host - location);
+    size_t host_offset = static_cast<size_t>(host - location);
     if (host_offset > length)
         host_offset = length;
     const char *last_slash = nullptr;
@@ -79,8 +86,8 @@ char *upnp_base_url(const char *location)
         if (location[i] == '/')
             last_slash = location + i;
     }
-    size_t kept = last_slash ? (size_t)(last_slash - location) + 1 : length;
-    char *base = (char *)malloc(kept + 2);
+    size_t kept = last_slash ? static_cast<size_t>(last_slash - location) + 1 : length;
+    char *base = static_cast<char *>(malloc(kept + 2));
     if (!base)
         return nullptr;
     memcpy(base, location, kept);
@@ -92,7 +99,9 @@ char *upnp_base_url(const char *location)
 
 // ------------------------------------------------------ documents
 
-static xml_node *upnp_fetch_tree(const char *url, int wait_ms)
+namespace {
+
+xml_node *upnp_fetch_tree(const char *url, int wait_ms)
 {
     int sock = url_get(url);
     if (sock < 0)
@@ -110,7 +119,7 @@ struct upnp_walk {
     xml_node *current;
 };
 
-static xml_node *upnp_walk_start(upnp_walk *walk, xml_node *node, const char *path)
+xml_node *upnp_walk_start(upnp_walk *walk, xml_node *node, const char *path)
 {
     walk->path = path;
     walk->first = xml_find(node, path);
@@ -118,7 +127,7 @@ static xml_node *upnp_walk_start(upnp_walk *walk, xml_node *node, const char *pa
     return walk->current;
 }
 
-static xml_node *upnp_walk_next(upnp_walk *walk, bool same_parent)
+xml_node *upnp_walk_next(upnp_walk *walk, bool same_parent)
 {
     xml_node *next = xml_next(walk->current, walk->path);
     if (next && same_parent && next->parent != walk->first->parent)
@@ -127,12 +136,12 @@ static xml_node *upnp_walk_next(upnp_walk *walk, bool same_parent)
     return next;
 }
 
-static void upnp_read_allowed_values(upnp_state_variable *variable, xml_node *node)
+void upnp_read_allowed_values(upnp_state_variable *variable, xml_node *node)
 {
     upnp_walk walk;
     for (xml_node *n = upnp_walk_start(&walk, node, "allowedValueList/allowedValue"); n;
          n = upnp_walk_next(&walk, true)) {
-        upnp_text_list *value = (upnp_text_list *)calloc(1, sizeof(upnp_text_list));
+        upnp_text_list *value = static_cast<upnp_text_list *>(calloc(1, sizeof(upnp_text_list)));
         if (!value)
             return;
         value->text = xml_text(n);
@@ -141,12 +150,12 @@ static void upnp_read_allowed_values(upnp_state_variable *variable, xml_node *no
     }
 }
 
-static void upnp_read_state_variables(upnp_service *service, xml_node *scpd)
+void upnp_read_state_variables(upnp_service *service, xml_node *scpd)
 {
     upnp_walk walk;
     for (xml_node *n = upnp_walk_start(&walk, scpd, "scpd/serviceStateTable/stateVariable"); n;
          n = upnp_walk_next(&walk, false)) {
-        upnp_state_variable *variable = (upnp_state_variable *)calloc(1, sizeof(upnp_state_variable));
+        upnp_state_variable *variable = static_cast<upnp_state_variable *>(calloc(1, sizeof(upnp_state_variable)));
         if (!variable)
             return;
         variable->name = xml_get_text(n, "name");
@@ -161,7 +170,7 @@ static void upnp_read_state_variables(upnp_service *service, xml_node *scpd)
     }
 }
 
-static int upnp_direction(xml_node *argument)
+int upnp_direction(xml_node *argument)
 {
     char *direction = xml_get_text(argument, "direction");
     int result = direction && strncmp(direction, "in", 2) == 0 ? 0 : 1;
@@ -169,12 +178,12 @@ static int upnp_direction(xml_node *argument)
     return result;
 }
 
-static void upnp_read_arguments(upnp_action *action, xml_node *node)
+void upnp_read_arguments(upnp_action *action, xml_node *node)
 {
     upnp_walk walk;
     for (xml_node *n = upnp_walk_start(&walk, node, "argumentList/argument"); n;
          n = upnp_walk_next(&walk, true)) {
-        upnp_argument *argument = (upnp_argument *)calloc(1, sizeof(upnp_argument));
+        upnp_argument *argument = static_cast<upnp_argument *>(calloc(1, sizeof(upnp_argument)));
         if (!argument)
             return;
         argument->name = xml_get_text(n, "name");
@@ -186,12 +195,12 @@ static void upnp_read_arguments(upnp_action *action, xml_node *node)
     }
 }
 
-static void upnp_read_actions(upnp_service *service, xml_node *scpd)
+void upnp_read_actions(upnp_service *service, xml_node *scpd)
 {
     upnp_walk walk;
     for (xml_node *n = upnp_walk_start(&walk, scpd, "scpd/actionList/action"); n;
          n = upnp_walk_next(&walk, false)) {
-        upnp_action *action = (upnp_action *)calloc(1, sizeof(upnp_action));
+        upnp_action *action = static_cast<upnp_action *>(calloc(1, sizeof(upnp_action)));
         if (!action)
             return;
         action->name = xml_get_text(n, "name");
@@ -201,7 +210,7 @@ static void upnp_read_actions(upnp_service *service, xml_node *scpd)
     }
 }
 
-static void upnp_read_scpd(upnp_service *service, int wait_ms)
+void upnp_read_scpd(upnp_service *service, int wait_ms)
 {
     xml_node *scpd = upnp_fetch_tree(service->SCPDURL, wait_ms);
     if (!scpd)
@@ -211,14 +220,14 @@ static void upnp_read_scpd(upnp_service *service, int wait_ms)
     xml_free(scpd);
 }
 
-static void upnp_read_services(upnp_description *description, xml_node *device, const char *base,
-                               int wait_ms)
+void upnp_read_services(upnp_description *description, xml_node *device, const char *base,
+                        int wait_ms)
 {
     int fetches = 0;
     upnp_walk walk;
     for (xml_node *n = upnp_walk_start(&walk, device, "serviceList/service"); n;
          n = upnp_walk_next(&walk, true)) {
-        upnp_service *service = (upnp_service *)calloc(1, sizeof(upnp_service));
+        upnp_service *service = static_cast<upnp_service *>(calloc(1, sizeof(upnp_service)));
         if (!service)
             return;
         service->serviceId = xml_get_text(n, "serviceId");
@@ -235,11 +244,11 @@ static void upnp_read_services(upnp_description *description, xml_node *device, 
     }
 }
 
-static void upnp_read_icons(upnp_description *description, xml_node *device, const char *base)
+void upnp_read_icons(upnp_description *description, xml_node *device, const char *base)
 {
     upnp_walk walk;
     for (xml_node *n = upnp_walk_start(&walk, device, "iconList/icon"); n; n = upnp_walk_next(&walk, true)) {
-        upnp_icon *icon = (upnp_icon *)calloc(1, sizeof(upnp_icon));
+        upnp_icon *icon = static_cast<upnp_icon *>(calloc(1, sizeof(upnp_icon)));
         if (!icon)
             return;
         icon->mimetype = xml_get_text(n, "mimetype");
@@ -252,7 +261,7 @@ static void upnp_read_icons(upnp_description *description, xml_node *device, con
     }
 }
 
-static void upnp_read_texts(upnp_description *d, xml_node *device, const char *base)
+void upnp_read_texts(upnp_description *d, xml_node *device, const char *base)
 {
     d->deviceType = xml_get_text(device, "deviceType");
     d->friendlyName = xml_get_text(device, "friendlyName");
@@ -267,6 +276,8 @@ static void upnp_read_texts(upnp_description *d, xml_node *device, const char *b
     d->UPC = xml_get_text(device, "UPC");
     d->presentationUrl = upnp_resolve_url(base, xml_get_text(device, "presentationUrl"));
 }
+
+}  // namespace
 
 int upnp_read_document(upnp_description *description, xml_node *document, const char *location, int wait_ms)
 {
@@ -306,7 +317,9 @@ int upnp_fetch_description_with_wait(upnp_description *description, const char *
 
 // ------------------------------------------------------- releasing
 
-static void upnp_free_arguments(upnp_argument *argument)
+namespace {
+
+void upnp_free_arguments(upnp_argument *argument)
 {
     while (argument) {
         upnp_argument *next = argument->next;
@@ -317,7 +330,7 @@ static void upnp_free_arguments(upnp_argument *argument)
     }
 }
 
-static void upnp_free_actions(upnp_action *action)
+void upnp_free_actions(upnp_action *action)
 {
     while (action) {
         upnp_action *next = action->next;
@@ -328,7 +341,7 @@ static void upnp_free_actions(upnp_action *action)
     }
 }
 
-static void upnp_free_text_list(upnp_text_list *entry)
+void upnp_free_text_list(upnp_text_list *entry)
 {
     while (entry) {
         upnp_text_list *next = entry->next;
@@ -338,7 +351,7 @@ static void upnp_free_text_list(upnp_text_list *entry)
     }
 }
 
-static void upnp_free_state_variables(upnp_state_variable *variable)
+void upnp_free_state_variables(upnp_state_variable *variable)
 {
     while (variable) {
         upnp_state_variable *next = variable->next;
@@ -351,7 +364,7 @@ static void upnp_free_state_variables(upnp_state_variable *variable)
     }
 }
 
-static void upnp_free_services(upnp_service *service)
+void upnp_free_services(upnp_service *service)
 {
     while (service) {
         upnp_service *next = service->next;
@@ -367,7 +380,7 @@ static void upnp_free_services(upnp_service *service)
     }
 }
 
-static void upnp_free_icons(upnp_icon *icon)
+void upnp_free_icons(upnp_icon *icon)
 {
     while (icon) {
         upnp_icon *next = icon->next;
@@ -377,6 +390,8 @@ static void upnp_free_icons(upnp_icon *icon)
         icon = next;
     }
 }
+
+}  // namespace
 
 void upnp_free_description(upnp_description *d)
 {

@@ -1,13 +1,15 @@
+// The XML reader: a forgiving parser from text to a tree, path queries
+// over the tree, and text replacement. It never touches a socket; fetching
+// a document over HTTP is xml_fetch.cpp.
 #include "net/xml.h"
-
-#include "net/http.h"
 
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
-#include <unistd.h>
+
+namespace {
 
 enum {
     XML_TOKEN_ELEMENT = 0,
@@ -25,7 +27,7 @@ struct xml_token_kind {
 };
 
 // Listed in the order that breaks ties between openings of equal length.
-static const xml_token_kind xml_tokens[XML_TOKEN_COUNT] = {
+const xml_token_kind xml_tokens[XML_TOKEN_COUNT] = {
     { "<", ">" },
     { "</", ">" },
     { "<?", "?>" },
@@ -37,22 +39,22 @@ static const xml_token_kind xml_tokens[XML_TOKEN_COUNT] = {
 // Paths come from the program, not from documents; this bounds xml_next.
 enum { XML_MAX_SEGMENTS = 32 };
 
-static int xml_fail(xml_parser *parser, int error)
+int xml_fail(xml_parser *parser, int error)
 {
     parser->error = error;
     return -1;
 }
 
-static bool xml_is_space(char c)
+bool xml_is_space(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 // ------------------------------------------------------------ tree
 
-static xml_node *xml_add_child(xml_node *parent)
+xml_node *xml_add_child(xml_node *parent)
 {
-    xml_node *node = (xml_node *)calloc(1, sizeof(xml_node));
+    xml_node *node = static_cast<xml_node *>(calloc(1, sizeof(xml_node)));
     if (!node)
         return nullptr;
     node->parent = parent;
@@ -64,12 +66,12 @@ static xml_node *xml_add_child(xml_node *parent)
     return node;
 }
 
-static bool xml_is_text_node(const xml_node *node)
+bool xml_is_text_node(const xml_node *node)
 {
     return node->text != nullptr && node->name == nullptr;
 }
 
-static void xml_free_one(xml_node *node)
+void xml_free_one(xml_node *node)
 {
     xml_attribute *attribute = node->first_attribute;
     while (attribute) {
@@ -81,6 +83,8 @@ static void xml_free_one(xml_node *node)
     free(node->text);
     free(node);
 }
+
+}  // namespace
 
 // Iterative, so a deep tree cannot exhaust the stack: each child is taken
 // off its parent's list before descending, and the walk climbs back up
@@ -103,11 +107,13 @@ void xml_free(xml_node *node)
 
 // ---------------------------------------------------------- parsing
 
-static bool xml_gather(xml_parser *parser, char c)
+namespace {
+
+bool xml_gather(xml_parser *parser, char c)
 {
     if (parser->length + 1 >= parser->capacity) {
         unsigned long capacity = parser->capacity ? parser->capacity * 2 : 64;
-        char *grown = (char *)realloc(parser->gathered, capacity);
+        char *grown = static_cast<char *>(realloc(parser->gathered, capacity));
         if (!grown)
             return false;
         parser->gathered = grown;
@@ -118,20 +124,20 @@ static bool xml_gather(xml_parser *parser, char c)
     return true;
 }
 
-static int xml_append_text(xml_parser *parser, const char *data, size_t length)
+int xml_append_text(xml_parser *parser, const char *data, size_t length)
 {
     xml_node *node = parser->current;
     if (!xml_is_text_node(node)) {
         node = xml_add_child(parser->current);
         if (!node)
             return xml_fail(parser, XML_ERROR_MEMORY);
-        node->text = (char *)calloc(1, 1);
+        node->text = static_cast<char *>(calloc(1, 1));
         if (!node->text)
             return xml_fail(parser, XML_ERROR_MEMORY);
         parser->current = node;
     }
     size_t old_length = strlen(node->text);
-    char *grown = (char *)realloc(node->text, old_length + length + 1);
+    char *grown = static_cast<char *>(realloc(node->text, old_length + length + 1));
     if (!grown)
         return xml_fail(parser, XML_ERROR_MEMORY);
     memcpy(grown + old_length, data, length);
@@ -140,13 +146,13 @@ static int xml_append_text(xml_parser *parser, const char *data, size_t length)
     return 0;
 }
 
-static void xml_close_text_node(xml_parser *parser)
+void xml_close_text_node(xml_parser *parser)
 {
     if (xml_is_text_node(parser->current))
         parser->current = parser->current->parent;
 }
 
-static bool xml_opening_extends(const xml_parser *parser, char c, int *extended)
+bool xml_opening_extends(const xml_parser *parser, char c, int *extended)
 {
     const char *matched = xml_tokens[parser->token].opening;
     for (int t = 0; t < XML_TOKEN_COUNT; ++t) {
@@ -161,7 +167,7 @@ static bool xml_opening_extends(const xml_parser *parser, char c, int *extended)
 }
 
 // The longest token whose whole opening lies within what was matched.
-static int xml_settle_token(const xml_parser *parser)
+int xml_settle_token(const xml_parser *parser)
 {
     const char *matched = xml_tokens[parser->token].opening;
     int best = XML_TOKEN_ELEMENT;
@@ -174,16 +180,16 @@ static int xml_settle_token(const xml_parser *parser)
     return best;
 }
 
-static bool xml_is_special(int token)
+bool xml_is_special(int token)
 {
     return token != XML_TOKEN_ELEMENT && token != XML_TOKEN_END_TAG;
 }
 
-static int xml_content_char(xml_parser *parser, char c);
+int xml_content_char(xml_parser *parser, char c);
 
 // A character that extends no opening: the token is settled, and what was
 // matched beyond its opening, followed by c, is its content.
-static int xml_begin_content(xml_parser *parser, char c)
+int xml_begin_content(xml_parser *parser, char c)
 {
     const char *matched = xml_tokens[parser->token].opening;
     size_t matched_length = parser->position;
@@ -205,7 +211,7 @@ static int xml_begin_content(xml_parser *parser, char c)
     return xml_content_char(parser, c);
 }
 
-static int xml_opening_char(xml_parser *parser, char c)
+int xml_opening_char(xml_parser *parser, char c)
 {
     int extended;
     if (xml_opening_extends(parser, c, &extended)) {
@@ -216,9 +222,9 @@ static int xml_opening_char(xml_parser *parser, char c)
     return xml_begin_content(parser, c);
 }
 
-static bool xml_add_attribute(xml_node *element, char *name, char *value)
+bool xml_add_attribute(xml_node *element, char *name, char *value)
 {
-    xml_attribute *attribute = (xml_attribute *)calloc(1, sizeof(xml_attribute));
+    xml_attribute *attribute = static_cast<xml_attribute *>(calloc(1, sizeof(xml_attribute)));
     if (!attribute)
         return false;
     attribute->name = name;
@@ -231,7 +237,7 @@ static bool xml_add_attribute(xml_node *element, char *name, char *value)
     return true;
 }
 
-static char *xml_skip_space(char *p)
+char *xml_skip_space(char *p)
 {
     while (xml_is_space(*p))
         ++p;
@@ -241,7 +247,7 @@ static char *xml_skip_space(char *p)
 // Cuts a quoted value out in place; a backslash keeps the next character
 // in the value (and stays itself). Without its closing quote the value is
 // empty.
-static char *xml_cut_quoted(char **cursor)
+char *xml_cut_quoted(char **cursor)
 {
     char *p = *cursor;
     char quote = *p++;
@@ -260,7 +266,7 @@ static char *xml_cut_quoted(char **cursor)
     return p;
 }
 
-static char *xml_cut_unquoted(char **cursor)
+char *xml_cut_unquoted(char **cursor)
 {
     char *p = *cursor;
     char *value = p;
@@ -272,7 +278,7 @@ static char *xml_cut_unquoted(char **cursor)
     return value;
 }
 
-static bool xml_cut_attributes(xml_node *element, char *p)
+bool xml_cut_attributes(xml_node *element, char *p)
 {
     for (;;) {
         p = xml_skip_space(p);
@@ -295,7 +301,7 @@ static bool xml_cut_attributes(xml_node *element, char *p)
 }
 
 // Turns the gathered tag text (without its ">") into an element node.
-static int xml_finish_element(xml_parser *parser)
+int xml_finish_element(xml_parser *parser)
 {
     char *tag = parser->gathered;
     size_t length = parser->length - 1;
@@ -311,7 +317,7 @@ static int xml_finish_element(xml_parser *parser)
     xml_node *element = xml_add_child(parser->current);
     if (!element)
         return xml_fail(parser, XML_ERROR_MEMORY);
-    element->name = (char *)malloc(length + 1);
+    element->name = static_cast<char *>(malloc(length + 1));
     if (!element->name)
         return xml_fail(parser, XML_ERROR_MEMORY);
     memcpy(element->name, tag, length);
@@ -332,13 +338,13 @@ static int xml_finish_element(xml_parser *parser)
     return 0;
 }
 
-static int xml_finish_special(xml_parser *parser)
+int xml_finish_special(xml_parser *parser)
 {
     xml_node *node = xml_add_child(parser->current);
     if (!node)
         return xml_fail(parser, XML_ERROR_MEMORY);
     size_t length = parser->length - 1;
-    node->name = (char *)malloc(length + 1);
+    node->name = static_cast<char *>(malloc(length + 1));
     if (!node->name)
         return xml_fail(parser, XML_ERROR_MEMORY);
     memcpy(node->name, parser->gathered, length);
@@ -346,7 +352,7 @@ static int xml_finish_special(xml_parser *parser)
     return 0;
 }
 
-static void xml_finish_end_tag(xml_parser *parser)
+void xml_finish_end_tag(xml_parser *parser)
 {
     if (parser->current->parent) {
         parser->current = parser->current->parent;
@@ -354,7 +360,7 @@ static void xml_finish_end_tag(xml_parser *parser)
     }
 }
 
-static int xml_finish_token(xml_parser *parser)
+int xml_finish_token(xml_parser *parser)
 {
     int result = 0;
     if (parser->token == XML_TOKEN_ELEMENT)
@@ -369,7 +375,7 @@ static int xml_finish_token(xml_parser *parser)
 }
 
 // Whether the content gathered after the opening ends with the closing.
-static bool xml_closing_complete(const xml_parser *parser)
+bool xml_closing_complete(const xml_parser *parser)
 {
     const char *closing = xml_tokens[parser->token].closing;
     size_t closing_length = strlen(closing);
@@ -379,7 +385,7 @@ static bool xml_closing_complete(const xml_parser *parser)
     return memcmp(parser->gathered + parser->length - closing_length, closing, closing_length) == 0;
 }
 
-static int xml_content_char(xml_parser *parser, char c)
+int xml_content_char(xml_parser *parser, char c)
 {
     if (!xml_gather(parser, c))
         return xml_fail(parser, XML_ERROR_MEMORY);
@@ -388,11 +394,11 @@ static int xml_content_char(xml_parser *parser, char c)
     return 0;
 }
 
-static int xml_begin_root(xml_parser *parser)
+int xml_begin_root(xml_parser *parser)
 {
     if (parser->root)
         return 0;
-    parser->root = (xml_node *)calloc(1, sizeof(xml_node));
+    parser->root = static_cast<xml_node *>(calloc(1, sizeof(xml_node)));
     if (!parser->root)
         return xml_fail(parser, XML_ERROR_MEMORY);
     parser->current = parser->root;
@@ -402,14 +408,14 @@ static int xml_begin_root(xml_parser *parser)
 }
 
 // Character data up to the next "<" or the end of the piece.
-static int xml_text_run(xml_parser *parser, const char **cursor)
+int xml_text_run(xml_parser *parser, const char **cursor)
 {
     const char *start = *cursor;
     const char *end = strchr(start, '<');
     if (!end)
         end = start + strlen(start);
     *cursor = end;
-    if (end > start && xml_append_text(parser, start, (size_t)(end - start)) != 0)
+    if (end > start && xml_append_text(parser, start, static_cast<size_t>(end - start)) != 0)
         return -1;
     if (*end == '<') {
         xml_close_text_node(parser);
@@ -420,6 +426,8 @@ static int xml_text_run(xml_parser *parser, const char **cursor)
     }
     return 0;
 }
+
+}  // namespace
 
 int xml_parse(xml_parser *parser, const char *text)
 {
@@ -456,6 +464,8 @@ void xml_parser_end(xml_parser *parser)
 
 // ---------------------------------------------------------- queries
 
+namespace {
+
 struct xml_segment {
     const char *name;
     size_t name_length;
@@ -465,20 +475,20 @@ struct xml_segment {
 
 // Splits off the first segment of path; returns the rest after its "/",
 // or null when it was the last.
-static const char *xml_next_segment(const char *path, xml_segment *segment)
+const char *xml_next_segment(const char *path, xml_segment *segment)
 {
     const char *slash = strchr(path, '/');
-    size_t length = slash ? (size_t)(slash - path) : strlen(path);
-    const char *question = (const char *)memchr(path, '?', length);
+    size_t length = slash ? static_cast<size_t>(slash - path) : strlen(path);
+    const char *question = static_cast<const char *>(memchr(path, '?', length));
     segment->name = path;
-    segment->name_length = question ? (size_t)(question - path) : length;
+    segment->name_length = question ? static_cast<size_t>(question - path) : length;
     segment->filters = question ? question + 1 : nullptr;
     segment->filters_length = question ? length - segment->name_length - 1 : 0;
     return slash ? slash + 1 : nullptr;
 }
 
-static bool xml_attribute_matches(const xml_node *node, const char *key, size_t key_length,
-                                  const char *value, size_t value_length)
+bool xml_attribute_matches(const xml_node *node, const char *key, size_t key_length,
+                           const char *value, size_t value_length)
 {
     for (const xml_attribute *a = node->first_attribute; a; a = a->next) {
         if (strlen(a->name) != key_length || memcmp(a->name, key, key_length) != 0)
@@ -491,25 +501,25 @@ static bool xml_attribute_matches(const xml_node *node, const char *key, size_t 
     return false;
 }
 
-static bool xml_filters_match(const xml_node *node, const xml_segment *segment)
+bool xml_filters_match(const xml_node *node, const xml_segment *segment)
 {
     const char *p = segment->filters;
     const char *end = p + segment->filters_length;
     while (p && p < end) {
-        const char *amp = (const char *)memchr(p, '&', (size_t)(end - p));
+        const char *amp = static_cast<const char *>(memchr(p, '&', static_cast<size_t>(end - p)));
         const char *filter_end = amp ? amp : end;
-        const char *equals = (const char *)memchr(p, '=', (size_t)(filter_end - p));
+        const char *equals = static_cast<const char *>(memchr(p, '=', static_cast<size_t>(filter_end - p)));
         const char *key_end = equals ? equals : filter_end;
         const char *value = equals ? equals + 1 : nullptr;
-        size_t value_length = equals ? (size_t)(filter_end - value) : 0;
-        if (!xml_attribute_matches(node, p, (size_t)(key_end - p), value, value_length))
+        size_t value_length = equals ? static_cast<size_t>(filter_end - value) : 0;
+        if (!xml_attribute_matches(node, p, static_cast<size_t>(key_end - p), value, value_length))
             return false;
         p = amp ? amp + 1 : end;
     }
     return true;
 }
 
-static bool xml_segment_matches(const xml_node *node, const xml_segment *segment)
+bool xml_segment_matches(const xml_node *node, const xml_segment *segment)
 {
     if (!node->name || strlen(node->name) != segment->name_length)
         return false;
@@ -517,6 +527,54 @@ static bool xml_segment_matches(const xml_node *node, const xml_segment *segment
         return false;
     return xml_filters_match(node, segment);
 }
+
+bool xml_same_name(const xml_node *a, const xml_node *b)
+{
+    return a->name && b->name && strcasecmp(a->name, b->name) == 0;
+}
+
+xml_node *xml_first_child_like(xml_node *parent, const xml_node *model, const xml_segment *segment)
+{
+    for (xml_node *child = parent->first_child; child; child = child->next_sibling) {
+        if (xml_same_name(child, model) && xml_filters_match(child, segment))
+            return child;
+    }
+    return nullptr;
+}
+
+// The next match of node, which stands at segments[level]: a following
+// sibling, or else a child of a following match of its parent.
+xml_node *xml_next_at(xml_node *node, const xml_segment *segments, int level)
+{
+    for (xml_node *sibling = node->next_sibling; sibling; sibling = sibling->next_sibling) {
+        if (xml_same_name(sibling, node) && xml_filters_match(sibling, &segments[level]))
+            return sibling;
+    }
+    if (level == 0 || !node->parent)
+        return nullptr;
+    for (xml_node *parent = xml_next_at(node->parent, segments, level - 1); parent;
+         parent = xml_next_at(parent, segments, level - 1)) {
+        xml_node *child = xml_first_child_like(parent, node, &segments[level]);
+        if (child)
+            return child;
+    }
+    return nullptr;
+}
+
+// Pre-order successor of node within the subtree of top.
+const xml_node *xml_walk(const xml_node *node, const xml_node *top)
+{
+    if (node->first_child)
+        return node->first_child;
+    while (node != top) {
+        if (node->next_sibling)
+            return node->next_sibling;
+        node = node->parent;
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 xml_node *xml_find(xml_node *node, const char *path)
 {
@@ -536,39 +594,6 @@ xml_node *xml_find(xml_node *node, const char *path)
     return nullptr;
 }
 
-static bool xml_same_name(const xml_node *a, const xml_node *b)
-{
-    return a->name && b->name && strcasecmp(a->name, b->name) == 0;
-}
-
-static xml_node *xml_first_child_like(xml_node *parent, const xml_node *model, const xml_segment *segment)
-{
-    for (xml_node *child = parent->first_child; child; child = child->next_sibling) {
-        if (xml_same_name(child, model) && xml_filters_match(child, segment))
-            return child;
-    }
-    return nullptr;
-}
-
-// The next match of node, which stands at segments[level]: a following
-// sibling, or else a child of a following match of its parent.
-static xml_node *xml_next_at(xml_node *node, const xml_segment *segments, int level)
-{
-    for (xml_node *sibling = node->next_sibling; sibling; sibling = sibling->next_sibling) {
-        if (xml_same_name(sibling, node) && xml_filters_match(sibling, &segments[level]))
-            return sibling;
-    }
-    if (level == 0 || !node->parent)
-        return nullptr;
-    for (xml_node *parent = xml_next_at(node->parent, segments, level - 1); parent;
-         parent = xml_next_at(parent, segments, level - 1)) {
-        xml_node *child = xml_first_child_like(parent, node, &segments[level]);
-        if (child)
-            return child;
-    }
-    return nullptr;
-}
-
 xml_node *xml_next(xml_node *node, const char *path)
 {
     if (!node || !path)
@@ -584,19 +609,6 @@ xml_node *xml_next(xml_node *node, const char *path)
     return xml_next_at(node, segments, count - 1);
 }
 
-// Pre-order successor of node within the subtree of top.
-static const xml_node *xml_walk(const xml_node *node, const xml_node *top)
-{
-    if (node->first_child)
-        return node->first_child;
-    while (node != top) {
-        if (node->next_sibling)
-            return node->next_sibling;
-        node = node->parent;
-    }
-    return nullptr;
-}
-
 char *xml_text(const xml_node *node)
 {
     if (!node)
@@ -608,7 +620,7 @@ char *xml_text(const xml_node *node)
     }
     if (length == 0)
         return nullptr;
-    char *text = (char *)malloc(length + 1);
+    char *text = static_cast<char *>(malloc(length + 1));
     if (!text)
         return nullptr;
     char *end = text;
@@ -639,7 +651,7 @@ int xml_get_int(xml_node *node, const char *path)
         return INT_MAX;
     if (value < INT_MIN)
         return INT_MIN;
-    return (int)value;
+    return static_cast<int>(value);
 }
 
 double xml_get_double(xml_node *node, const char *path)
@@ -659,7 +671,7 @@ int xml_prefix(const xml_node *node, char *out)
     const char *colon = strchr(node->name, ':');
     if (!colon)
         return -1;
-    size_t length = (size_t)(colon - node->name);
+    size_t length = static_cast<size_t>(colon - node->name);
     if (length > 254)
         return -1;
     memcpy(out, node->name, length);
@@ -667,7 +679,7 @@ int xml_prefix(const xml_node *node, char *out)
     return 0;
 }
 
-// ----------------------------------------------------------- loading
+// -------------------------------------------------------------- text
 
 char *str_replace_all(const char *text, const char *search, const char *replacement)
 {
@@ -692,14 +704,14 @@ char *str_replace_all(const char *text, const char *search, const char *replacem
     } else {
         length -= count * (search_length - replacement_length);
     }
-    char *result = (char *)malloc(length + 1);
+    char *result = static_cast<char *>(malloc(length + 1));
     if (!result)
         return nullptr;
     char *out = result;
     const char *p = text;
     for (size_t i = 0; i < count; ++i) {
         const char *hit = strstr(p, search);
-        memcpy(out, p, (size_t)(hit - p));
+        memcpy(out, p, static_cast<size_t>(hit - p));
         out += hit - p;
         memcpy(out, replacement, replacement_length);
         out += replacement_length;
@@ -707,99 +719,4 @@ char *str_replace_all(const char *text, const char *search, const char *replacem
     }
     memcpy(out, p, strlen(p) + 1);
     return result;
-}
-
-// Appends a piece to the growing body; bodies never exceed URL_MAX_BODY.
-static bool xml_append_body(char **body, size_t *length, size_t *capacity, const char *piece,
-                            size_t piece_length, long content_length)
-{
-    size_t needed = *length + piece_length + 1;
-    if (needed > *capacity) {
-        size_t grown = *capacity ? *capacity * 2 : 4096;
-        if (content_length >= 0 && *capacity == 0)
-            grown = (size_t)content_length + 1;
-        if (grown < needed)
-            grown = needed;
-        char *bigger = (char *)realloc(*body, grown);
-        if (!bigger)
-            return false;
-        *body = bigger;
-        *capacity = grown;
-    }
-    memcpy(*body + *length, piece, piece_length);
-    *length += piece_length;
-    (*body)[*length] = '\0';
-    return true;
-}
-
-// The whole body of the response on sock as a heap text, or null.
-static char *xml_read_body(int sock, int wait_ms)
-{
-    url_response response;
-    memset(&response, 0, sizeof response);
-    response.wait_ms = wait_ms;
-    char *body = nullptr;
-    size_t length = 0;
-    size_t capacity = 0;
-    int result;
-    while ((result = url_read_piece(sock, &response)) == 1) {
-        if (!xml_append_body(&body, &length, &capacity, response.piece, response.piece_length,
-                             response.content_length)) {
-            result = -1;
-            break;
-        }
-    }
-    if (result != 0 || length == 0) {
-        free(body);
-        return nullptr;
-    }
-    return body;
-}
-
-// Only these three entities are translated, before parsing, so an escaped
-// tag inside a description becomes real markup.
-static char *xml_replace_entities(char *text)
-{
-    static const char *const entities[][2] = {
-        { "&lt;", "<" },
-        { "&gt;", ">" },
-        { "&quot;", "\"" },
-    };
-    for (const auto &entity : entities) {
-        char *replaced = str_replace_all(text, entity[0], entity[1]);
-        free(text);
-        if (!replaced)
-            return nullptr;
-        text = replaced;
-    }
-    return text;
-}
-
-int xml_fetch(xml_node **root, int sock)
-{
-    return xml_fetch_with_wait(root, sock, 0);
-}
-
-int xml_fetch_with_wait(xml_node **root, int sock, int wait_ms)
-{
-    if (root)
-        *root = nullptr;
-    if (sock < 0)
-        return -1;
-    char *text = root ? xml_read_body(sock, wait_ms) : nullptr;
-    close(sock);
-    text = text ? xml_replace_entities(text) : nullptr;
-    if (!text)
-        return -1;
-    xml_parser parser;
-    memset(&parser, 0, sizeof parser);
-    int result = xml_parse(&parser, text);
-    xml_parser_end(&parser);
-    free(text);
-    if (result != 0) {
-        xml_free(parser.root);
-        return -1;
-    }
-    *root = parser.root;
-    return 0;
 }

@@ -3,6 +3,7 @@
 // it, and answers path queries such as "root/device" or
 // "serviceList/service?id=2". Malformed markup is never rejected: unmatched
 // end tags climb to the parent and unknown markup becomes special nodes.
+// The reader never touches a socket: xml_fetch.h loads a document over HTTP.
 #pragma once
 
 // Elements nested deeper than this are refused, so a hostile document
@@ -103,16 +104,6 @@ double xml_get_double(xml_node *node, const char *path);
 // ":") into out, which holds 255 bytes. 0 on success; -1 when the name has
 // no ":" or the prefix is longer than 254 characters.
 int xml_prefix(const xml_node *node, char *out);
-
-// Reads the response to a GET sent on sock (see url_get), replaces "&lt;",
-// "&gt;" and "&quot;" in the raw text and parses it into *root, which the
-// caller releases with xml_free. Closes sock. 0 on success; -1 when the
-// response could not be read completely or parsed, with *root null.
-int xml_fetch(xml_node **root, int sock);
-
-// xml_fetch with a wait for the peer of wait_ms milliseconds instead of
-// the default (0 keeps the default).
-int xml_fetch_with_wait(xml_node **root, int sock, int wait_ms);
 
 // A new heap text (released with free()) with every occurrence of search
 // in text replaced, scanning left to right without overlap. Null for a

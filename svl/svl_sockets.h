@@ -1,5 +1,7 @@
-// Process-wide socket set-up, done once by the program entry before any
-// transfer, discovery or description fetch, and undone after the last one.
+// The platform layer under the TV client and the HTTP client: process-wide
+// socket set-up, done once by the program entry before any transfer,
+// discovery or description fetch and undone after the last one, and the
+// one way both clients open their connections.
 #pragma once
 
 // Prepares the process for socket use. What Windows Sockets start-up is on
@@ -12,3 +14,13 @@ int svl_sockets_startup();
 // Undoes svl_sockets_startup: puts back the SIGPIPE disposition that was in
 // force before. Call once per successful start-up.
 void svl_sockets_cleanup();
+
+// Resolves node (a host name or numeric address) and service (a port
+// number or service name) for stream sockets of the address family
+// (AF_INET, or AF_UNSPEC for any) and connects to the first resolved
+// address that accepts, trying them in order. Every socket is opened
+// close-on-exec, so a program the caller starts never inherits it. Each
+// connect blocks until the system gives up on it. Returns the connected
+// socket, which the caller closes, or -1 when the name does not resolve or
+// no address accepts.
+int svl_connect_stream(const char *node, const char *service, int family);

@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "svl_image.h"
+#include "svl_sockets.h"
 #include "svl_tv_internal.h"
 
 tv_options tv_default_options()
@@ -145,39 +145,15 @@ int tv_recv_exact(int socket, uint8_t *buffer, size_t length, int wait_ms)
 
 // ---- connection ----
 
-static int connect_first(const addrinfo *candidates)
-{
-    for (const addrinfo *a = candidates; a; a = a->ai_next) {
-        int s = socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
-        if (s < 0)
-            continue;
-        if (connect(s, a->ai_addr, a->ai_addrlen) == 0)
-            return s;
-        close(s);
-    }
-    return -1;
-}
-
 int tv_connect_with(tv_connection *connection, const char *address, uint8_t unit,
                     const tv_options *options)
 {
     const tv_options chosen = options ? *options : tv_default_options();
-    connection->socket = -1;
-    if (!address)
-        return -1;
-    addrinfo hints = {};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
     char service[8];
     snprintf(service, sizeof service, "%u", static_cast<unsigned>(chosen.port));
-    addrinfo *candidates = nullptr;
-    if (getaddrinfo(address, service, &hints, &candidates) != 0)
+    connection->socket = svl_connect_stream(address, service, AF_INET);
+    if (connection->socket < 0)
         return -1;
-    int s = connect_first(candidates);
-    freeaddrinfo(candidates);
-    if (s < 0)
-        return -1;
-    connection->socket = s;
     connection->unit = unit;
     connection->sequence = 0;
     connection->wait_ms = chosen.wait_ms;

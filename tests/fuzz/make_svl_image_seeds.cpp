@@ -9,16 +9,10 @@
 
 namespace {
 
-struct Seed {
-    uint32_t stations;
-    uint16_t version;
-    uint32_t favorites;
-    uint32_t percent;
-};
-
-const Seed SEEDS[] = {
-    {0, 50, 0, 0}, {1, 50, 1, 100}, {3, 50, 2, 100}, {8, 50, 3, 50},
-    {20, 50, 8, 30}, {0, 40, 0, 0}, {2, 40, 0, 0}, {12, 40, 0, 0},
+// Small tables of both versions, realistic and of every kind.
+const svl_generate_options SEEDS[] = {
+    {0, 50, 0, 0},  {1, 50, 1, 100}, {3, 50, 2, 100}, {8, 50, 3, 50},          {20, 50, 8, 30},
+    {0, 40, 0, 0},  {2, 40, 0, 0},   {12, 40, 0, 0},  {14, 50, 2, 50, 0, true}, {13, 40, 0, 0, 0, true},
 };
 
 }  // namespace
@@ -30,11 +24,7 @@ int main(int argc, char **argv)
         return 2;
     }
     for (size_t i = 0; i < sizeof SEEDS / sizeof SEEDS[0]; i++) {
-        svl_generate_options options;
-        options.stations = SEEDS[i].stations;
-        options.version = SEEDS[i].version;
-        options.favorites = SEEDS[i].favorites;
-        options.favorite_percent = SEEDS[i].percent;
+        svl_generate_options options = SEEDS[i];
         options.seed = i + 1;
         svl_table table = {};
         std::string path = std::string(argv[1]) + "/seed-" + std::to_string(i) + ".svl" +

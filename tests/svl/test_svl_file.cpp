@@ -1,44 +1,28 @@
-// Station table files: loading, saving, and failed saves that must leave
-// the previous file as it was.
+// Station table files: what loading refuses, and saves that either put
+// every byte in place or leave the previous file as it was.
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <functional>
 #include <set>
-#include <string>
 
 #include <gtest/gtest.h>
 
 #include "svl/svl_image.h"
 #include "svl/svl_internal.h"
 #include "svl/svl_ops.h"
-#include "svl_test_support.h"
+#include "tests/support/sandbox.h"
+#include "tests/support/tables.h"
 #include "tools/gen/svl_generate.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-Bytes read_file(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void write_file(const fs::path &path, const Bytes &bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char *>(bytes.data()), bytes.size());
-}
-
-std::set<std::string> folder_entries(const fs::path &folder)
+std::set<std::string> names_in(const std::string &folder)
 {
     std::set<std::string> names;
     for (const auto &entry : fs::directory_iterator(folder))
@@ -46,210 +30,113 @@ std::set<std::string> folder_entries(const fs::path &folder)
     return names;
 }
 
-mode_t permission_bits(const fs::path &path)
+mode_t permission_bits(const std::string &path)
 {
     struct stat info {};
-    EXPECT_EQ(stat(path.c_str(), &info), 0);
+    stat(path.c_str(), &info);
     return info.st_mode & 07777;
 }
 
-class FileTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "svl_file_test_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-        svl_generate_options options;
-        options.stations = 40;
-        options.favorites = 3;
-        ASSERT_EQ(svl_generate_table(&table.table, options), 0);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(folder, ignored);
-    }
-
-    // An earlier file at the path whose bytes a failed save must keep.
-    Bytes put_old_file(const fs::path &path)
-    {
-        Bytes old = {'o', 'l', 'd', ' ', 'f', 'i', 'l', 'e'};
-        write_file(path, old);
-        return old;
-    }
-
-    fs::path folder;
-    OwnedTable table;
-};
-
-TEST_F(FileTest, SavedTableLoadsBackEqualAndSavesToTheSameBytes)
+int save(svl_table *table, const std::string &path)
 {
-    const fs::path path = folder / "table.svl50";
     svl_set_next_uid(1);
-    ASSERT_EQ(svl_save_file(&table.table, path.c_str()), 0);
-    OwnedTable loaded;
-    ASSERT_EQ(svl_load_file(&loaded.table, path.c_str()), 0);
-    expect_same_table(&table.table, &loaded.table);
-
-    const Bytes first = read_file(path);
-    svl_set_next_uid(1);
-    ASSERT_EQ(svl_save_file(&loaded.table, path.c_str()), 0);
-    EXPECT_EQ(read_file(path), first);
-    EXPECT_EQ(folder_entries(folder), std::set<std::string>{"table.svl50"});
+    return svl_save_file(table, path.empty() ? nullptr : path.c_str());
 }
 
-TEST_F(FileTest, LoadFailsWithMinusOneWhenTheFileCannotBeRead)
+TEST(TableFile, LoadGivesMinusOneForWhatCannotBeReadAndOneForWhatIsNoImage)
 {
-    OwnedTable loaded;
-    EXPECT_EQ(svl_load_file(&loaded.table, (folder / "missing.svl50").c_str()), -1);
-    expect_empty_table(&loaded.table);
-    EXPECT_EQ(svl_load_file(&loaded.table, nullptr), -1);
-    EXPECT_EQ(svl_load_file(nullptr, (folder / "missing.svl50").c_str()), -1);
-    EXPECT_EQ(svl_load_file(&loaded.table, folder.c_str()), -1) << "a folder";
-    expect_empty_table(&loaded.table);
-}
-
-// A file far larger than any station table is refused without reading it
-// into memory; its sparse zeros cost no disk space.
-TEST_F(FileTest, LoadRefusesAFileFarLargerThanAnyTable)
-{
-    const fs::path path = folder / "huge.svl50";
-    write_file(path, {0x00, 0x05});
-    fs::resize_file(path, 3ull << 30);
-    OwnedTable loaded;
-    EXPECT_NE(svl_load_file(&loaded.table, path.c_str()), 0);
-    expect_empty_table(&loaded.table);
-}
-
-TEST_F(FileTest, LoadGivesOneForContentThatIsNoImage)
-{
-    for (const Bytes &content : {Bytes{'g', 'a', 'r', 'b', 'a', 'g', 'e'}, Bytes{}, Bytes{0x00, 0x05, 0x01}}) {
-        const fs::path path = folder / "bad.svl50";
-        write_file(path, content);
+    Sandbox sandbox;
+    write_file(sandbox.file("huge"), std::string("\0\5", 2));
+    fs::resize_file(sandbox.file("huge"), 3ull << 30);  // sparse: takes no disk space
+    write_file(sandbox.file("text"), "garbage");
+    write_file(sandbox.file("empty"), "");
+    write_file(sandbox.file("cut"), std::string("\0\5\1", 3));
+    const std::pair<std::string, int> cases[] = {{"missing", -1}, {"", -1}, {"huge", -1}, {"text", 1}, {"empty", 1},
+                                                 {"cut", 1}};
+    for (const auto &c : cases) {
         OwnedTable loaded;
-        EXPECT_EQ(svl_load_file(&loaded.table, path.c_str()), 1) << content.size() << " bytes";
-        expect_empty_table(&loaded.table);
+        EXPECT_EQ(svl_load_file(&loaded.table, sandbox.file(c.first).c_str()), c.second) << c.first;
+        EXPECT_EQ(loaded->lists, nullptr) << c.first;
+    }
+    OwnedTable loaded;
+    EXPECT_EQ(svl_load_file(&loaded.table, nullptr) + svl_load_file(nullptr, sandbox.file("text").c_str()), -2);
+}
+
+// Each failure leaves the old file's bytes and the folder's entries as
+// they were: no temporary file stays behind.
+TEST(TableFile, FailedSavesKeepTheOldFile)
+{
+    Sandbox sandbox;
+    OwnedTable table, one_list;
+    ASSERT_EQ(svl_generate_table(&table.table, svl_generate_options{40, 50, 3}), 0);
+    ASSERT_EQ(svl_append_list(&one_list.table, svl_new_list("ALL_TV", SVL_KIND_TV, SVL_ATTR_BASE)), 0);
+    const std::string old = sandbox.file("old.svl50");
+    struct rlimit saved {}, small {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    small = {64, saved.rlim_max};
+    const std::function<void()> nothing = [] {};
+    const struct {
+        const char *name;
+        svl_table *table;
+        std::string path;
+        std::function<void()> before, after;
+    } cases[] = {
+        {"a table without both base lists", &one_list.table, old, nothing, nothing},
+        // A file size limit makes the write itself fail halfway, even for root.
+        {"a write cut short", &table.table, old, [&] { signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &small); },
+         [&] { setrlimit(RLIMIT_FSIZE, &saved), signal(SIGXFSZ, SIG_DFL); }},
+        {"a read-only folder", &table.table, old, [&] { chmod(sandbox.path().c_str(), 0555); },
+         [&] { chmod(sandbox.path().c_str(), 0755); }},
+        {"a folder as the target", &table.table, sandbox.file("folder"), nothing, nothing},
+        {"a missing folder", &table.table, sandbox.file("absent/table.svl50"), nothing, nothing},
+        {"no path", &table.table, "", nothing, nothing},
+        {"no table", nullptr, old, nothing, nothing},
+    };
+    fs::create_directory(sandbox.file("folder"));
+    write_file(sandbox.file("folder/inside"), "x");
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (geteuid() == 0 && std::string(c.name) == "a read-only folder")
+            continue;  // folder permissions do not stop root
+        write_file(old, "old file");
+        const std::set<std::string> before = names_in(sandbox.path());
+        c.before();
+        const int result = save(c.table, c.path);
+        c.after();
+        EXPECT_EQ(result, -1);
+        EXPECT_EQ(read_file(old), "old file");
+        EXPECT_EQ(names_in(sandbox.path()), before);
+        EXPECT_EQ(names_in(sandbox.file("folder")), std::set<std::string>{"inside"});
     }
 }
 
-TEST_F(FileTest, NewFileGetsTheUsualPermissionsOfTheUmask)
+// A save keeps the permission bits of the file it replaces (a new file
+// gets the usual ones), writes through a symbolic link to its target, and
+// needs no longer name than the file's own.
+TEST(TableFile, SavesKeepPermissionsFollowLinksAndTakeTheLongestNames)
 {
-    const fs::path path = folder / "new.svl50";
-    const mode_t old_mask = umask(022);
-    const int result = svl_save_file(&table.table, path.c_str());
-    umask(old_mask);
-    ASSERT_EQ(result, 0);
-    EXPECT_EQ(permission_bits(path), 0644u);
-}
-
-TEST_F(FileTest, SavingOverAFileKeepsItsPermissionBits)
-{
-    const fs::path path = folder / "kept.svl50";
-    put_old_file(path);
-    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-    ASSERT_EQ(svl_save_file(&table.table, path.c_str()), 0);
-    EXPECT_EQ(permission_bits(path), 0640u);
-    EXPECT_NE(read_file(path), (Bytes{'o', 'l', 'd', ' ', 'f', 'i', 'l', 'e'}));
-}
-
-TEST_F(FileTest, SavingThroughASymlinkUpdatesItsTargetAndKeepsTheLink)
-{
-    fs::create_directory(folder / "links");
-    fs::create_directory(folder / "data");
-    const fs::path target = folder / "data" / "target.svl50";
-    const fs::path link = folder / "links" / "link.svl50";
-    put_old_file(target);
-    fs::create_symlink("../data/target.svl50", link);
-
-    svl_set_next_uid(1);
-    ASSERT_EQ(svl_save_file(&table.table, link.c_str()), 0);
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(fs::read_symlink(link), "../data/target.svl50");
-    OwnedImage image;
-    build_image(&table.table, 1, &image);
-    EXPECT_EQ(read_file(target), image.bytes());
-    EXPECT_EQ(folder_entries(folder / "links"), std::set<std::string>{"link.svl50"});
-    EXPECT_EQ(folder_entries(folder / "data"), std::set<std::string>{"target.svl50"});
-}
-
-// The temporary file must not need a longer name than the file itself.
-TEST_F(FileTest, SavesUnderTheLongestNameTheFolderAllows)
-{
-    const fs::path path = folder / (std::string(248, 't') + ".svl50");
-    put_old_file(path);
-    svl_set_next_uid(1);
-    ASSERT_EQ(svl_save_file(&table.table, path.c_str()), 0);
-    OwnedImage image;
-    build_image(&table.table, 1, &image);
-    EXPECT_EQ(read_file(path), image.bytes());
-    EXPECT_EQ(folder_entries(folder), std::set<std::string>{path.filename().string()});
-}
-
-TEST_F(FileTest, FailedSaveOfATableWithoutBaseListsKeepsTheOldFile)
-{
-    const fs::path path = folder / "old.svl50";
-    const Bytes old = put_old_file(path);
-    svl_table one_list{};
-    one_list.version = 50;
-    ASSERT_EQ(svl_append_list(&one_list, svl_new_list("ALL_TV", 1, 3)), 0);
-    EXPECT_EQ(svl_save_file(&one_list, path.c_str()), -1);
-    svl_free_table(&one_list, 1);
-    EXPECT_EQ(read_file(path), old);
-    EXPECT_EQ(folder_entries(folder), std::set<std::string>{"old.svl50"});
-}
-
-TEST_F(FileTest, SaveToAFolderFails)
-{
-    const fs::path target = folder / "table.svl50";
-    fs::create_directory(target);
-    write_file(target / "inside", {1, 2, 3});
-    EXPECT_EQ(svl_save_file(&table.table, target.c_str()), -1);
-    EXPECT_TRUE(fs::is_directory(target));
-    EXPECT_EQ(folder_entries(target), std::set<std::string>{"inside"});
-    EXPECT_EQ(folder_entries(folder), std::set<std::string>{"table.svl50"});
-}
-
-TEST_F(FileTest, SaveIntoAMissingFolderFails)
-{
-    EXPECT_EQ(svl_save_file(&table.table, (folder / "absent" / "table.svl50").c_str()), -1);
-    EXPECT_TRUE(folder_entries(folder).empty());
-    EXPECT_EQ(svl_save_file(&table.table, nullptr), -1);
-    EXPECT_EQ(svl_save_file(nullptr, (folder / "table.svl50").c_str()), -1);
-}
-
-// A file size limit makes the write itself fail halfway, even for root.
-TEST_F(FileTest, SaveThatCannotWriteEveryByteKeepsTheOldFileAndLeavesNoTemporary)
-{
-    const fs::path path = folder / "old.svl50";
-    const Bytes old = put_old_file(path);
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    struct rlimit small = saved;
-    small.rlim_cur = 64;
-    auto old_handler = signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int result = svl_save_file(&table.table, path.c_str());
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, old_handler);
-
-    EXPECT_EQ(result, -1);
-    EXPECT_EQ(read_file(path), old);
-    EXPECT_EQ(folder_entries(folder), std::set<std::string>{"old.svl50"});
-}
-
-TEST_F(FileTest, SaveIntoAReadOnlyFolderKeepsTheOldFile)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "running as root: folder permissions do not stop root from writing";
-    const fs::path path = folder / "old.svl50";
-    const Bytes old = put_old_file(path);
-    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
-    EXPECT_EQ(svl_save_file(&table.table, path.c_str()), -1);
-    chmod(folder.c_str(), 0755);
-    EXPECT_EQ(read_file(path), old);
-    EXPECT_EQ(folder_entries(folder), std::set<std::string>{"old.svl50"});
+    Sandbox sandbox;
+    OwnedTable table;
+    ASSERT_EQ(svl_generate_table(&table.table, svl_generate_options{40, 50, 3}), 0);
+    const std::string image = image_of(&table.table), kept = sandbox.file("kept"),
+                      longest = std::string(248, 't') + ".svl50";
+    const mode_t mask = umask(022);
+    EXPECT_EQ(save(&table.table, sandbox.file("new")), 0);
+    umask(mask);
+    EXPECT_EQ(permission_bits(sandbox.file("new")), 0644u);
+    write_file(kept, "old file");
+    ASSERT_EQ(chmod(kept.c_str(), 0640), 0);
+    fs::create_directory(sandbox.file("links"));
+    fs::create_symlink("../kept", sandbox.file("links/link"));
+    ASSERT_EQ(save(&table.table, sandbox.file("links/link")), 0);
+    EXPECT_EQ(fs::read_symlink(sandbox.file("links/link")), "../kept");
+    EXPECT_EQ(permission_bits(kept), 0640u);
+    EXPECT_EQ(read_file(kept), image);
+    write_file(sandbox.file(longest), "old file");
+    ASSERT_EQ(save(&table.table, sandbox.file(longest)), 0);
+    EXPECT_EQ(read_file(sandbox.file(longest)), image);
+    EXPECT_EQ(names_in(sandbox.path()), (std::set<std::string>{"new", "kept", "links", longest}));
+    EXPECT_EQ(names_in(sandbox.file("links")), std::set<std::string>{"link"});
 }
 
 }  // namespace

@@ -1,69 +1,28 @@
-// kanvio-cli: usage, exit statuses, error lines, info and generate.
-#include <gtest/gtest.h>
-
-#include <ostream>
+// kanvio-cli: usage, exit statuses and error lines, and what info, dump and
+// generate make of tables, against stored files.
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "svl/svl_ops.h"
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
 #include "svl/svl_image.h"
-#include "tests/tools/cli_runner.h"
+#include "svl/svl_internal.h"
+#include "tests/support/runners.h"
+#include "tests/support/tables.h"
 #include "tools/gen/svl_generate.h"
 
 namespace {
-
-class Cli : public testing::Test {
-protected:
-    ScratchFolder folder;
-
-    CliResult run(const std::vector<std::string> &arguments) { return run_cli(arguments, folder.path()); }
-
-    // Writes a generated table to name and returns its path.
-    std::string generated_file(const std::string &name, uint32_t stations, uint16_t version, uint32_t favorites)
-    {
-        svl_generate_options options;
-        options.stations = stations;
-        options.version = version;
-        options.favorites = favorites;
-        options.seed = stations;
-        svl_table table = {};
-        EXPECT_EQ(svl_generate_table(&table, options), 0);
-        std::string path = folder.file(name);
-        EXPECT_EQ(svl_save_file(&table, path.c_str()), 0);
-        svl_free_table(&table, 1);
-        return path;
-    }
-
-    bool exists(const std::string &name)
-    {
-        struct stat info;
-        return stat(folder.file(name).c_str(), &info) == 0;
-    }
-};
 
 struct Misuse {
     std::vector<std::string> arguments;
     std::string message;  // the first line on standard error
 };
 
-void PrintTo(const Misuse &misuse, std::ostream *out)
-{
-    *out << "kanvio-cli";
-    for (const std::string &argument : misuse.arguments)
-        *out << " '" << argument << "'";
-}
-
-class CliMisuse : public Cli, public testing::WithParamInterface<Misuse> {};
-
-TEST_P(CliMisuse, ExitsWithTwoTheProblemAndTheUsage)
-{
-    CliResult result = run(GetParam().arguments);
-    EXPECT_EQ(result.exit_code, 2);
-    EXPECT_EQ(result.err.substr(0, result.err.find('\n')), GetParam().message);
-    EXPECT_NE(result.err.find("usage: kanvio-cli"), std::string::npos) << result.err;
-    EXPECT_EQ(result.out, "");
-    EXPECT_FALSE(exists("out.svl50"));
-}
+const std::string RANGE = "' for --stations (a number from 0 to 1000000)";
 
 const Misuse MISUSES[] = {
     {{}, "usage: kanvio-cli COMMAND ARGUMENTS..."},
@@ -73,20 +32,14 @@ const Misuse MISUSES[] = {
     {{"dump", "--pretty"}, "kanvio-cli: unknown option '--pretty'"},
     {{"generate", "out.svl50"}, "kanvio-cli: --stations is required"},
     {{"generate", "--stations", "10"}, "kanvio-cli: missing OUT file"},
-    {{"generate", "--stations", "10", "out.svl50", "other.svl50"}, "kanvio-cli: more than one OUT file"},
+    {{"generate", "--stations", "10", "out.svl50", "x.svl50"}, "kanvio-cli: more than one OUT file"},
     {{"generate", "out.svl50", "--stations"}, "kanvio-cli: --stations needs a value"},
-    {{"generate", "--stations", "-1", "out.svl50"},
-     "kanvio-cli: invalid value '-1' for --stations (a number from 0 to 1000000)"},
-    {{"generate", "--stations", "1000001", "out.svl50"},
-     "kanvio-cli: invalid value '1000001' for --stations (a number from 0 to 1000000)"},
-    {{"generate", "--stations", "12x", "out.svl50"},
-     "kanvio-cli: invalid value '12x' for --stations (a number from 0 to 1000000)"},
-    {{"generate", "--stations", " 12", "out.svl50"},
-     "kanvio-cli: invalid value ' 12' for --stations (a number from 0 to 1000000)"},
-    {{"generate", "--stations", "", "out.svl50"},
-     "kanvio-cli: invalid value '' for --stations (a number from 0 to 1000000)"},
+    {{"generate", "--stations", "-1", "out.svl50"}, "kanvio-cli: invalid value '-1" + RANGE},
+    {{"generate", "--stations", "1000001", "out.svl50"}, "kanvio-cli: invalid value '1000001" + RANGE},
+    {{"generate", "--stations", "12x", "out.svl50"}, "kanvio-cli: invalid value '12x" + RANGE},
+    {{"generate", "--stations", " 12", "out.svl50"}, "kanvio-cli: invalid value ' 12" + RANGE},
+    {{"generate", "--stations", "", "out.svl50"}, "kanvio-cli: invalid value '" + RANGE},
     {{"generate", "--stations", "5", "--version", "45", "out.svl50"}, "kanvio-cli: --version must be 40 or 50"},
-    {{"generate", "--stations", "5", "--version", "60", "out.svl50"}, "kanvio-cli: --version must be 40 or 50"},
     {{"generate", "--stations", "5", "--version", "65536", "out.svl50"},
      "kanvio-cli: invalid value '65536' for --version (a number from 0 to 65535)"},
     {{"generate", "--stations", "5", "--favorites", "9", "out.svl50"},
@@ -98,182 +51,136 @@ const Misuse MISUSES[] = {
     {{"generate", "--stations", "5", "--version", "40", "--favorites", "1", "out.svl50"},
      "kanvio-cli: version-40 tables have no favorite lists"},
     {{"generate", "--stations", "5", "--colour", "red", "out.svl50"}, "kanvio-cli: unknown option '--colour'"},
+    {{"import", "127.0.0.1"}, "kanvio-cli: expected two arguments"},
+    {{"export", "a", "b", "c"}, "kanvio-cli: expected two arguments"},
+    {{"export", "--port", "0", "file", "127.0.0.1"}, "kanvio-cli: --port needs a port number from 1 to 65535"},
+    {{"import", "127.0.0.1", "out", "--port"}, "kanvio-cli: --port needs a port number from 1 to 65535"},
+    {{"discover", "--seconds", "0"}, "kanvio-cli: --seconds needs a number from 1 to 3600"},
+    {{"discover", "--seconds", "3601"}, "kanvio-cli: --seconds needs a number from 1 to 3600"},
+    {{"discover", "--target", ""}, "kanvio-cli: --target needs a search target of 1 to 511 characters"},
+    {{"discover", "--target", std::string(512, 't')}, "kanvio-cli: --target needs a search target of 1 to 511 characters"},
+    {{"discover", "now"}, "kanvio-cli: unexpected argument 'now'"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Arguments, CliMisuse, testing::ValuesIn(MISUSES));
-
-TEST_F(Cli, HelpGoesToStandardOutputWithSuccess)
+TEST(CliUsage, MisuseExitsWithTwoTheProblemAndTheUsageAndHelpWithZero)
 {
-    CliResult all = run({"--help"});
-    EXPECT_EQ(all.exit_code, 0);
-    EXPECT_EQ(all.err, "");
-    for (const char *command : {"\n  info FILE", "\n  dump FILE", "\n  generate --stations N"})
+    Sandbox sandbox;
+    for (const Misuse &misuse : MISUSES) {
+        const CliResult result = run_cli(misuse.arguments, sandbox);
+        SCOPED_TRACE(misuse.message);
+        EXPECT_EQ(result.exit_code, 2);
+        EXPECT_EQ(result.err.substr(0, result.err.find('\n')), misuse.message);
+        EXPECT_NE(result.err.find("usage: kanvio-cli"), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(access(sandbox.file("out.svl50").c_str(), F_OK), -1);
+    const CliResult all = run_cli({"--help"}, sandbox), one = run_cli({"generate", "--help"}, sandbox);
+    EXPECT_EQ(all.exit_code + one.exit_code, 0);
+    EXPECT_EQ(all.err + one.err, "");
+    for (const char *command : {"\n  info FILE", "\n  dump FILE", "\n  generate --stations N", "\n  discover"})
         EXPECT_NE(all.out.find(command), std::string::npos) << command;
-
-    CliResult one = run({"generate", "--help"});
-    EXPECT_EQ(one.exit_code, 0);
     EXPECT_EQ(one.out.rfind("usage: kanvio-cli generate --stations N", 0), 0u) << one.out;
-    EXPECT_FALSE(exists("--help"));
 }
 
-struct BadInput {
-    std::string name;
-    std::string content;  // written to the file unless empty and name is a folder or missing
-    std::string problem;
-};
-
-void PrintTo(const BadInput &bad, std::ostream *out)
+TEST(CliInput, BadFilesExitWithOneAndOneLineNamingTheFile)
 {
-    *out << bad.name;
-}
-
-class CliBadInput : public Cli, public testing::WithParamInterface<BadInput> {};
-
-TEST_P(CliBadInput, ExitsWithOneAndOneErrorLineNamingTheFile)
-{
-    const BadInput &bad = GetParam();
-    std::string path = folder.file(bad.name);
-    if (bad.name == "folder.svl50")
-        mkdir(path.c_str(), 0700);
-    else if (bad.name != "missing.svl50")
-        write_file_bytes(path, bad.content);
+    Sandbox sandbox;
+    mkdir(sandbox.file("folder.svl50").c_str(), 0700);
+    write_file(sandbox.file("huge.svl50"), "");
+    ASSERT_EQ(truncate(sandbox.file("huge.svl50").c_str(), (off_t(1) << 29) + 1), 0);  // sparse
+    const std::pair<std::string, std::string> cases[] = {
+        {"missing.svl50", "cannot open: No such file or directory"}, {"folder.svl50", "not a regular file"},
+        {"huge.svl50", "file too large for a station table"},        {"empty.svl50", "not a valid station table"},
+        {"text.svl50", "not a valid station table"},                 {"version60.svl50", "not a valid station table"},
+        {"truncated.svl50", "not a valid station table"},
+    };
+    write_file(sandbox.file("empty.svl50"), "");
+    write_file(sandbox.file("text.svl50"), "station list\n");
+    write_file(sandbox.file("version60.svl50"), std::string("\0\6\0\0\0\0\0\0\0\0", 10));
+    write_file(sandbox.file("truncated.svl50"), std::string("\0\5\1\0\0\0", 6));
+    for (const auto &c : cases) {
+        for (const char *command : {"info", "dump"}) {
+            const CliResult result = run_cli({command, sandbox.file(c.first)}, sandbox);
+            EXPECT_EQ(result.exit_code, 1) << command;
+            EXPECT_EQ(result.err, "kanvio-cli: " + sandbox.file(c.first) + ": " + c.second + "\n") << command;
+            EXPECT_EQ(result.out, "") << command;
+        }
+    }
     for (const char *command : {"info", "dump"}) {
-        CliResult result = run({command, path});
-        EXPECT_EQ(result.exit_code, 1) << command;
-        EXPECT_EQ(result.err, "kanvio-cli: " + path + ": " + bad.problem + "\n") << command;
-        EXPECT_EQ(result.out, "") << command;
+        const CliResult full = run_cli({command, std::string(KANVIO_TEST_DATA) + "/every-kind.svl40"}, sandbox, "/dev/full");
+        EXPECT_EQ(full.exit_code, 1) << command;
+        EXPECT_EQ(full.err.rfind("kanvio-cli: standard output: write error", 0), 0u) << full.err;
+    }
+    const std::string unwritable = sandbox.file("absent/out.svl50");
+    const CliResult result = run_cli({"generate", "--stations", "5", unwritable}, sandbox);
+    EXPECT_EQ(result.exit_code, 1);
+    EXPECT_NE(result.err.find("kanvio-cli: " + unwritable + ": cannot write"), std::string::npos) << result.err;
+}
+
+// Compares the text with a file of tests/tools/data, or rewrites the file
+// when KANVIO_UPDATE_GOLDEN=1 (after an intended change; review the diff).
+void expect_golden(const std::string &text, const std::string &name)
+{
+    const std::string path = std::string(KANVIO_TEST_DATA) + "/" + name;
+    const char *update = getenv("KANVIO_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1")
+        write_file(path, text);
+    EXPECT_TRUE(text == read_file(path)) << name << " differs; KANVIO_UPDATE_GOLDEN=1 rewrites it";
+}
+
+// A seeded table of every kind: the file the library saves, what info
+// says of it and the JSON of dump, kept in tests/tools/data. The file
+// pins every byte the writer gives each field; the JSON every value the
+// reader takes, every name decoded from its character set and every
+// escape of the output.
+TEST(CliGolden, InfoAndDumpOfSeededTablesOfEveryKind)
+{
+    Sandbox sandbox;
+    for (uint16_t version : {40, 50}) {
+        const std::string name = "every-kind.svl" + std::to_string(version);
+        OwnedTable table;
+        ASSERT_EQ(svl_generate_table(&table.table, {26, version, version == 50 ? 3u : 0u, 40, 1938, true}), 0);
+        svl_set_next_uid(1);
+        ASSERT_EQ(svl_save_file(&table.table, sandbox.file(name).c_str()), 0);
+        expect_golden(read_file(sandbox.file(name)), name);
+        for (const char *command : {"info", "dump"}) {
+            const CliResult result = run_cli({command, sandbox.file(name)}, sandbox);
+            EXPECT_EQ(result.exit_code, 0) << result.err;
+            expect_golden(result.out, name + "." + command);
+        }
     }
 }
 
-const BadInput BAD_INPUTS[] = {
-    {"missing.svl50", "", "cannot open: No such file or directory"},
-    {"folder.svl50", "", "not a regular file"},
-    {"empty.svl50", "", "not a valid station table"},
-    {"text.svl50", "station list\n", "not a valid station table"},
-    {"version60.svl50", std::string("\0\6\0\0\0\0\0\0\0\0", 10), "not a valid station table"},
-    // one TV station announced, none there
-    {"truncated.svl50", std::string("\0\5\1\0\0\0", 6), "not a valid station table"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Files, CliBadInput, testing::ValuesIn(BAD_INPUTS));
-
-TEST_F(Cli, RefusesFilesTooLargeForAStationTable)
+// A favorite entry naming an unknown uid is reported on standard error,
+// never inside the JSON.
+TEST(CliDump, ReaderDiagnosticsStayOutOfTheOutput)
 {
-    std::string path = folder.file("huge.svl50");
-    write_file_bytes(path, "");
-    ASSERT_EQ(truncate(path.c_str(), (off_t(1) << 29) + 1), 0);  // sparse: takes no disk space
-    CliResult result = run({"dump", path});
-    EXPECT_EQ(result.exit_code, 1);
-    EXPECT_EQ(result.err, "kanvio-cli: " + path + ": file too large for a station table\n");
-}
-
-TEST_F(Cli, TruncatedRealFileIsInvalid)
-{
-    std::string path = generated_file("whole.svl50", 30, 50, 2);
-    std::string bytes = read_file_bytes(path);
-    write_file_bytes(path, bytes.substr(0, bytes.size() / 2));
-    CliResult result = run({"info", path});
-    EXPECT_EQ(result.exit_code, 1);
-    EXPECT_EQ(result.err, "kanvio-cli: " + path + ": not a valid station table\n");
-}
-
-TEST_F(Cli, GenerateReportsAFailedWriteWithOne)
-{
-    std::string path = folder.file("no-such-folder/out.svl50");
-    CliResult result = run({"generate", "--stations", "5", path});
-    EXPECT_EQ(result.exit_code, 1);
-    EXPECT_NE(result.err.find("kanvio-cli: " + path + ": cannot write"), std::string::npos) << result.err;
-}
-
-TEST_F(Cli, InfoCountsStationsAndFavoriteLists)
-{
-    std::string path = generated_file("table.svl50", 120, 50, 3);
-    svl_table table = {};
-    ASSERT_EQ(svl_load_file(&table, path.c_str()), 0);
-    std::string expected = "version: 50\nTV stations: " + std::to_string(table.lists[0]->count) +
-                           "\nradio stations: " + std::to_string(table.lists[1]->count) + "\nfavorite lists: 6\n";
-    for (uint32_t i = 2; i < table.list_count; i++) {
-        const svl_list *list = table.lists[i];
-        expected += std::string(list->kind == SVL_KIND_TV_FAV ? "TV" : "radio") + " favorite list \"" + list->name +
-                    "\": " + std::to_string(list->count) + (list->count == 1 ? " station\n" : " stations\n");
-    }
-    svl_free_table(&table, 1);
-
-    CliResult result = run({"info", path});
+    Sandbox sandbox;
+    write_file(sandbox.file("t.svl50"), ImageWriter()
+                                            .u8(0).u8(5).u32(1).station(50, 1, "A", 7).u32(0)
+                                            .u8(1).favorite(0, "F", {999}).u8(0)
+                                            .bytes());
+    const CliResult result = run_cli({"dump", sandbox.file("t.svl50")}, sandbox);
     EXPECT_EQ(result.exit_code, 0);
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.out, expected);
-}
-
-TEST_F(Cli, InfoShowsControlBytesOfListNamesEscaped)
-{
-    svl_table table = {};
-    ASSERT_EQ(svl_init_table(&table, SVL_VERSION_50), 0);
-    svl_append_list(&table, svl_new_list("Tab\there\x7f", SVL_KIND_RADIO_FAV, SVL_ATTR_FAVORITE));
-    std::string path = folder.file("names.svl50");
-    ASSERT_EQ(svl_save_file(&table, path.c_str()), 0);
-    svl_free_table(&table, 1);
-
-    CliResult result = run({"info", path});
-    EXPECT_EQ(result.exit_code, 0);
-    EXPECT_NE(result.out.find("radio favorite list \"Tab\\x09here\\x7f\": 0 stations\n"), std::string::npos)
+    EXPECT_EQ(result.err, "***E: svl_parse_fav_list(): uid not found:  999\n");
+    EXPECT_NE(result.out.find("{\"name\": \"F\", \"kind\": 3, \"attr\": 0, \"stations\": []}"), std::string::npos)
         << result.out;
 }
 
-TEST_F(Cli, InfoOfAVersionFortyTable)
+TEST(CliGenerate, WritesTheTableTheLibraryMakes)
 {
-    svl_table table = {};
-    ASSERT_EQ(svl_init_table(&table, SVL_VERSION_40), 0);
-    svl_station *station = svl_new_station(SVL_VERSION_40);
-    station->ProgramDataByte = 6;
-    svl_append_station(table.lists[1], station);
-    std::string path = folder.file("one.svl40");
-    ASSERT_EQ(svl_save_file(&table, path.c_str()), 0);
-    svl_free_table(&table, 1);
-
-    CliResult result = run({"info", path});
-    EXPECT_EQ(result.exit_code, 0);
-    EXPECT_EQ(result.out, "version: 40\nTV stations: 0\nradio stations: 1\nfavorite lists: 0\n");
-}
-
-TEST_F(Cli, GenerateWritesTheTableTheLibraryMakes)
-{
-    CliResult result = run({"generate", "--stations", "77", "--favorites", "3", "--favorite-percent", "40",
-                            "--seed", "5", folder.file("cli.svl50")});
-    ASSERT_EQ(result.exit_code, 0) << result.err;
-    EXPECT_EQ(result.out + result.err, "");
-
-    svl_generate_options options;
-    options.stations = 77;
-    options.favorites = 3;
-    options.favorite_percent = 40;
-    options.seed = 5;
-    svl_table expected = {};
-    ASSERT_EQ(svl_generate_table(&expected, options), 0);
-    svl_table loaded = {};
-    ASSERT_EQ(svl_load_file(&loaded, folder.file("cli.svl50").c_str()), 0);
-    ASSERT_EQ(loaded.list_count, expected.list_count);
-    for (uint32_t l = 0; l < loaded.list_count; l++) {
-        EXPECT_STREQ(loaded.lists[l]->name, expected.lists[l]->name);
-        ASSERT_EQ(loaded.lists[l]->count, expected.lists[l]->count);
+    Sandbox sandbox;
+    for (uint16_t version : {40, 50}) {
+        const std::string path = sandbox.file("cli.svl" + std::to_string(version));
+        const CliResult result = run_cli({"generate", "--stations", "77", "--version", std::to_string(version),
+                                          "--favorites", version == 50 ? "3" : "0", "--favorite-percent", "40",
+                                          "--seed", "5", path}, sandbox);
+        ASSERT_EQ(result.exit_code, 0) << result.err;
+        EXPECT_EQ(result.out + result.err, "");
+        OwnedTable expected;
+        ASSERT_EQ(svl_generate_table(&expected.table, {77, version, version == 50 ? 3u : 0u, 40, 5}), 0);
+        EXPECT_EQ(read_file(path), image_of(&expected.table));
     }
-    for (uint32_t l = 0; l < 2; l++)
-        for (uint32_t i = 0; i < loaded.lists[l]->count; i++)
-            EXPECT_STREQ(loaded.lists[l]->stations[i]->name, expected.lists[l]->stations[i]->name);
-    svl_free_table(&expected, 1);
-    svl_free_table(&loaded, 1);
-}
-
-TEST_F(Cli, GenerateVersionFortyWritesAVersionFortyTable)
-{
-    CliResult result = run({"generate", "--stations", "50", "--version", "40", folder.file("t.svl40")});
-    ASSERT_EQ(result.exit_code, 0) << result.err;
-    svl_table table = {};
-    ASSERT_EQ(svl_load_file(&table, folder.file("t.svl40").c_str()), 0);
-    EXPECT_EQ(table.version, 40);
-    EXPECT_EQ(table.list_count, 2u);
-    EXPECT_EQ(table.lists[0]->count + table.lists[1]->count, 50u);
-    svl_free_table(&table, 1);
 }
 
 }  // namespace

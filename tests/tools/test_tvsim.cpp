@@ -1,8 +1,7 @@
-// kanvio-tvsim as a separate program on loopback, driven through the
-// library's import and export: round trips, tables from files, and every
-// fault mode ending in exactly the result the client promises.
+// End to end over loopback: tables copied to and from kanvio-tvsim with
+// kanvio-cli, every fault mode of the set ending in the result the client
+// promises, and requests the set does not serve.
 #include <csignal>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,199 +11,165 @@
 #include <gtest/gtest.h>
 
 #include "svl/svl_image.h"
-#include "svl/svl_ops.h"
 #include "svl/svl_tv.h"
+#include "tests/support/runners.h"
+#include "tests/support/tables.h"
 #include "tools/gen/svl_generate.h"
-#include "tests/tools/tvsim_runner.h"
 
 namespace {
 
-using bytes = std::vector<uint8_t>;
-
-void generate(svl_table *table, uint32_t stations, uint64_t seed)
+void save_generated(const std::string &path, uint32_t stations, uint64_t seed)
 {
-    svl_generate_options options;
-    options.stations = stations;
-    options.seed = seed;
-    ASSERT_EQ(svl_generate_table(table, options), 0);
+    OwnedTable table;
+    ASSERT_EQ(svl_generate_table(&table.table, {stations, 50, 2, 20, seed}), 0);
+    ASSERT_EQ(svl_save_file(&table.table, path.c_str()), 0);
 }
 
-std::string temp_path(const char *name)
+// The table in the file, its uids numbered alike whoever saved it.
+std::string image_of_file(const std::string &path)
 {
-    return testing::TempDir() + "tvsim_" + std::to_string(getpid()) + "_" + name;
+    OwnedTable table;
+    EXPECT_EQ(svl_load_file(&table.table, path.c_str()), 0) << path;
+    return image_of(&table.table);
 }
 
-TEST(TvSim, ExportedTableComesBackAndIsSaved)
+// The set serves the file it starts with, keeps what it is sent and
+// saves it; what comes back is what went out.
+TEST(Transfer, TablesGoToTheSetAndComeBackUnchanged)
 {
-    const std::string saved = temp_path("saved.svl50");
-    TvSim sim(sim_arguments("127.0.5.10", {"--save", saved, "--generate", "20"}));
-    ASSERT_TRUE(sim.wait_ready());
-    svl_table sent = {};
-    generate(&sent, 40, 7);
-    ASSERT_EQ(svl_export_to_tv_with(&sent, "127.0.5.10", sim.options()), TV_OK);
-    svl_table received = {};
-    ASSERT_EQ(svl_import_from_tv_with(&received, "127.0.5.10", sim.options()), TV_OK);
-    EXPECT_EQ(image_of(&received), image_of(&sent));
-    svl_table from_file = {};
-    ASSERT_EQ(svl_load_file(&from_file, saved.c_str()), 0);
-    EXPECT_EQ(image_of(&from_file), image_of(&sent));
+    Sandbox sandbox;
+    save_generated(sandbox.file("start.svl50"), 25, 3);
+    save_generated(sandbox.file("sent.svl50"), 40, 7);
+    TvSim sim("127.0.6.1", {"--save", sandbox.file("saved.svl50"), sandbox.file("start.svl50")});
+    ASSERT_TRUE(sim.wait_ready()) << sim.log();
+    auto transfer = [&](const char *command, const std::string &first, const std::string &second) {
+        const CliResult result = run_cli({command, "--port", sim.port(), first, second}, sandbox);
+        EXPECT_EQ(result.exit_code, 0) << result.err;
+    };
+    transfer("import", "127.0.6.1", sandbox.file("first.svl50"));
+    EXPECT_EQ(image_of_file(sandbox.file("first.svl50")), image_of_file(sandbox.file("start.svl50")));
+    transfer("export", sandbox.file("sent.svl50"), "127.0.6.1");
+    transfer("import", "127.0.6.1", sandbox.file("back.svl50"));
+    const std::string sent = image_of_file(sandbox.file("sent.svl50"));
+    EXPECT_EQ(image_of_file(sandbox.file("back.svl50")), sent);
+    EXPECT_EQ(image_of_file(sandbox.file("saved.svl50")), sent);
     EXPECT_EQ(sim.stop(SIGINT), 0);
     EXPECT_NE(sim.log().find("write table: stored"), std::string::npos) << sim.log();
-    EXPECT_NE(sim.log().find("read table: "), std::string::npos) << sim.log();
-    svl_free_table(&sent, 1);
-    svl_free_table(&received, 1);
-    svl_free_table(&from_file, 1);
-    remove(saved.c_str());
 }
 
-TEST(TvSim, ServesTheTableFileItWasGiven)
+struct Fault {
+    const char *mode;
+    int import_result, export_result;
+    bool table;  // the import gives the set's table
+};
+
+const Fault FAULTS[] = {
+    {"none", TV_OK, TV_OK, true},
+    {"refuse", TV_NO_CONNECTION, TV_NO_CONNECTION, false},
+    {"close-on-accept", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
+    {"close-after-ack", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
+    {"bad-header", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
+    {"bad-unit", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
+    {"bad-ack", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
+    {"bad-data-code", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
+    {"short-length", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
+    {"oversized", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
+    {"truncated", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
+    {"stall", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
+    {"bad-status", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
+    {"bad-image", TV_TRANSFER_FAILED, TV_OK, false},
+    {"empty-table", TV_OK, TV_OK, false},
+    {"trickle", TV_OK, TV_OK, true},
+};
+
+// The command-line tool names the address and exits with 1 on failure; a
+// set without a table is reported and nothing is written.
+void expect_tool_report(const Fault &fault, const std::string &address, const std::string &port)
 {
-    const std::string path = temp_path("start.svl50");
-    svl_table table = {};
-    generate(&table, 25, 3);
-    ASSERT_EQ(svl_save_file(&table, path.c_str()), 0);
-    TvSim sim(sim_arguments("127.0.5.11", {path}));
-    ASSERT_TRUE(sim.wait_ready());
-    svl_table received = {};
-    ASSERT_EQ(svl_import_from_tv_with(&received, "127.0.5.11", sim.options()), TV_OK);
-    EXPECT_EQ(image_of(&received), image_of(&table));
-    EXPECT_EQ(sim.stop(SIGTERM), 0);
-    svl_free_table(&table, 1);
-    svl_free_table(&received, 1);
-    remove(path.c_str());
+    Sandbox sandbox;
+    const std::string out = sandbox.file("out.svl50");
+    const CliResult imported = run_cli({"import", "--port", port, address, out}, sandbox);
+    EXPECT_EQ(imported.exit_code, fault.import_result == TV_OK ? 0 : 1);
+    EXPECT_EQ(imported.err, fault.import_result == TV_NO_CONNECTION ? "kanvio-cli: no connection to " + address + "\n"
+                            : fault.import_result ? "kanvio-cli: transfer with " + address + " failed\n" : "");
+    EXPECT_EQ(imported.out, fault.import_result == TV_OK && !fault.table
+                                ? address + " holds no station table; " + out + " not written\n" : "");
+    EXPECT_EQ(access(out.c_str(), F_OK) == 0, fault.table);
 }
 
-TEST(TvSim, RefusesAnInvalidImageAndKeepsItsTable)
+class SetFault : public testing::TestWithParam<Fault> {};
+
+TEST_P(SetFault, EndsInTheResultTheClientPromises)
 {
-    TvSim sim(sim_arguments("127.0.5.12", {"--generate", "5"}));
-    ASSERT_TRUE(sim.wait_ready());
-    svl_table before = {};
-    ASSERT_EQ(svl_import_from_tv_with(&before, "127.0.5.12", sim.options()), TV_OK);
-    tv_connection connection;
-    ASSERT_EQ(tv_connect_with(&connection, "127.0.5.12", TV_UNIT, sim.options()), 0);
-    const uint8_t junk[] = {0x09, 0x00, 0x01};
-    ASSERT_EQ(tv_request(&connection, TV_COMMAND_WRITE_TABLE, junk, sizeof junk), 0);
-    uint8_t *status = nullptr;
-    size_t length = 0;
-    ASSERT_EQ(tv_read_data(&connection, &status, &length), 0);
-    EXPECT_EQ(bytes(status, status + length), (bytes{0x00, 0x01}));
-    tv_free_payload(status);
-    tv_close(&connection);
-    svl_table after = {};
-    ASSERT_EQ(svl_import_from_tv_with(&after, "127.0.5.12", sim.options()), TV_OK);
-    EXPECT_EQ(image_of(&after), image_of(&before));
-    EXPECT_EQ(sim.stop(SIGTERM), 0);
-    svl_free_table(&before, 1);
-    svl_free_table(&after, 1);
+    const Fault &fault = GetParam();
+    int host = 1;  // an address per mode, so that the modes can run side by side
+    while (strcmp(FAULTS[host - 1].mode, fault.mode) != 0)
+        ++host;
+    const std::string address = "127.0.7." + std::to_string(host);
+    TvSim sim(address, {"--fault", fault.mode, "--generate", "3"});
+    ASSERT_TRUE(sim.wait_ready()) << sim.log();
+    OwnedTable target, table;
+    EXPECT_EQ(svl_import_from_tv_with(&target.table, address.c_str(), sim.options()), fault.import_result);
+    EXPECT_EQ(target->list_count, fault.table ? 6u : 0u);
+    ASSERT_EQ(svl_generate_table(&table.table, {3, 50, 2, 20, 5}), 0);
+    EXPECT_EQ(svl_export_to_tv_with(&table.table, address.c_str(), sim.options()), fault.export_result);
+
+    if (strcmp(fault.mode, "stall") != 0)  // the tool would wait a minute for the silent set
+        expect_tool_report(fault, address, sim.port());
+    EXPECT_EQ(sim.stop(SIGTERM), 0) << sim.log();
 }
 
-// A request the set does not serve ends its connection without an answer;
-// the set goes on serving the next one.
-TEST(TvSim, HangsUpOnRequestsItDoesNotServe)
+INSTANTIATE_TEST_SUITE_P(Modes, SetFault, testing::ValuesIn(FAULTS), [](const testing::TestParamInfo<Fault> &info) {
+    std::string name = info.param.mode;
+    for (char &c : name)
+        c = c == '-' ? '_' : c;
+    return name;
+});
+
+// A request the set does not serve, or an image it cannot read, ends in no
+// answer or a refusal; the set keeps its table and serves the next one.
+TEST(SetRequests, TheSetRefusesWhatItCannotServeAndGoesOn)
 {
-    TvSim sim(sim_arguments("127.0.5.13", {"--generate", "5"}));
+    TvSim sim("127.0.6.2", {"--generate", "5"});
     ASSERT_TRUE(sim.wait_ready());
-    const std::vector<bytes> requests = {
-        {0x00, 0x00, 0x00, 0x07, 0x01, 0x48, 0x00, 0x00, 0x02, 0x00, 0xEA},  // not 'G'
-        {0x00, 0x00, 0x00, 0x07, 0x02, 0x47, 0x00, 0x00, 0x02, 0x00, 0xEA},  // not 0x01
-        {0x00, 0x00, 0x00, 0x03, 0x01, 0x47, 0x00, 0x00, 0x02, 0x00, 0xEA},  // length below 7
-        {0x04, 0x00, 0x00, 0x08, 0x01, 0x47, 0x00, 0x00, 0x02, 0x00, 0xEB},  // above 64 MiB
-        {0x00, 0x00, 0x00, 0x07, 0x01, 0x47, 0x00, 0x00, 0x01, 0x00, 0xEA},  // unit 1
-        {0x00, 0x00, 0x00, 0x07, 0x01, 0x47, 0x00, 0x00, 0x02, 0x00, 0xEC},  // command 236
+    const std::vector<std::vector<uint8_t>> requests = {
+        {0, 0, 0, 7, 0x01, 0x48, 0, 0, 0x02, 0, 0xEA},  // not 'G'
+        {0, 0, 0, 7, 0x02, 0x47, 0, 0, 0x02, 0, 0xEA},  // not 0x01
+        {0, 0, 0, 3, 0x01, 0x47, 0, 0, 0x02, 0, 0xEA},  // length below 7
+        {4, 0, 0, 8, 0x01, 0x47, 0, 0, 0x02, 0, 0xEB},  // above 64 MiB
+        {0, 0, 0, 7, 0x01, 0x47, 0, 0, 0x01, 0, 0xEA},  // unit 1
+        {0, 0, 0, 7, 0x01, 0x47, 0, 0, 0x02, 0, 0xEC},  // command 236
     };
-    for (const bytes &request : requests) {
+    for (const std::vector<uint8_t> &request : requests) {
         tv_connection connection;
-        ASSERT_EQ(tv_connect_with(&connection, "127.0.5.13", TV_UNIT, sim.options()), 0);
+        ASSERT_EQ(tv_connect_with(&connection, "127.0.6.2", TV_UNIT, sim.options()), 0);
         ASSERT_EQ(tv_send_all(connection.socket, request.data(), request.size(), 1000), 0);
         uint8_t byte = 0;
         EXPECT_EQ(tv_recv_exact(connection.socket, &byte, 1, 5000), -1);
         tv_close(&connection);
     }
-    svl_table table = {};
-    EXPECT_EQ(svl_import_from_tv_with(&table, "127.0.5.13", sim.options()), TV_OK);
-    EXPECT_EQ(table.list_count, 6u);
-    svl_free_table(&table, 1);
+    tv_connection connection;
+    ASSERT_EQ(tv_connect_with(&connection, "127.0.6.2", TV_UNIT, sim.options()), 0);
+    const uint8_t junk[] = {0x09, 0x00, 0x01};
+    ASSERT_EQ(tv_request(&connection, TV_COMMAND_WRITE_TABLE, junk, sizeof junk), 0);
+    uint8_t *status = nullptr;
+    size_t length = 0;
+    ASSERT_EQ(tv_read_data(&connection, &status, &length), 0);
+    EXPECT_EQ(std::vector<uint8_t>(status, status + length), (std::vector<uint8_t>{0x00, 0x01}));
+    tv_free_payload(status);
+    tv_close(&connection);
+    OwnedTable table;
+    EXPECT_EQ(svl_import_from_tv_with(&table.table, "127.0.6.2", sim.options()), TV_OK);
+    EXPECT_EQ(table->list_count, 6u);
     EXPECT_EQ(sim.stop(SIGTERM), 0);
-}
 
-TEST(TvSim, RejectsWrongArguments)
-{
-    const std::vector<std::vector<std::string>> wrong = {
-        {},
-        {"--generate", "5", "table.svl50"},
-        {"--fault", "no-such-fault", "--generate", "5"},
-        {"--port", "70000", "--generate", "5"},
-        {"--generate"},
-    };
-    for (const auto &arguments : wrong) {
-        TvSim sim(arguments);
-        EXPECT_FALSE(sim.wait_ready());
-        EXPECT_EQ(sim.stop(SIGTERM), 2) << sim.log();
+    for (const std::vector<std::string> &wrong : std::vector<std::vector<std::string>>{
+             {}, {"--generate", "5", "table.svl50"}, {"--fault", "no-such-fault", "--generate", "5"},
+             {"--port", "70000", "--generate", "5"}, {"--generate"}}) {
+        TvSim refused(wrong);
+        EXPECT_FALSE(refused.wait_ready());
+        EXPECT_EQ(refused.stop(SIGTERM), 2) << refused.log();
     }
 }
-
-// ---- fault modes ----
-
-struct FaultCase {
-    const char *fault;
-    const char *address;  // one per case, so the cases can run in parallel
-    int import_result;
-    int export_result;
-    bool import_gives_table;
-};
-
-void PrintTo(const FaultCase &c, std::ostream *out)
-{
-    *out << c.fault;
-}
-
-class TvSimFault : public testing::TestWithParam<FaultCase> {};
-
-TEST_P(TvSimFault, EndsInTheResultTheClientPromises)
-{
-    const FaultCase &c = GetParam();
-    const std::string address = c.address;
-    TvSim sim(sim_arguments(address.c_str(), {"--fault", c.fault, "--generate", "3"}));
-    ASSERT_TRUE(sim.wait_ready()) << sim.log();
-
-    svl_table target = {};
-    EXPECT_EQ(svl_import_from_tv_with(&target, address.c_str(), sim.options()), c.import_result);
-    // A generated table: two base lists and two favorite lists per medium.
-    EXPECT_EQ(target.list_count, c.import_gives_table ? 6u : 0u);
-    svl_free_table(&target, 1);
-
-    svl_table table = {};
-    generate(&table, 3, 5);
-    EXPECT_EQ(svl_export_to_tv_with(&table, address.c_str(), sim.options()), c.export_result);
-    svl_free_table(&table, 1);
-
-    EXPECT_EQ(sim.stop(SIGTERM), 0) << sim.log();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, TvSimFault,
-    testing::Values(FaultCase{"none", "127.0.6.1", TV_OK, TV_OK, true},
-                    FaultCase{"refuse", "127.0.6.2", TV_NO_CONNECTION, TV_NO_CONNECTION, false},
-                    FaultCase{"close-on-accept", "127.0.6.3", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
-                    FaultCase{"close-after-ack", "127.0.6.4", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
-                    FaultCase{"bad-header", "127.0.6.5", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
-                    FaultCase{"bad-unit", "127.0.6.6", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
-                    FaultCase{"bad-ack", "127.0.6.7", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
-                    FaultCase{"bad-data-code", "127.0.6.8", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
-                    FaultCase{"short-length", "127.0.6.9", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
-                    FaultCase{"oversized", "127.0.6.10", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
-                    FaultCase{"truncated", "127.0.6.11", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
-                    FaultCase{"stall", "127.0.6.12", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
-                    FaultCase{"bad-status", "127.0.6.13", TV_TRANSFER_FAILED, TV_TRANSFER_FAILED, false},
-                    FaultCase{"bad-image", "127.0.6.14", TV_TRANSFER_FAILED, TV_OK, false},
-                    FaultCase{"empty-table", "127.0.6.15", TV_OK, TV_OK, false},
-                    FaultCase{"trickle", "127.0.6.16", TV_OK, TV_OK, true}),
-    [](const testing::TestParamInfo<FaultCase> &info) {
-        std::string name = info.param.fault;
-        for (char &ch : name)
-            if (ch == '-')
-                ch = '_';
-        return name;
-    });
 
 }  // namespace

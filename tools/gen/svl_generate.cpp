@@ -119,6 +119,24 @@ const ForeignName FOREIGN_NAMES[] = {
     {"\xBD\xB2\xBB", 1},  // NTV in Cyrillic
 };
 
+// Names of tables of every kind, already encoded: each holds bytes that its
+// character set (CharSelCode) treats specially, and one station is unnamed.
+const ForeignName EVERY_CHARSET_NAMES[] = {
+    {"Z\xC8urich T\xC2" "el\xC2" "e \xCF" "CT1", 0},  // letters composed with a diacritic
+    {"x\xC8x end\xC8", 0},                            // diacritics with nothing to compose
+    {"Stra\xFB" "e \xA3 \xC0 \x8A", 0},               // spacing letters, an undefined byte, a C1 control
+    {"quote\" back\\ tab\t del\x7f", 0},              // what text output escapes
+    {"", 0},
+    {"\xBF\xD5\xE0\xD2\xEB\xD9 \xF0", 1},             // ISO 8859-5
+    {"\xC7\xE4\xCC\xD2\xC7\xC6\xD1", 2},               // ISO 8859-6
+    {"\xC5\xD1\xD4" "1 \xB7", 3},                      // ISO 8859-7
+    {"\xF2\xF8\xE5\xF5 1", 4},                         // ISO 8859-8
+    {"TRT \xD0\xDD\xFE", 5},                           // ISO 8859-9
+    {"\xA3\xF3" "d\xBC TV", 6},                        // ISO 8859-2
+    {"\xE9t\xE9", 22},                                 // a set the program does not know
+    {"ARD", 0},
+};
+
 const uint16_t CA_SYSTEM_IDS[] = {0x1702, 0x1722, 0x1833, 0x1834, 0x098C, 0x098D, 0x0500,
                                   0x0100, 0x0D05, 0x0D95, 0x0648, 0x1830, 0x4AE1, 0x0B00};
 
@@ -130,6 +148,11 @@ const uint16_t SATELLITE_SYMBOL_RATES[] = {22000, 27500, 27500, 29700, 30000};
 
 const char *const TV_FAVORITE_NAMES[SVL_MAX_FAV_LISTS] = {
     "Favorites 1", "News", "Sports", "Movies", "Kids", "Documentaries", "Regional", "Favorites 2",
+};
+// TV favorite list names of tables of every kind: control bytes, bytes that
+// are no UTF-8, and what text output escapes.
+const char *const EVERY_KIND_FAVORITE_NAMES[SVL_MAX_FAV_LISTS] = {
+    "Tab\there\x7f", "Fav\x01\xFF", "\"Quoted\" \\ back", "Sp\xC3\xA4t", "5", "6", "7", "8",
 };
 const char *const RADIO_FAVORITE_NAMES[SVL_MAX_FAV_LISTS] = {
     "Radio favorites", "Pop", "Classical", "Talk", "Jazz", "Radio news", "Local radio", "Night",
@@ -297,6 +320,21 @@ bool fill_names(Random &random, svl_station *station, bool radio, bool high_defi
     return origin.empty() || station->origin_name;
 }
 
+// The name of the station at index of a table of every kind; every third
+// station of version 50 has no origin name.
+bool fill_every_charset_name(svl_station *station, uint32_t index)
+{
+    const ForeignName &name = EVERY_CHARSET_NAMES[index % (sizeof EVERY_CHARSET_NAMES / sizeof EVERY_CHARSET_NAMES[0])];
+    station->CharSelCode = name.char_sel_code;
+    set_text(&station->name, &station->name_len, name.bytes);
+    if (*name.bytes && !station->name)
+        return false;
+    if (station->version < SVL_VERSION_50 || index % 3 == 2)
+        return true;
+    set_text(&station->origin_name, &station->origin_name_len, name.bytes);
+    return !*name.bytes || station->origin_name;
+}
+
 void fill_encryption(Random &random, svl_station *station)
 {
     station->encrypted = 1;
@@ -372,12 +410,12 @@ void fill_analogue(Random &random, svl_station *station, bool radio)
 }
 
 // Most stations keep the defaults; some carry the user's adjustments.
-void fill_picture_and_sound(Random &random, svl_station *station)
+void fill_picture_and_sound(Random &random, svl_station *station, bool always)
 {
     station->SoundFilter = static_cast<uint8_t>(random.percent(80) ? 0 : random.between(1, 3));
-    if (random.percent(15))
+    if (always || random.percent(15))
         station->volume_correction = static_cast<int8_t>(random.between(-30, 30));
-    if (!random.percent(15))
+    if (!always && !random.percent(15))
         return;
     station->colour_intensity = static_cast<int8_t>(random.between(-30, 30));
     station->contrast = static_cast<int8_t>(random.between(-30, 30));
@@ -391,7 +429,7 @@ void fill_picture_and_sound(Random &random, svl_station *station)
 }
 
 // Fields the editor never interprets but must carry through unchanged.
-void fill_opaque(Random &random, svl_station *station, bool digital)
+void fill_opaque(Random &random, svl_station *station, bool digital, bool always)
 {
     station->aux1 = random.percent(20) ? static_cast<uint8_t>(random.below(256)) : 0;
     station->aux2 = random.percent(10) ? static_cast<uint8_t>(random.below(256)) : 0;
@@ -399,7 +437,7 @@ void fill_opaque(Random &random, svl_station *station, bool digital)
     if (station->version < SVL_VERSION_50)
         return;
     station->hbbtv = digital && svl_station_medium(station) == SVL_MEDIUM_TV && random.percent(40);
-    if (!random.percent(30))
+    if (!always && !random.percent(30))
         return;
     station->aux_word1 = static_cast<uint16_t>(random.below(0x10000));
     station->aux_word2 = static_cast<uint16_t>(random.below(0x10000));
@@ -410,9 +448,31 @@ void fill_opaque(Random &random, svl_station *station, bool digital)
     station->aux_byte = static_cast<uint8_t>(random.below(256));
 }
 
-svl_station *make_station(Random &random, Multiplex &mux, uint16_t version)
+// Flags and settings that few stations of a realistic table carry, set in
+// every station of a table of every kind, so that each field of the record
+// holds a value somewhere.
+void fill_rare_fields(Random &random, svl_station *station)
 {
-    svl_station *station = svl_new_station(version);
+    uint8_t *const small[] = {&station->decoder, &station->forced_mono, &station->VCR, &station->childlock,
+                              &station->ColorNorm, &station->Standard, &station->CANumber, &station->Polarisation,
+                              &station->Satellite, &station->Constellation, &station->CodeRateHP, &station->TransMode,
+                              &station->GuardIntervall, &station->SatModulationSystem, &station->SatRollOff};
+    for (uint8_t *field : small)
+        *field = static_cast<uint8_t>(random.below(4));
+    station->aux1 = static_cast<uint8_t>(random.below(256));
+    station->aux2 = static_cast<uint8_t>(random.below(256));
+    station->cni = static_cast<uint16_t>(random.below(0x10000));
+    if (!station->analog_frequency)
+        station->analog_frequency = static_cast<uint16_t>(1400 + random.below(12000));
+    if (station->version >= SVL_VERSION_50)
+        station->hbbtv = static_cast<uint8_t>(random.below(2));
+}
+
+// The station at index of the table. A table of every kind gives its
+// stations every ProgramDataByte from 0 to 11 in turn.
+svl_station *make_station(Random &random, Multiplex &mux, const svl_generate_options &options, uint32_t index)
+{
+    svl_station *station = svl_new_station(options.version);
     if (!station)
         return nullptr;
     bool radio = random.percent(20);
@@ -420,7 +480,9 @@ svl_station *make_station(Random &random, Multiplex &mux, uint16_t version)
     bool digital = mux.reception != ANALOGUE;
     bool high_definition = digital && !radio && (mux.network_type == 5 || mux.network_type == 6 ||
                                                  (mux.reception == CABLE && random.percent(30)));
-    if (!fill_names(random, station, radio, high_definition)) {
+    bool named = options.every_kind ? fill_every_charset_name(station, index)
+                                    : fill_names(random, station, radio, high_definition);
+    if (!named) {
         svl_free_station(station);
         return nullptr;
     }
@@ -428,21 +490,25 @@ svl_station *make_station(Random &random, Multiplex &mux, uint16_t version)
         fill_digital(random, station, mux, radio, high_definition);
     else
         fill_analogue(random, station, radio);
-    fill_picture_and_sound(random, station);
-    fill_opaque(random, station, digital);
+    fill_picture_and_sound(random, station, options.every_kind);
+    fill_opaque(random, station, digital, options.every_kind);
+    if (options.every_kind) {
+        fill_rare_fields(random, station);
+        station->ProgramDataByte = static_cast<uint8_t>(index % 12);
+    }
     return station;
 }
 
-int generate_stations(Random &random, svl_table *table, uint32_t count)
+int generate_stations(Random &random, svl_table *table, const svl_generate_options &options)
 {
     svl_list *tv = table->lists[0];
     svl_list *radio = table->lists[1];
     uint32_t made = 0;
-    while (made < count) {
+    while (made < options.stations) {
         Multiplex mux = make_multiplex(random);
         uint32_t services = mux.reception == ANALOGUE ? 1 : static_cast<uint32_t>(random.between(1, 12));
-        for (uint32_t i = 0; i < services && made < count; i++, made++) {
-            svl_station *station = make_station(random, mux, table->version);
+        for (uint32_t i = 0; i < services && made < options.stations; i++, made++) {
+            svl_station *station = make_station(random, mux, options, made);
             if (!station)
                 return -1;
             svl_list *base = svl_station_medium(station) == SVL_MEDIUM_RADIO ? radio : tv;
@@ -497,7 +563,9 @@ int generate_favorites(Random &random, svl_table *table, const svl_generate_opti
     std::vector<uint32_t> positions;
     for (uint32_t medium = 0; medium < 2; medium++) {
         const svl_list *base = table->lists[medium];
-        const char *const *names = medium == 0 ? TV_FAVORITE_NAMES : RADIO_FAVORITE_NAMES;
+        const char *const *names = medium == 1         ? RADIO_FAVORITE_NAMES
+                                   : options.every_kind ? EVERY_KIND_FAVORITE_NAMES
+                                                        : TV_FAVORITE_NAMES;
         uint32_t kind = medium == 0 ? SVL_KIND_TV_FAV : SVL_KIND_RADIO_FAV;
         for (uint32_t i = 0; i < options.favorites; i++) {
             svl_list *list = make_favorite_list(random, base, names[i], kind, options.favorite_percent, positions);
@@ -527,7 +595,7 @@ int svl_generate_table(svl_table *table, const svl_generate_options &options)
     if (svl_init_table(table, options.version) != 0)
         return -1;
     Random random = {options.seed};
-    if (generate_stations(random, table, options.stations) != 0 ||
+    if (generate_stations(random, table, options) != 0 ||
         (options.version == SVL_VERSION_50 && generate_favorites(random, table, options) != 0)) {
         svl_free_table(table, 1);
         *table = svl_table();

@@ -1,0 +1,499 @@
+// Operations on stations, lists and tables: random edits against a model,
+// names, sorting by every key, merging and converting tables.
+#include <algorithm>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "svl/svl_ops.h"
+#include "tests/support/tables.h"
+
+namespace {
+
+using Stations = std::vector<svl_station *>;
+
+svl_list *new_list(const Stations &stations, uint32_t kind = SVL_KIND_TV)
+{
+    svl_list *list = svl_new_list("List", kind, SVL_ATTR_BASE);
+    for (svl_station *station : stations)
+        svl_append_station(list, station);
+    return list;
+}
+
+TEST(ListOperations, FollowAModelThroughRandomEditsAndRefuseWhatIsOutOfRange)
+{
+    std::mt19937 random(7);
+    Stations pool, model;
+    for (int i = 0; i < 6; ++i)
+        pool.push_back(make_station(50, 1, "s"));
+    svl_list *list = new_list({});
+    for (int step = 0; step < 600; ++step) {
+        svl_station *station = pool[random() % pool.size()];
+        const uint32_t index = random() % (model.size() + 2), action = random() % 4;
+        if (action == 0) {
+            ASSERT_EQ(svl_insert_station(list, station, index), index <= model.size() ? 0 : -1);
+            if (index <= model.size())
+                model.insert(model.begin() + index, station);
+        } else if (action == 1) {
+            ASSERT_EQ(svl_append_station(list, station), 0);
+            model.push_back(station);
+        } else {
+            ASSERT_EQ(svl_remove_station_at(list, index), index < model.size() ? model[index] : nullptr);
+            if (index < model.size())
+                model.erase(model.begin() + index);
+        }
+        ASSERT_EQ(entries(list), model);
+        ASSERT_EQ(list->stations == nullptr, model.empty()) << "an empty list has no array";
+        const auto last = std::find(model.rbegin(), model.rend(), station);
+        ASSERT_EQ(svl_index_of_station(list, station), int(model.rend() - last) - 1);
+    }
+    ASSERT_EQ(svl_reserve_stations(list, 1000), 0);
+    svl_list *copy = svl_copy_list(list);
+    EXPECT_EQ(entries(copy), model);
+    EXPECT_TRUE(copy->stations != list->stations && copy->name != list->name && strcmp(copy->name, "List") == 0);
+    EXPECT_EQ(copy->kind, list->kind);
+    svl_free_list(copy, 0);
+    svl_free_list(list, 0);
+    svl_free_list(new_list(pool), 1);
+}
+
+TEST(ListOperations, RefuseNullArgumentsAndNullEntries)
+{
+    svl_station *station = make_station(50, 6, "R");
+    svl_list *list = new_list({nullptr}, SVL_KIND_RADIO_FAV);
+    EXPECT_EQ(svl_new_list(nullptr, SVL_KIND_TV, SVL_ATTR_BASE), nullptr);
+    EXPECT_EQ(svl_insert_station(list, nullptr, 0) + svl_insert_station(nullptr, station, 0), -2);
+    EXPECT_EQ(svl_append_station(nullptr, station) + svl_reserve_stations(nullptr, 4), -2);
+    EXPECT_EQ(svl_index_of_station(nullptr, station) + svl_index_of_station(list, nullptr), -2);
+    EXPECT_EQ(svl_remove_station_at(nullptr, 0), nullptr);
+    EXPECT_EQ(svl_remove_station_at(list, 0), nullptr) << "a null entry is not removed";
+    EXPECT_EQ(svl_copy_list(nullptr), nullptr);
+    EXPECT_EQ(svl_copy_station(nullptr), nullptr);
+    EXPECT_EQ(list->count, 1u);
+    svl_free_list(list, 1);
+    svl_free_list(nullptr, 1);
+    svl_free_station(station);
+}
+
+TEST(Names, AreCopiesOfAtMost255BytesAndRefusalsKeepTheOldOne)
+{
+    svl_station *station = make_station(50, 5, "Old");
+    char name[] = "Das Erste";
+    const std::string longest(255, 'n'), too_long(256, 'n');
+    for (const char *refused : {static_cast<const char *>(nullptr), "", too_long.c_str()})
+        EXPECT_EQ(svl_set_station_name(station, refused), 1);
+    EXPECT_EQ(svl_set_station_name(nullptr, "x") + svl_set_station_origin_name(nullptr, "x"), 2);
+    EXPECT_STREQ(station->name, "Old");
+    ASSERT_EQ(svl_set_station_name(station, name) + svl_set_station_origin_name(station, name), 0);
+    name[0] = 'X';
+    EXPECT_STREQ(station->name, "Das Erste");
+    EXPECT_STREQ(station->origin_name, "Das Erste");
+    EXPECT_EQ(station->origin_name_len, 9);
+    EXPECT_EQ(svl_set_station_origin_name(station, too_long.c_str()), 1);
+    EXPECT_STREQ(station->origin_name, "Das Erste");
+    ASSERT_EQ(svl_set_station_name(station, longest.c_str()), 0);
+    EXPECT_EQ(station->name_len, 255);
+    EXPECT_EQ(station->name, longest);
+    svl_station *copy = svl_copy_station(station);
+    EXPECT_EQ(memcmp(copy, station, sizeof *station), 0) << "every field, the names shared";
+    svl_free_station_copy(copy);
+    for (const char *cleared : {"", static_cast<const char *>(nullptr)}) {
+        ASSERT_EQ(svl_set_station_origin_name(station, "x") + svl_set_station_origin_name(station, cleared), 0);
+        EXPECT_EQ(station->origin_name, nullptr);
+        EXPECT_EQ(station->origin_name_len, 0);
+    }
+    svl_free_station(station);
+
+    svl_list *list = new_list({});
+    EXPECT_EQ(svl_set_list_name(nullptr, "x") + svl_set_list_name(list, nullptr) + svl_set_list_name(list, ""), 3);
+    ASSERT_EQ(svl_set_list_name(list, name), 0);
+    name[0] = 'Y';
+    EXPECT_STREQ(list->name, "Xas Erste");
+    svl_free_list(list, 0);
+}
+
+// Case is folded for ASCII letters only; unnamed stations never match.
+TEST(FindStationsByName, GivesTheMatchingIndexesFromTheHighest)
+{
+    Stations stations;
+    for (const char *name : {"ARD", "ZDF", "Standard", "", "arD HD", "\xC4RD", "Ard"})
+        stations.push_back(make_station(50, 1, name));
+    stations[1]->name[0] = '\0';  // a name buffer holding the empty text
+    svl_list *list = new_list(stations);
+    const std::pair<const char *, std::vector<uint32_t>> cases[] = {
+        {"ard", {6, 4, 2, 0}}, {"d h", {4}}, {"\xE4rd", {}}, {"\xC4rD", {5}}, {"Standard and more", {}}, {"zdf", {}}};
+    for (const auto &c : cases) {
+        uint32_t *indexes = nullptr;
+        const int found = svl_find_stations_by_name(list, c.first, &indexes);
+        EXPECT_EQ(std::vector<uint32_t>(indexes, indexes + std::max(found, 0)), c.second) << c.first;
+        EXPECT_EQ(found, int(c.second.size()));
+        svl_free_indexes(indexes);
+    }
+    uint32_t *indexes = nullptr;
+    svl_list *empty = new_list({});
+    EXPECT_EQ(svl_find_stations_by_name(nullptr, "a", &indexes) + svl_find_stations_by_name(list, nullptr, &indexes) +
+                  svl_find_stations_by_name(list, "", &indexes) + svl_find_stations_by_name(list, "a", nullptr) +
+                  svl_find_stations_by_name(empty, "a", &indexes),
+              -5);
+    svl_free_list(empty, 0);
+    svl_free_list(list, 1);
+}
+
+TEST(StationKinds, MediumFollowsTheTypeAndAnalogueTheNetwork)
+{
+    const int medium[] = {0, 1, 1, 1, 1, 1, 2, 1, 2, 2, 2, 1};
+    svl_station station{};
+    for (int value = 0; value < 256; ++value) {
+        station.ProgramDataByte = station.NetworkType = uint8_t(value);
+        EXPECT_EQ(svl_station_medium(&station), value < 12 ? medium[value] : SVL_MEDIUM_NONE) << value;
+        EXPECT_EQ(svl_station_is_analog(&station), value == 0 || value == 7) << value;
+    }
+}
+
+// ---- sorting ----
+
+// The field behind each plain numeric key and its largest value.
+struct KeyField {
+    int key;
+    uint32_t max;
+    uint32_t (*get)(const svl_station *);
+    void (*set)(svl_station *, uint32_t);
+};
+
+#define KEY(number, field, maximum)                                                                  \
+    KeyField{number, maximum, [](const svl_station *s) { return uint32_t(s->field); },               \
+             [](svl_station *s, uint32_t v) { s->field = decltype(s->field)(v); }}
+
+const KeyField KEY_FIELDS[] = {
+    KEY(0, uid, 0xFFFF), KEY(2, NetworkType, 0xFF), KEY(3, epg, 0xFF), KEY(4, encrypted, 0xFF),
+    KEY(5, HiDef, 0xFF), KEY(7, cni, 0xFFFF), KEY(9, audio_pid, 0xFFFF), KEY(10, video_pid, 0xFFFF),
+    KEY(11, pcr_pid, 0xFFFF), KEY(12, teletext_pid, 0xFFFF), KEY(13, service_id, 0xFFFF),
+    KEY(14, transport_stream_id, 0xFFFF), KEY(15, original_network_id, 0xFFFF), KEY(16, symbol_rate, 0xFFFF),
+    KEY(17, Modulation, 0xFF), KEY(18, Constellation, 0xFF), KEY(19, Satellite, 0xFF),
+    KEY(20, Polarisation, 0xFF), KEY(21, CodeRateHP, 0xFF), KEY(22, GuardIntervall, 0xFF),
+    KEY(23, TransMode, 0xFF), KEY(24, AudioType, 0xFF),
+};
+
+// The ordering rules read independently: names without regard to ASCII
+// case, frequencies (MHz analogue, kHz digital) equal when less than 1
+// apart, plain numbers otherwise; keys without a column order nothing.
+int reference_order(const svl_station *a, const svl_station *b, int key)
+{
+    if (key == 1) {
+        std::string x = a->name, y = b->name;
+        for (std::string *text : {&x, &y})
+            std::transform(text->begin(), text->end(), text->begin(),
+                           [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });
+        return x < y ? -1 : x > y;
+    }
+    if (key == 8) {
+        auto frequency = [](const svl_station *s) {
+            return svl_station_is_analog(s) ? s->analog_frequency / 16.0 : double(s->frequency);
+        };
+        const double difference = frequency(a) - frequency(b);
+        return difference >= 1 ? 1 : difference <= -1 ? -1 : 0;
+    }
+    for (const KeyField &field : KEY_FIELDS)
+        if (field.key == key)
+            return field.get(a) < field.get(b) ? -1 : field.get(a) > field.get(b);
+    return 0;
+}
+
+// Every sort field random with frequent extremes and ties; names mix case
+// and a byte above 127; analogue frequencies in whole MHz, so that they
+// compare transitively.
+Stations random_stations(uint32_t seed, size_t count)
+{
+    std::mt19937 random(seed);
+    auto pick = [&random](uint32_t max) { return std::uniform_int_distribution<uint32_t>(0, max)(random); };
+    Stations stations;
+    for (size_t i = 0; i < count; ++i) {
+        svl_station *station = svl_new_station(50);
+        for (const KeyField &field : KEY_FIELDS)
+            field.set(station, pick(1) ? pick(field.max) : pick(1) * field.max);
+        station->NetworkType = uint8_t(pick(7));
+        station->analog_frequency = uint16_t(pick(300) * 16);
+        station->frequency = pick(400);
+        std::string name;
+        for (uint32_t length = pick(4) + 1; length > 0; --length)
+            name += "aAbBzZ 1\xC4"[pick(8)];
+        svl_set_station_name(station, name.c_str());
+        stations.push_back(station);
+    }
+    return stations;
+}
+
+Stations sorted_pointers(Stations stations)
+{
+    std::sort(stations.begin(), stations.end());
+    return stations;
+}
+
+TEST(SortList, OrdersEveryAdjacentPairByEachKeyAndOnlyReordersTheEntries)
+{
+    for (int key = -1; key <= 26; ++key) {
+        for (int descending = 0; descending < 2; ++descending) {
+            SCOPED_TRACE("key " + std::to_string(key) + (descending ? " descending" : " ascending"));
+            const Stations stations = random_stations(1000 + key, 200);
+            svl_list *list = new_list(stations);
+            svl_sort_list(list, key, descending);
+            EXPECT_EQ(sorted_pointers(entries(list)), sorted_pointers(stations));
+            for (uint32_t i = 1; i < list->count; ++i) {
+                const int order = reference_order(list->stations[i - 1], list->stations[i], key);
+                ASSERT_TRUE(descending ? order >= 0 : order <= 0) << "positions " << i - 1 << " and " << i;
+                ASSERT_EQ(svl_compare_stations(list->stations[i - 1], list->stations[i], key) > 0, order > 0);
+            }
+            const bool column = key >= 0 && key < 25 && key != 6;
+            EXPECT_TRUE(column || entries(list) == stations) << "a key without a column changes nothing";
+            svl_free_list(list, 1);
+        }
+    }
+    Stations two = {make_station(50, 1, "a"), make_station(50, 1, "b")};
+    two[1]->uid = 1;
+    svl_list *pair = new_list(two);
+    svl_sort_list(pair, 0, 1);
+    EXPECT_EQ(entries(pair), (Stations{two[1], two[0]})) << "two stations are sorted too";
+    svl_free_list(pair, 1);
+    svl_sort_list(nullptr, 1, 0);
+}
+
+// Missing names and frequencies less than 1 apart compare equal to their
+// neighbours, which is not transitive; the sort must still only reorder
+// the list's own entries.
+TEST(SortList, StaysWithinTheListWhenComparisonsAreNotTransitive)
+{
+    const Stations stations = random_stations(5, 400);
+    for (size_t i = 0; i < stations.size(); ++i) {
+        if (i % 3 == 0) {
+            free(stations[i]->name);
+            stations[i]->name = nullptr;
+            stations[i]->name_len = 0;
+        }
+        stations[i]->NetworkType = 0;
+        stations[i]->analog_frequency = uint16_t(7540 + (i * 7) % 40);
+    }
+    svl_list *list = new_list(stations);
+    for (int key : {1, 8}) {
+        svl_sort_list(list, key, key == 8);
+        EXPECT_EQ(sorted_pointers(entries(list)), sorted_pointers(stations)) << "key " << key;
+    }
+    svl_free_list(list, 1);
+}
+
+TEST(CompareStations, FrequenciesFollowEachStationsKindAndMissingNamesAreEqual)
+{
+    // network, analogue and digital frequency of a and b; the order
+    const int64_t pairs[][7] = {
+        {0, 7540, 0, 0, 7548, 0, 0},           // 471.25 and 471.75 MHz are equal
+        {7, 7540, 0, 0, 7556, 0, -1},          // 471.25 before 472.25 MHz
+        {0, 7540, 999999, 3, 0, 471, 0},       // 471.25 "MHz" against 471 kHz
+        {7, 7540, 0, 1, 7540, 470, 1},         // analogue 471.25 after digital 470
+        {6, 9999, 3000000000u, 4, 0, 1, 1},    // no overflow on huge frequencies
+    };
+    svl_station *a = svl_new_station(50), *b = svl_new_station(50);
+    for (const auto &p : pairs) {
+        a->NetworkType = uint8_t(p[0]), a->analog_frequency = uint16_t(p[1]), a->frequency = uint32_t(p[2]);
+        b->NetworkType = uint8_t(p[3]), b->analog_frequency = uint16_t(p[4]), b->frequency = uint32_t(p[5]);
+        EXPECT_EQ(svl_compare_stations(a, b, 8), p[6]) << p[1] << " " << p[5];
+        EXPECT_EQ(svl_compare_stations(b, a, 8), -p[6]);
+    }
+    ASSERT_EQ(svl_set_station_name(b, "ARD"), 0);
+    EXPECT_EQ(svl_compare_stations(a, b, 1) | svl_compare_stations(b, a, 1), 0);
+    svl_free_station(a);
+    svl_free_station(b);
+}
+
+// ---- tables ----
+
+std::vector<std::string> list_names(const svl_table *table, uint32_t from = 0)
+{
+    std::vector<std::string> names;
+    for (uint32_t i = from; i < table->list_count; ++i)
+        names.push_back(table->lists[i]->name);
+    return names;
+}
+
+svl_list *favorite(const char *name, uint32_t kind)
+{
+    return svl_new_list(name, kind, SVL_ATTR_FAVORITE);
+}
+
+TEST(TableLists, InsertRemoveFindAndOrderByKind)
+{
+    OwnedTable table;
+    ASSERT_EQ(svl_init_table(&table.table, 50), 0);
+    EXPECT_EQ(table.list(0)->attr + table.list(1)->attr, 6);
+    EXPECT_EQ(svl_first_favorite_index(&table.table, SVL_KIND_RADIO_FAV), 2);
+    ASSERT_EQ(svl_insert_list(&table.table, 2, favorite("r1", 4)) + svl_insert_list(&table.table, 2, favorite("t1", 3)) +
+                  svl_insert_list(&table.table, 99, favorite("t2", 3)) + svl_append_list(&table.table, favorite("r2", 4)) +
+                  svl_insert_list(&table.table, 3, favorite("Sport", 4)),
+              0);
+    EXPECT_EQ(list_names(&table.table), (std::vector<std::string>{"ALL_TV", "ALL_Radio", "t1", "Sport", "r1", "t2", "r2"}));
+    svl_sort_lists(&table.table);
+    EXPECT_EQ(list_names(&table.table, 2), (std::vector<std::string>{"t1", "t2", "Sport", "r1", "r2"}));
+    EXPECT_EQ(svl_count_lists_of_kind(&table.table, SVL_KIND_RADIO_FAV), 3u);
+    EXPECT_EQ(svl_first_favorite_index(&table.table, SVL_KIND_TV_FAV), 2);
+    EXPECT_EQ(svl_first_favorite_index(&table.table, SVL_KIND_RADIO_FAV), 4);
+    EXPECT_EQ(svl_first_favorite_index(&table.table, SVL_KIND_TV), -1);
+
+    svl_list *sport = table.list(4);
+    EXPECT_EQ(svl_list_name_exists(&table.table, nullptr, "Sport"), 1);
+    EXPECT_EQ(svl_list_name_exists(&table.table, sport, "ALL_TV"), 1);
+    for (const char *other : {"Sport", "sport", "Spor"})
+        EXPECT_EQ(svl_list_name_exists(&table.table, strcmp(other, "Sport") == 0 ? sport : nullptr, other), 0);
+    for (uint32_t refused : {0u, 1u, 7u})
+        EXPECT_EQ(svl_remove_list_at(&table.table, refused), nullptr);
+    EXPECT_EQ(svl_remove_list_at(&table.table, 4), sport);
+    svl_free_list(sport, 0);
+    EXPECT_EQ(table->list_count, 6u);
+    EXPECT_EQ(svl_insert_list(nullptr, 0, nullptr) + svl_append_list(&table.table, nullptr), -2);
+    EXPECT_EQ(svl_remove_list_at(nullptr, 2), nullptr);
+    EXPECT_EQ(svl_list_name_exists(nullptr, nullptr, "r1") + int(svl_count_lists_of_kind(nullptr, 1)), 0);
+    svl_sort_lists(nullptr);
+}
+
+TEST(TableLists, KindsNameTheirMediumAndRoleAndNamesAreMadeUnique)
+{
+    // kind, base, favorite, base index, favorite kind, base kind
+    const int rows[][6] = {{0, 0, 0, -1, 0, 0}, {1, 1, 0, 0, 3, 1}, {2, 1, 0, 1, 4, 2},
+                           {3, 0, 1, 0, 3, 1},  {4, 0, 1, 1, 4, 2}, {5, 0, 0, -1, 0, 0}};
+    for (const auto &row : rows) {
+        const uint32_t kind = uint32_t(row[0]);
+        EXPECT_EQ(svl_is_base_kind(kind), row[1]) << kind;
+        EXPECT_EQ(svl_is_favorite_kind(kind), row[2]) << kind;
+        EXPECT_EQ(svl_base_index_of(kind), row[3]) << kind;
+        EXPECT_EQ(svl_favorite_kind_of(kind), uint32_t(row[4])) << kind;
+        EXPECT_TRUE(!row[5] || svl_base_kind_of(kind) == uint32_t(row[5])) << kind;
+    }
+    // A digit is counted up; after nine the name stays as it is.
+    OwnedTable table;
+    make_table(&table.table, 50, {}, {});
+    add_favorite(&table.table, SVL_KIND_TV_FAV, "new tab", {});
+    add_favorite(&table.table, SVL_KIND_TV_FAV, "new tab1", {});
+    svl_list *fresh = add_favorite(&table.table, SVL_KIND_TV_FAV, "new tab", {});
+    ASSERT_EQ(svl_make_list_name_unique(&table.table, fresh) + svl_make_list_name_unique(&table.table, fresh), 0);
+    EXPECT_STREQ(fresh->name, "new tab2");
+    for (char digit = '3'; digit <= '9'; ++digit)
+        add_favorite(&table.table, SVL_KIND_RADIO_FAV, (std::string("new tab") + digit).c_str(), {});
+    svl_list *hopeless = add_favorite(&table.table, SVL_KIND_RADIO_FAV, "new tab", {});
+    EXPECT_EQ(svl_make_list_name_unique(&table.table, hopeless), 1);
+    EXPECT_STREQ(hopeless->name, "new tab");
+}
+
+// A table with one station per medium and tv + radio favorite lists named
+// by prefix, medium and position.
+void table_with_favorites(svl_table *table, uint16_t version, int tv, int radio, const char *prefix)
+{
+    make_table(table, version, {make_station(version, 1, prefix)}, {make_station(version, 6, prefix)});
+    for (int i = 0; i < tv + radio; ++i)
+        add_favorite(table, i < tv ? 3 : 4,
+                     (std::string(prefix) + (i < tv ? "tv" : "radio") + std::to_string(i < tv ? i : i - tv)).c_str(),
+                     {table->lists[i < tv ? 0 : 1]->stations[0]});
+}
+
+// Every list's name and entries: what a refused merge must leave alone.
+std::vector<std::pair<std::string, Stations>> snapshot(const svl_table *table)
+{
+    std::vector<std::pair<std::string, Stations>> lists;
+    for (uint32_t i = 0; i < table->list_count; ++i)
+        lists.emplace_back(table->lists[i]->name, entries(table->lists[i]));
+    return lists;
+}
+
+// Base stations move, favorite lists are copied with attr 4; beyond eight
+// favorite lists of a medium the merge is refused, or with skipping takes
+// the first source lists that fit.
+TEST(AppendTable, MovesStationsAndCopiesTheFavoritesThatFit)
+{
+    // TV and radio favorite lists of dest and source; the result unless skipping
+    const int counts[][5] = {{1, 1, 2, 1, 0}, {8, 8, 0, 0, 0}, {4, 3, 4, 5, 0},
+                             {6, 0, 5, 2, -1}, {0, 6, 2, 5, -1}, {0, 8, 0, 1, -1}};
+    for (const auto &c : counts) {
+        OwnedTable dest, source;
+        table_with_favorites(&dest.table, 50, c[0], c[1], "d");
+        table_with_favorites(&source.table, 50, c[2], c[3], "s");
+        source.list(source->list_count - 1)->attr = 9;  // a favorite list, or a base list that stays
+        EXPECT_EQ(svl_check_fav_limit(&dest.table, &source.table), c[4]);
+        const auto dest_before = snapshot(&dest.table), source_before = snapshot(&source.table);
+        EXPECT_EQ(svl_append_table(&dest.table, &source.table, 0), c[4]);
+        if (c[4] != 0) {
+            EXPECT_EQ(snapshot(&dest.table), dest_before) << "a refused merge changes nothing";
+            EXPECT_EQ(snapshot(&source.table), source_before);
+            EXPECT_EQ(svl_append_table(&dest.table, &source.table, 1), 0);
+        }
+        EXPECT_EQ(entries(dest.list(0)), (Stations{dest_before[0].second[0], source_before[0].second[0]}));
+        EXPECT_EQ(entries(dest.list(1)), (Stations{dest_before[1].second[0], source_before[1].second[0]}));
+        std::vector<std::string> expected;
+        for (int i = 0; i < std::min(c[2], 8 - c[0]) + std::min(c[3], 8 - c[1]); ++i) {
+            const bool tv = i < std::min(c[2], 8 - c[0]);
+            const uint32_t index = 2 + c[2] * !tv + (tv ? i : i - std::min(c[2], 8 - c[0]));
+            expected.push_back(source_before[index].first);
+            EXPECT_EQ(entries(dest.list(2 + c[0] + c[1] + i)), source_before[index].second);
+            EXPECT_EQ(dest.list(2 + c[0] + c[1] + i)->attr, 4);
+            EXPECT_EQ(dest.list(2 + c[0] + c[1] + i)->kind, tv ? 3u : 4u);
+        }
+        EXPECT_EQ(list_names(&dest.table, 2 + c[0] + c[1]), expected);
+        svl_free_table(&source.table, 0);
+        source.table = svl_table{};
+    }
+}
+
+TEST(AppendTable, RefusesOtherVersionsMissingBaseListsAndUnknownKinds)
+{
+    OwnedTable dest, older, one_list, odd;
+    table_with_favorites(&dest.table, 50, 1, 0, "d");
+    table_with_favorites(&older.table, 40, 0, 0, "o");
+    ASSERT_EQ(svl_append_list(&one_list.table, svl_new_list("ALL_TV", 1, 3)), 0);
+    one_list->version = 50;
+    table_with_favorites(&odd.table, 50, 1, 0, "s");
+    svl_append_list(&odd.table, svl_new_list("odd", 7, 4));
+    const auto before = snapshot(&dest.table), odd_before = snapshot(&odd.table);
+    for (OwnedTable *source : {&older, &one_list, &odd})
+        EXPECT_EQ(svl_append_table(&dest.table, &source->table, 1), -1);
+    EXPECT_EQ(svl_append_table(&one_list.table, &dest.table, 1) + svl_append_table(nullptr, &dest.table, 1) +
+                  svl_append_table(&dest.table, nullptr, 1) + svl_check_fav_limit(nullptr, &dest.table),
+              -4);
+    EXPECT_EQ(snapshot(&dest.table), before);
+    EXPECT_EQ(snapshot(&odd.table), odd_before);
+}
+
+TEST(ConvertTable, NumbersStationsAndAddsAFavoriteListPerMedium)
+{
+    OwnedTable table;
+    make_table(&table.table, 40, {make_station(40, 3, "ARD"), make_station(40, 4, "ZDF"), make_station(40, 1, "")},
+               {make_station(40, 6, "Radio 1"), make_station(40, 9, "Radio 2")});
+    table.list(0)->stations[0]->aux_bytes[0] = 9;
+    ASSERT_EQ(svl_convert_table(&table.table), 0);
+    EXPECT_EQ(table->version, 50);
+    EXPECT_EQ(list_names(&table.table), (std::vector<std::string>{"ALL_TV", "ALL_Radio", "ALL_TV1", "ALL_Radio1"}));
+    uint16_t uid = 1;
+    for (uint32_t base = 0; base < 2; ++base) {
+        EXPECT_EQ(table.list(base + 2)->kind, base + 3);
+        EXPECT_EQ(entries(table.list(base + 2)), entries(table.list(base)));
+        for (const svl_station *s : entries(table.list(base))) {
+            EXPECT_EQ(s->version, 50);
+            EXPECT_EQ(s->uid, uid++);
+            EXPECT_EQ(s->aux_word2, 0xFFFF);
+            EXPECT_EQ(std::vector<int>(s->aux_bytes + 1, s->aux_bytes + 5), (std::vector<int>{1, 0, 2, 0}));
+            EXPECT_EQ(s->origin_name_len, s->name_len);
+            EXPECT_TRUE(s->name ? strcmp(s->origin_name, s->name) == 0 && s->origin_name != s->name
+                                : s->origin_name == nullptr);
+        }
+    }
+    EXPECT_EQ(table.list(0)->stations[0]->aux_bytes[0], 9);
+
+    OwnedTable newer;
+    make_table(&newer.table, 50, {make_station(50, 3, "ARD")}, {});
+    svl_table empty{};
+    empty.version = 40;
+    EXPECT_EQ(svl_convert_table(&newer.table) + svl_convert_table(&empty) + svl_convert_table(nullptr) +
+                  svl_convert_station(nullptr, 1),
+              -4);
+    EXPECT_EQ(newer->list_count, 2u);
+    EXPECT_EQ(newer.list(0)->stations[0]->uid, 0) << "a refused conversion changes nothing";
+}
+
+}  // namespace

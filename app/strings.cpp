@@ -233,6 +233,20 @@ const char *const sourceTexts[] = {
     QT_TRANSLATE_NOOP("Strings", "DVB-S"),
     QT_TRANSLATE_NOOP("Strings", "DVB-T"),
     QT_TRANSLATE_NOOP("Strings", "Receive mode"),
+
+    // Editing commands
+
+    // Station settings dialog
+
+    // Search and output
+
+    // TV exchange
+
+    // Desktop
+
+    // Reference order, duplicates and backups
+
+    // Keyboard and accessibility
 };
 
 static_assert(std::size(sourceTexts) == Strings::TextCount,

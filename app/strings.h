@@ -263,6 +263,23 @@ public:
         DvbtOption,
         ReceiveModeLabel,
 
+        // Texts of features added after the fixed positions above, each
+        // feature in a section of its own, the sections in this order.
+
+        // Editing commands
+
+        // Station settings dialog
+
+        // Search and output
+
+        // TV exchange
+
+        // Desktop
+
+        // Reference order, duplicates and backups
+
+        // Keyboard and accessibility
+
         TextCount
     };
 

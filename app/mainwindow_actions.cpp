@@ -179,6 +179,7 @@ void MainWindow::createConnections()
 {
     connectFileActions();
     connectWindowActions();
+    connect(m_optionsAct, &QAction::triggered, m_tableWidget, &StationTableWidget::showOptionsDialog);
 }
 
 void MainWindow::connectFileActions()

@@ -51,6 +51,11 @@ public:
     // The station of the first selected row; null without a selection.
     svl_station *firstSelectedStation() const;
 
+    // Runs the station settings dialog, modal, for the first selected
+    // station; a "Save" that changed the station becomes one undoable
+    // command on the main window's stack.
+    void showOptions();
+
 private:
     void createView(svl_list *list, svl_table *table);
     void configureView();

@@ -29,9 +29,10 @@ class StationListWidget;
 // The members are defined by concern in stationtablewidget.cpp
 // (construction, tabs, view switching and the accessors),
 // stationtablewidget_document.cpp (the document: new, open, append, save,
-// convert, apply, all replacing the table through replaceDocument) and
+// convert, apply, all replacing the table through replaceDocument),
 // stationtablewidget_favorites.cpp (adding, removing, inserting and renaming
-// favorite lists).
+// favorite lists) and stationtablewidget_editing.cpp (the slots that edit
+// the selected stations).
 class StationTableWidget : public QWidget
 {
     Q_OBJECT
@@ -117,6 +118,11 @@ public slots:
     void applyTableModifications();
     void toggleBaseList(int index);
     void toggleFavList(int index);
+
+    // stationtablewidget_editing.cpp
+    // The station settings dialog for the first selected station of the
+    // selected list.
+    void showOptionsDialog();
 
 private:
     // Whether replaceDocument releases the stations of the table it

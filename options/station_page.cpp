@@ -14,6 +14,10 @@
 
 namespace {
 
+// Room between the widest label of a column and its input, beyond the
+// layout's spacing.
+const int LabelGap = 8;
+
 // Extra room of a row goes to its end, so that label and input keep their
 // places.
 void addRow(QVBoxLayout *column, QHBoxLayout *row)
@@ -64,7 +68,7 @@ void StationPage::alignLabels()
             }
         }
         for (QLabel *label : labels)
-            label->setMinimumWidth(width);
+            label->setMinimumWidth(width + LabelGap);
     }
 }
 

@@ -22,6 +22,8 @@ enum {
     IconSize = 48,
     ItemSpacing = 3,
     ButtonSpacing = 12,
+    // Room after the widest entry of the page list.
+    ListMargin = 12,
 };
 
 // The pages a station type has, in list order, with their list texts and
@@ -111,7 +113,7 @@ void SvlOptionsDialog::createLayout()
 {
     // The list is as wide as its widest entry, the page takes the rest.
     m_pageList->setFixedWidth(m_pageList->sizeHintForColumn(0) + 2 * m_pageList->frameWidth()
-                              + 2 * ItemSpacing);
+                              + 2 * ItemSpacing + ListMargin);
 
     auto *cancel = new QPushButton(Strings::text(Strings::CancelButton));
     auto *save = new QPushButton(Strings::text(Strings::SaveAction));

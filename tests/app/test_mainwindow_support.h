@@ -1,13 +1,16 @@
 // Shared set-up of the main window tests: a private settings file and
-// per-user store for every window, generated station table files, and a
-// driver for the modal boxes and file dialogs the window opens.
+// per-user store for every window, generated station table files, the list
+// widgets of a window, and a driver for the modal boxes, file dialogs and
+// popup menus the window opens.
 #ifndef KANVIO_TESTS_APP_TEST_MAINWINDOW_SUPPORT_H
 #define KANVIO_TESTS_APP_TEST_MAINWINDOW_SUPPORT_H
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -24,7 +27,11 @@
 #include "app/strings.h"
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
+#include "tests/views/test_stationlistwidget_support.h"
 #include "tools/gen/svl_generate.h"
+#include "views/stationlistmodel.h"
+#include "views/stationlistwidget.h"
+#include "views/stationtablewidget.h"
 
 namespace testsupport {
 
@@ -142,9 +149,9 @@ struct Message {
     QString text;
 };
 
-// Answers the next modal widget the code under test opens. The handler runs
-// from the event loop of that widget and tells whether the widget was the
-// one it waits for; polling stops once it was.
+// Answers the next popup menu or modal widget the code under test opens.
+// The handler runs from the event loop of that widget and tells whether the
+// widget was the one it waits for; polling stops once it was.
 class ModalDriver : public QObject
 {
 public:
@@ -159,11 +166,13 @@ public:
 private:
     void poll()
     {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !m_handler(modal))
-            return;
-        m_timer.stop();
-        m_handled = true;
+        for (QWidget *widget : {QApplication::activePopupWidget(), QApplication::activeModalWidget()}) {
+            if (widget && m_handler(widget)) {
+                m_timer.stop();
+                m_handled = true;
+                return;
+            }
+        }
     }
 
     std::function<bool(QWidget *)> m_handler;
@@ -248,6 +257,68 @@ private:
     QString m_directory;
     ModalDriver m_driver;
 };
+
+// What the next popup menu offered: its entries (a separator as "-") and
+// the data of the checked entries of its submenus. The menu is closed at
+// once.
+class PopupCatcher
+{
+public:
+    PopupCatcher()
+        : m_driver([this](QWidget *widget) { return take(qobject_cast<QMenu *>(widget)); })
+    {
+    }
+    bool seen() const { return m_driver.handled(); }
+    QStringList entries() const { return m_entries; }
+    QList<int> checked() const { return m_checked; }
+
+private:
+    bool take(QMenu *menu)
+    {
+        if (!menu)
+            return false;
+        for (QAction *entry : menu->actions()) {
+            m_entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
+            for (QAction *sub : entry->menu() ? entry->menu()->actions() : QList<QAction *>())
+                if (sub->isChecked())
+                    m_checked << sub->data().toInt();
+        }
+        menu->close();
+        return true;
+    }
+
+    QStringList m_entries;
+    QList<int> m_checked;
+    ModalDriver m_driver;
+};
+
+inline StationListWidget *listWidget(const MainWindow &window, int listIndex)
+{
+    return window.stationTableWidget()->listWidgets().value(listIndex);
+}
+
+inline StationListModel *listModel(const MainWindow &window, int listIndex)
+{
+    StationListWidget *widget = listWidget(window, listIndex);
+    return widget ? widget->stationModel() : nullptr;
+}
+
+using viewsupport::Stations;
+using viewsupport::stationsOf;
+
+inline Stations stationsOf(const StationListWidget *widget)
+{
+    return stationsOf(widget->stationModel()->stationList());
+}
+
+// Selects whole rows top to bottom of the widget's view.
+inline void selectRows(const StationListWidget *widget, int top, int bottom,
+                       QItemSelectionModel::SelectionFlags command = QItemSelectionModel::ClearAndSelect)
+{
+    const StationListModel *model = widget->stationModel();
+    widget->viewSelectionModel()->select(
+        QItemSelection(model->index(top, 0), model->index(bottom, model->columnCount() - 1)), command);
+}
 
 } // namespace testsupport
 

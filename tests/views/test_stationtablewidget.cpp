@@ -1,70 +1,109 @@
-// The document of the central widget: replacing, merging and writing the
-// station table, and the two presentations.
-#include <QPushButton>
+// The document of the central widget and its lists: replacing, merging and
+// writing the station table, the two presentations, base and favorite
+// tabs, the list index arithmetic, renaming, adding and removing favorite
+// lists, the conversion to the new format and the table view's working copy.
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 
 #include "tests/app/test_mainwindow_support.h"
 #include "views/station_fields.h"
-#include "views/stationlistmodel.h"
-#include "views/stationlistwidget.h"
-#include "views/stationtablewidget.h"
 
 using namespace testsupport;
 
 namespace {
 
-// A table read back from a file; released with the object.
-class ReadTable
+// Every list of the file as its name and the names of its stations, in
+// order, joined by "|"; empty when the file holds no table.
+QStringList contentsOf(const QString &path)
 {
-public:
-    explicit ReadTable(const QString &path)
-    {
-        m_result = svl_load_file(&m_table, QFile::encodeName(path).constData());
-    }
-    ~ReadTable() { svl_free_table(&m_table, 1); }
-    bool ok() const { return m_result == 0; }
-    const svl_table &table() const { return m_table; }
-
-    QStringList names() const
-    {
-        QStringList names;
-        for (uint32_t i = 0; i < m_table.list_count; ++i)
-            names << QString::fromUtf8(m_table.lists[i]->name);
-        return names;
-    }
-    // Every list as its name and the names of its stations, in order.
-    QStringList contents() const
-    {
-        QStringList lists;
-        for (uint32_t i = 0; i < m_table.list_count; ++i) {
-            QStringList names{QString::fromUtf8(m_table.lists[i]->name)};
-            for (uint32_t j = 0; j < m_table.lists[i]->count; ++j)
-                names << stationNameText(m_table.lists[i]->stations[j]);
+    svl_table table = svl_table();
+    QStringList lists;
+    if (svl_load_file(&table, QFile::encodeName(path).constData()) == 0) {
+        for (uint32_t i = 0; i < table.list_count; ++i) {
+            QStringList names{QString::fromUtf8(table.lists[i]->name)};
+            for (uint32_t j = 0; j < table.lists[i]->count; ++j)
+                names << stationNameText(table.lists[i]->stations[j]);
             lists << names.join(QLatin1Char('|'));
         }
-        return lists;
     }
-
-private:
-    svl_table m_table = svl_table();
-    int m_result;
-};
-
-uint32_t stationCount(const svl_table &table)
-{
-    return table.lists[0]->count + table.lists[1]->count;
+    svl_free_table(&table, 1);
+    return lists;
 }
 
-// Opens the document in a fresh window, appends the other file and saves
-// the merge; returns the merged file's path, or a null string on failure.
-QString appendAndSave(const Sandbox &sandbox, const QString &document, const QString &appended)
+int baseStationCount(const QStringList &contents)
 {
-    const auto window = openWindow();
-    StationTableWidget *widget = window->stationTableWidget();
-    if (widget->openFile(document) != 0 || widget->appendFile(appended) != 0)
-        return QString();
-    const QString merged = sandbox.path(QStringLiteral("merged.svl50"));
-    return widget->saveFile(merged) == 0 ? merged : QString();
+    return contents.mid(0, 2).join(QLatin1Char('|')).count(QLatin1Char('|')) - 1;
+}
+
+QStringList listNames(const QStringList &contents)
+{
+    QStringList names;
+    for (const QString &list : contents)
+        names << list.section(QLatin1Char('|'), 0, 0);
+    return names;
+}
+
+QStringList listNames(const StationTableWidget *widget)
+{
+    QStringList names;
+    for (const StationListWidget *list : widget->listWidgets())
+        names << list->stationModel()->listName();
+    return names;
+}
+
+// Writes a version-50 table of 40 stations with the given numbers of TV
+// and radio favorite lists, named "tv1" … and "radio1" … unless named.
+QString writeFavorites(const Sandbox &sandbox, int tv, int radio, const QStringList &tvNames = QStringList())
+{
+    QStringList tvLists = tvNames;
+    for (int i = tvLists.size(); i < tv; ++i)
+        tvLists << QStringLiteral("tv%1").arg(i + 1);
+    QStringList radioLists;
+    for (int i = 0; i < radio; ++i)
+        radioLists << QStringLiteral("radio%1").arg(i + 1);
+    return sandbox.writeNamedFavorites(QStringLiteral("t.svl50"), tvLists, radioLists, 40);
+}
+
+// The two tab widgets and the two buttons of the central widget.
+struct Tabs {
+    QTabWidget *favorites = nullptr;
+    QTabWidget *base = nullptr;
+    QPushButton *add = nullptr;
+    QPushButton *apply = nullptr;
+};
+
+Tabs tabsOf(StationTableWidget *widget)
+{
+    Tabs tabs;
+    const QList<QTabWidget *> tabWidgets = widget->findChildren<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    if (tabWidgets.size() == 2) {
+        tabs.favorites = tabWidgets[0];
+        tabs.base = tabWidgets[1];
+    }
+    for (QPushButton *button : widget->findChildren<QPushButton *>())
+        (button->text() == QLatin1String("+") ? tabs.add : tabs.apply) = button;
+    return tabs;
+}
+
+QStringList tabTexts(const QTabWidget *tabs)
+{
+    QStringList texts;
+    for (int i = 0; i < tabs->count(); ++i)
+        texts << tabs->tabText(i);
+    return texts;
+}
+
+// Every widget must know its own position: commands and drops find their
+// list by it.
+bool indexesMatch(const StationTableWidget *widget)
+{
+    const QList<StationListWidget *> widgets = widget->listWidgets();
+    for (int i = 0; i < widgets.size(); ++i) {
+        if (widgets[i]->listIndex() != i)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -74,184 +113,460 @@ class TestStationTableWidget : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void failedChangesLeaveTheDocument();
-    void replacingTheDocumentEndsTheUndoHistory_data();
-    void replacingTheDocumentEndsTheUndoHistory();
-    void saveWritesTheDocumentNotTheWorkingCopy();
-    void pathsWithAnyCharacters();
-    void appendMergesAndNamesListsUniquely();
-    void appendKeepsNameThatCannotBeMadeUnique();
-    void presentationsShowTheirControls();
-};
+    void initTestCase()
+    {
+        if (!insideNetworkNamespace())
+            QSKIP("the main window sends an SSDP search: run inside scripts/in-netns");
+        describeProgram();
+    }
 
-void TestStationTableWidget::initTestCase()
-{
-    if (!insideNetworkNamespace())
-        QSKIP("the main window sends an SSDP search: run inside scripts/in-netns");
-    describeProgram();
-}
-
-// A file that cannot be read or merged, or a conversion of a table that
-// needs none, leaves the document as it was.
-void TestStationTableWidget::failedChangesLeaveTheDocument()
-{
-    Sandbox sandbox;
-    const QString document = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
-    const QString other = sandbox.writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40);
-    const QString garbage = sandbox.path(QStringLiteral("garbage.svl50"));
-    QFile file(garbage);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(300, '\x7f')) == 300);
-    file.close();
-    const QString missing = sandbox.path(QStringLiteral("missing.svl50"));
-    const auto window = openWindow(document);
-    StationTableWidget *widget = window->stationTableWidget();
-    const QString before = sandbox.path(QStringLiteral("before.svl50"));
-    QCOMPARE(widget->saveFile(before), 0);
-    const QList<StationListWidget *> widgets = widget->listWidgets();
-
-    QCOMPARE(widget->openFile(garbage), 1);
-    QCOMPARE(widget->openFile(missing), 1);
-    QCOMPARE(widget->appendFile(other), 1);
-    QCOMPARE(widget->appendFile(missing), 1);
-    widget->convertTableToNewVersion();
-    QCOMPARE(widget->listWidgets(), widgets);
-    QVERIFY(!window->isWindowModified());
-    QCOMPARE(window->currentFile(), document);
-    const QString after = sandbox.path(QStringLiteral("after.svl50"));
-    QCOMPARE(widget->saveFile(after), 0);
-    QCOMPARE(ReadTable(after).contents(), ReadTable(before).contents());
-}
-
-void TestStationTableWidget::replacingTheDocumentEndsTheUndoHistory_data()
-{
-    QTest::addColumn<QString>("change");
-    QTest::newRow("new") << "new";
-    QTest::newRow("open") << "open";
-    QTest::newRow("append") << "append";
-    QTest::newRow("convert") << "convert";
-    QTest::newRow("apply") << "apply";
-}
-
-// The commands name lists of the table they were made on; undoing one
-// after the table was replaced would change lists that are gone.
-void TestStationTableWidget::replacingTheDocumentEndsTheUndoHistory()
-{
-    QFETCH(QString, change);
-    Sandbox sandbox;
-    const QString table40 = sandbox.writeTable(QStringLiteral("a.svl40"), SVL_VERSION_40);
-    const auto window = openWindow(table40);
-    StationTableWidget *widget = window->stationTableWidget();
-    if (change == QLatin1String("apply"))
-        widget->switchToTableView();
-    window->undoStack()->push(new MarkerCommand);
-    if (change == QLatin1String("new"))
-        widget->newTable();
-    else if (change == QLatin1String("open"))
-        QCOMPARE(widget->openFile(table40), 0);
-    else if (change == QLatin1String("append"))
-        QCOMPARE(widget->appendFile(table40), 0);
-    else if (change == QLatin1String("convert"))
+    // A file that cannot be read or merged, or a conversion of a table that
+    // needs none, leaves the document as it was.
+    void failedChangesLeaveTheDocument()
+    {
+        Sandbox sandbox;
+        const QString document = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
+        const QString other = sandbox.writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40);
+        const QString garbage = sandbox.path(QStringLiteral("garbage.svl50"));
+        QFile file(garbage);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(300, '\x7f')) == 300);
+        file.close();
+        const QString missing = sandbox.path(QStringLiteral("missing.svl50"));
+        const auto window = openWindow(document);
+        StationTableWidget *widget = window->stationTableWidget();
+        const QList<StationListWidget *> widgets = widget->listWidgets();
+        QCOMPARE(widget->openFile(garbage), 1);
+        QCOMPARE(widget->openFile(missing), 1);
+        QCOMPARE(widget->appendFile(other), 1);
+        QCOMPARE(widget->appendFile(missing), 1);
         widget->convertTableToNewVersion();
-    else
-        widget->applyTableModifications();
-    QCOMPARE(window->undoStack()->count(), 0);
-}
+        QCOMPARE(widget->listWidgets(), widgets);
+        QVERIFY(!window->isWindowModified());
+        QCOMPARE(window->currentFile(), document);
+        const QString after = sandbox.path(QStringLiteral("after.svl50"));
+        QCOMPARE(widget->saveFile(after), 0);
+        QCOMPARE(contentsOf(after), contentsOf(document));
+    }
 
-void TestStationTableWidget::saveWritesTheDocumentNotTheWorkingCopy()
-{
-    Sandbox sandbox;
-    const QString table = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50, 3);
-    const auto window = openWindow(table);
-    StationTableWidget *widget = window->stationTableWidget();
-    widget->switchToTableView();
-    widget->listWidgets()[0]->stationModel()->sort(NameColumn, Qt::DescendingOrder);
-    const QString copy = sandbox.path(QStringLiteral("copy.svl50"));
-    QCOMPARE(widget->saveFile(copy), 0);
-    const ReadTable original(table);
-    const ReadTable saved(copy);
-    QVERIFY(saved.ok());
-    QCOMPARE(saved.contents(), original.contents());
-    QCOMPARE(widget->saveFile(sandbox.path(QStringLiteral("no/such/folder.svl50"))), -1);
-}
+    void replacingTheDocumentEndsTheUndoHistory_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char *change : {"new", "open", "append", "convert", "apply", "view switch"})
+            QTest::newRow(change) << change;
+    }
 
-void TestStationTableWidget::pathsWithAnyCharacters()
-{
-    Sandbox sandbox;
-    const QString source = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
-    const QString unusual = sandbox.path(QString::fromUtf8("Sender \xd0\xa1\xd0\xbf\xd0\xb8\xd1\x81\xd0\xbe\xd0\xba "
-                                                           "\xe2\x9c\x93 \xc3\xa4\xc4\x9f.svl50"));
-    const auto window = openWindow();
-    StationTableWidget *widget = window->stationTableWidget();
-    QCOMPARE(widget->openFile(source), 0);
-    QCOMPARE(widget->saveFile(unusual), 0);
-    QVERIFY(QFile::exists(unusual));
-    widget->newTable();
-    QCOMPARE(widget->openFile(unusual), 0);
-    QCOMPARE(widget->tableVersion(), quint16(SVL_VERSION_50));
-    QCOMPARE(widget->appendFile(unusual), 0);
-}
+    // The commands name lists of the table they were made on; undoing one
+    // after the table was replaced would change lists that are gone.
+    void replacingTheDocumentEndsTheUndoHistory()
+    {
+        QFETCH(QString, change);
+        Sandbox sandbox;
+        const QString table40 = sandbox.writeTable(QStringLiteral("a.svl40"), SVL_VERSION_40);
+        const auto window = openWindow(table40);
+        StationTableWidget *widget = window->stationTableWidget();
+        if (change == QLatin1String("apply"))
+            widget->switchToTableView();
+        window->undoStack()->push(new MarkerCommand);
+        if (change == QLatin1String("new"))
+            widget->newTable();
+        else if (change == QLatin1String("open"))
+            QCOMPARE(widget->openFile(table40), 0);
+        else if (change == QLatin1String("append"))
+            QCOMPARE(widget->appendFile(table40), 0);
+        else if (change == QLatin1String("convert"))
+            widget->convertTableToNewVersion();
+        else if (change == QLatin1String("apply"))
+            widget->applyTableModifications();
+        else
+            widget->switchToTableView();
+        QCOMPARE(window->undoStack()->count(), 0);
+    }
 
-void TestStationTableWidget::appendMergesAndNamesListsUniquely()
-{
-    Sandbox sandbox;
-    const QString table = sandbox.writeNamedFavorites(QStringLiteral("a.svl50"), {"News"}, {"Sports"});
-    const QString merged = appendAndSave(sandbox, table, table);
-    QVERIFY(!merged.isNull());
-    const ReadTable original(table);
-    const ReadTable result(merged);
-    QVERIFY(result.ok());
-    QCOMPARE(stationCount(result.table()), 2 * stationCount(original.table()));
-    QCOMPARE(result.names(), (QStringList{"ALL_TV", "ALL_Radio", "News", "News1", "Sports", "Sports1"}));
-}
+    // Files are written whatever characters their paths hold, and the
+    // working copy of the table view stays out of them.
+    void saveWritesTheDocumentNotTheWorkingCopy()
+    {
+        Sandbox sandbox;
+        const QString table = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50, 3);
+        const QString unusual = sandbox.path(QString::fromUtf8("Sender \xd0\xa1\xd0\xbf\xd0\xb8\xd1\x81\xd0\xbe\xd0\xba "
+                                                               "\xe2\x9c\x93 \xc3\xa4\xc4\x9f.svl50"));
+        const auto window = openWindow(table);
+        StationTableWidget *widget = window->stationTableWidget();
+        widget->switchToTableView();
+        widget->listWidgets()[0]->stationModel()->sort(NameColumn, Qt::DescendingOrder);
+        QCOMPARE(widget->saveFile(unusual), 0);
+        QCOMPARE(contentsOf(unusual), contentsOf(table));
+        QCOMPARE(widget->saveFile(sandbox.path(QStringLiteral("no/such/folder.svl50"))), -1);
+        widget->newTable();
+        QCOMPARE(widget->openFile(unusual), 0);
+        QCOMPARE(widget->appendFile(unusual), 0);
+    }
 
-// Every name from "f" to "f9" is taken: the appended list keeps its name,
-// and the stations already merged stay in the document.
-void TestStationTableWidget::appendKeepsNameThatCannotBeMadeUnique()
-{
-    Sandbox sandbox;
-    const QStringList taken{"f", "f1", "f2", "f3", "f4", "f5", "f6", "f7"};
-    const QString document = sandbox.writeNamedFavorites(QStringLiteral("a.svl50"), taken, {"f8", "f9"});
-    const QString appended = sandbox.writeNamedFavorites(QStringLiteral("b.svl50"), {}, {"f"});
-    const QString merged = appendAndSave(sandbox, document, appended);
-    QVERIFY(!merged.isNull());
-    const ReadTable before(document);
-    const ReadTable added(appended);
-    const ReadTable result(merged);
-    QCOMPARE(stationCount(result.table()), stationCount(before.table()) + stationCount(added.table()));
-    QCOMPARE(result.names().count(QStringLiteral("f")), 2);
-}
+    // Appended favorite lists get a digit when their name is taken; when
+    // every name from "f" to "f9" is, the list keeps its name.
+    void appendMergesAndNamesListsUniquely()
+    {
+        Sandbox sandbox;
+        const QString table = sandbox.writeNamedFavorites(QStringLiteral("a.svl50"), {"News"}, {"Sports"});
+        const QStringList taken{"f", "f1", "f2", "f3", "f4", "f5", "f6", "f7"};
+        const QString crowded = sandbox.writeNamedFavorites(QStringLiteral("b.svl50"), taken, {"f8", "f9"});
+        const QString single = sandbox.writeNamedFavorites(QStringLiteral("c.svl50"), {}, {"f"});
+        const QString merged = sandbox.path(QStringLiteral("merged.svl50"));
+        QList<QStringList> names;
+        for (const auto &files : {std::make_pair(table, table), std::make_pair(crowded, single)}) {
+            const auto window = openWindow(files.first);
+            QCOMPARE(window->stationTableWidget()->appendFile(files.second), 0);
+            QCOMPARE(window->stationTableWidget()->saveFile(merged), 0);
+            QCOMPARE(baseStationCount(contentsOf(merged)),
+                     baseStationCount(contentsOf(files.first)) + baseStationCount(contentsOf(files.second)));
+            names << listNames(contentsOf(merged));
+        }
+        QCOMPARE(names[0], (QStringList{"ALL_TV", "ALL_Radio", "News", "News1", "Sports", "Sports1"}));
+        QCOMPARE(names[1].count(QStringLiteral("f")), 2);
+    }
 
-void TestStationTableWidget::presentationsShowTheirControls()
-{
-    Sandbox sandbox;
-    const QString table50 = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
-    const QString table40 = sandbox.writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40);
-    const auto window = openWindow();
-    window->show();
-    StationTableWidget *widget = window->stationTableWidget();
-    const QList<QTabWidget *> tabs = widget->findChildren<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    QCOMPARE(tabs.size(), 2);
-    QTabWidget *favorites = tabs[0];
-    QPushButton *apply = nullptr;
-    for (QPushButton *button : widget->findChildren<QPushButton *>())
-        if (button->parent() == widget)
-            apply = button;
-    QVERIFY(apply);
+    void presentationsShowTheirControls()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow();
+        window->show();
+        StationTableWidget *widget = window->stationTableWidget();
+        const Tabs shown = tabsOf(widget);
+        QVERIFY(shown.favorites && shown.apply);
+        QCOMPARE(widget->openFile(sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50)), 0);
+        QVERIFY(shown.favorites->isVisible() && !shown.apply->isVisible());
+        widget->switchToTableView();
+        QVERIFY(!widget->isListMode() && !shown.favorites->isVisible() && shown.apply->isVisible());
+        widget->switchToListView();
+        QVERIFY(widget->isListMode() && !shown.apply->isVisible());
+        QCOMPARE(widget->openFile(sandbox.writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40)), 0);
+        QVERIFY(!shown.favorites->isVisible());
+    }
 
-    QCOMPARE(widget->openFile(table50), 0);
-    QVERIFY(favorites->isVisible());
-    QVERIFY(!apply->isVisible());
-    widget->switchToTableView();
-    QVERIFY(!widget->isListMode());
-    QVERIFY(!favorites->isVisible());
-    QVERIFY(apply->isVisible());
-    widget->switchToListView();
-    QVERIFY(widget->isListMode());
-    QVERIFY(!apply->isVisible());
-    QCOMPARE(widget->openFile(table40), 0);
-    QVERIFY(!favorites->isVisible());
-}
+    void favoriteTabsFollowTheBaseTab_data()
+    {
+        QTest::addColumn<int>("tv");
+        QTest::addColumn<int>("radio");
+        QTest::addColumn<int>("baseTab");
+        QTest::addColumn<QStringList>("tabs");
+        QTest::addColumn<int>("favoriteIndex");
+        const QStringList eightRadio{"radio1", "radio2", "radio3", "radio4", "radio5", "radio6", "radio7", "radio8"};
+        QTest::newRow("no favorites, TV") << 0 << 0 << 0 << QStringList() << -1;
+        QTest::newRow("one each, TV") << 1 << 1 << 0 << QStringList{"tv1"} << 2;
+        QTest::newRow("TV only, radio tab") << 1 << 0 << 1 << QStringList() << -1;
+        QTest::newRow("radio only, radio tab") << 0 << 1 << 1 << QStringList{"radio1"} << 2;
+        QTest::newRow("eight each, radio") << 8 << 8 << 1 << eightRadio << 10;
+        QTest::newRow("one TV, eight radio") << 1 << 8 << 1 << eightRadio << 3;
+    }
+
+    void favoriteTabsFollowTheBaseTab()
+    {
+        QFETCH(int, tv);
+        QFETCH(int, radio);
+        QFETCH(int, baseTab);
+        QFETCH(QStringList, tabs);
+        QFETCH(int, favoriteIndex);
+        Sandbox sandbox;
+        const auto window = openWindow(writeFavorites(sandbox, tv, radio));
+        StationTableWidget *widget = window->stationTableWidget();
+        const Tabs shown = tabsOf(widget);
+        QCOMPARE(tabTexts(shown.base), (QStringList{"ALL_TV", "ALL_Radio"}));
+        widget->toggleBaseList(baseTab);
+        QCOMPARE(shown.base->currentIndex(), baseTab);
+        QCOMPARE(tabTexts(shown.favorites), tabs);
+        QCOMPARE(widget->currentFavListIndex(), favoriteIndex);
+        QCOMPARE(widget->currentFavListWidget(), widget->listWidgets().value(favoriteIndex));
+        QCOMPARE(widget->currentBaseListWidget(), widget->listWidgets().value(baseTab));
+        QCOMPARE(widget->countListsOfKind(SVL_KIND_TV_FAV), tv);
+        QCOMPARE(widget->countListsOfKind(SVL_KIND_RADIO_FAV), radio);
+        // The last favorite list of a medium cannot be closed.
+        QCOMPARE(shown.favorites->tabsClosable(), tabs.size() >= 2);
+        const QTabBar *bar = shown.favorites->tabBar();
+        for (int tab = 0; tab < tabs.size(); ++tab)
+            QCOMPARE(bar->tabButton(tab, QTabBar::RightSide) || bar->tabButton(tab, QTabBar::LeftSide),
+                     tabs.size() >= 2);
+        QCOMPARE(shown.add->isEnabled(), tabs.size() < SVL_MAX_FAV_LISTS);
+    }
+
+    void clickedBaseTabBringsItsFavorites()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow(writeFavorites(sandbox, 2, 3));
+        window->show();
+        StationTableWidget *widget = window->stationTableWidget();
+        const Tabs shown = tabsOf(widget);
+        widget->showList(3);
+        selectRows(widget->listWidgets()[3], 0, 0);
+        QTabBar *bar = shown.base->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(1).center());
+        QCOMPARE(shown.base->currentIndex(), 1);
+        QCOMPARE(tabTexts(shown.favorites), (QStringList{"radio1", "radio2", "radio3"}));
+        QCOMPARE(shown.favorites->currentIndex(), 0);
+        QCOMPARE(widget->currentFavListIndex(), 4);
+        QVERIFY(!widget->listWidgets()[3]->viewSelectionModel()->hasSelection());
+    }
+
+    // An svl40 table has no favorite lists: no other list may be taken for
+    // the current favorite list, or the base lists would exclude each
+    // other's selections.
+    void emptyFavoriteTabsNameNoList()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow(sandbox.writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40));
+        StationTableWidget *widget = window->stationTableWidget();
+        QCOMPARE(widget->listWidgets().size(), 2);
+        for (int baseTab : {0, 1}) {
+            widget->toggleBaseList(baseTab);
+            QCOMPARE(widget->currentFavListIndex(), -1);
+            QVERIFY(!widget->currentFavListWidget());
+        }
+    }
+
+    void showListBringsItToTheFront_data()
+    {
+        QTest::addColumn<bool>("tableView");
+        QTest::addColumn<int>("listIndex");
+        QTest::addColumn<int>("baseTab");
+        QTest::addColumn<int>("favoriteTab");
+        QTest::newRow("radio base") << false << 1 << 1 << 0;
+        QTest::newRow("last TV favorite") << false << 3 << 0 << 1;
+        QTest::newRow("first radio favorite") << false << 4 << 1 << 0;
+        QTest::newRow("third radio favorite") << false << 6 << 1 << 2;
+        QTest::newRow("table view, radio favorite") << true << 5 << 5 << -1;
+    }
+
+    void showListBringsItToTheFront()
+    {
+        QFETCH(bool, tableView);
+        QFETCH(int, listIndex);
+        QFETCH(int, baseTab);
+        QFETCH(int, favoriteTab);
+        Sandbox sandbox;
+        const auto window = openWindow(writeFavorites(sandbox, 2, 3));
+        StationTableWidget *widget = window->stationTableWidget();
+        if (tableView)
+            widget->switchToTableView();
+        const Tabs shown = tabsOf(widget);
+        widget->showList(listIndex == 1 ? 4 : 1);
+        widget->showList(listIndex);
+        QCOMPARE(shown.base->currentIndex(), baseTab);
+        if (!tableView)
+            QCOMPARE(shown.favorites->currentIndex(), favoriteTab);
+        if (listIndex >= 2)
+            QCOMPARE(widget->currentFavListIndex(), listIndex);
+        // Unknown lists leave everything where it is.
+        widget->showList(-1);
+        widget->showList(widget->listWidgets().size());
+        QCOMPARE(shown.base->currentIndex(), baseTab);
+    }
+
+    void selectionChoosesTheList()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow(writeFavorites(sandbox, 2, 1));
+        StationTableWidget *widget = window->stationTableWidget();
+        widget->showList(3);
+        StationListWidget *base = widget->listWidgets()[0];
+        StationListWidget *favorite = widget->listWidgets()[3];
+        QCOMPARE(widget->selectedListWidget(), favorite);
+        QCOMPARE(widget->otherListWidget(), base);
+        for (StationListWidget *selected : {base, favorite}) {
+            selectRows(selected, 0, 0);
+            QCOMPARE(widget->selectedListWidget(), selected);
+            QCOMPARE(widget->otherListWidget(), selected == base ? favorite : base);
+            QCOMPARE(widget->selectedListIndex(), selected->listIndex());
+        }
+    }
+
+    void renameList_data()
+    {
+        QTest::addColumn<int>("listIndex");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("result");
+        QTest::newRow("new name") << 3 << "Sport" << 0;
+        QTest::newRow("own name") << 3 << "tv2" << 0;
+        QTest::newRow("other favorite's name") << 3 << "tv1" << 2;
+        QTest::newRow("base list's name") << 4 << "ALL_Radio" << 2;
+        QTest::newRow("empty name") << 2 << "" << 1;
+        QTest::newRow("base list") << 1 << "Sport" << 1;
+        QTest::newRow("beyond the table") << 5 << "Sport" << 1;
+    }
+
+    void renameList()
+    {
+        QFETCH(int, listIndex);
+        QFETCH(QString, name);
+        QFETCH(int, result);
+        Sandbox sandbox;
+        const auto window = openWindow(writeFavorites(sandbox, 2, 1));
+        StationTableWidget *widget = window->stationTableWidget();
+        QStringList expected = listNames(widget);
+        QCOMPARE(widget->renameList(listIndex, name), result);
+        if (result == 0)
+            expected[listIndex] = name;
+        QCOMPARE(listNames(widget), expected);
+        widget->showList(3);
+        QCOMPARE(tabTexts(tabsOf(widget).favorites), expected.mid(2, 2));
+    }
+
+    // A TV favorite list goes behind the last TV favorite, before the radio
+    // favorites, which then stand one index further on.
+    void addedListsStandAfterTheirKind()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow(writeFavorites(sandbox, 2, 2));
+        StationTableWidget *widget = window->stationTableWidget();
+        const Stations radioFavorite = stationsOf(widget->listWidgets()[4]);
+        widget->showList(5);
+        QCOMPARE(widget->addFavoriteList(QStringLiteral("news"), SVL_KIND_TV_FAV), 0);
+        QCOMPARE(listNames(widget), (QStringList{"ALL_TV", "ALL_Radio", "tv1", "tv2", "news", "radio1", "radio2"}));
+        QVERIFY(indexesMatch(widget));
+        QCOMPARE(stationsOf(widget->listWidgets()[5]), radioFavorite);
+        QCOMPARE(widget->listWidgets()[4]->stationModel()->rowCount(), 0);
+        // The user still looks at the radio favorite list chosen before.
+        QCOMPARE(widget->currentFavListIndex(), 6);
+        QCOMPARE(widget->addFavoriteList(QStringLiteral("music"), SVL_KIND_RADIO_FAV), 0);
+        QCOMPARE(tabTexts(tabsOf(widget).favorites), (QStringList{"radio1", "radio2", "music"}));
+        QVERIFY(indexesMatch(widget));
+    }
+
+    // An addition that would break the list order or the file format, or
+    // finds no unique name, adds nothing and leaves every widget at its list.
+    void refusedAdditionsChangeNothing()
+    {
+        Sandbox sandbox;
+        QStringList taken{"new tab"};
+        for (int digit = 1; digit <= 7; ++digit)
+            taken << QStringLiteral("new tab%1").arg(digit);
+        const auto window = openWindow(writeFavorites(sandbox, 8, 1, taken));
+        StationTableWidget *widget = window->stationTableWidget();
+        QCOMPARE(widget->renameList(10, QStringLiteral("new tab8")), 0);
+        QCOMPARE(widget->addFavoriteList(QStringLiteral("new tab"), SVL_KIND_RADIO_FAV), 0);
+        QCOMPARE(listNames(widget).last(), QStringLiteral("new tab9"));
+        const QStringList before = listNames(widget);
+        QCOMPARE(widget->addFavoriteList(QStringLiteral("more"), SVL_KIND_TV_FAV), 1);  // a ninth
+        QCOMPARE(widget->addFavoriteList(QStringLiteral("new tab"), SVL_KIND_RADIO_FAV), 1);
+        QCOMPARE(widget->addFavoriteList(QStringLiteral("base"), SVL_KIND_TV), 1);
+        QCOMPARE(listNames(widget), before);
+        QVERIFY(indexesMatch(widget));
+    }
+
+    void removedListComesBackInPlace()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow(writeFavorites(sandbox, 3, 1));
+        StationTableWidget *widget = window->stationTableWidget();
+        const Tabs shown = tabsOf(widget);
+        const Stations middle = stationsOf(widget->listWidgets()[3]);
+        widget->showList(4);
+        QVERIFY(!widget->removeListAt(0) && !widget->removeListAt(1) && !widget->removeListAt(6));
+        svl_list *removed = widget->removeListAt(3);
+        QVERIFY(removed);
+        QCOMPARE(QString::fromUtf8(removed->name), QStringLiteral("tv2"));
+        QCOMPARE(tabTexts(shown.favorites), (QStringList{"tv1", "tv3"}));
+        QCOMPARE(widget->currentFavListIndex(), 3);
+        QVERIFY(indexesMatch(widget));
+        QCOMPARE(widget->insertListAt(1, removed), 1);
+        QCOMPARE(widget->insertListAt(3, removed), 0);
+        QCOMPARE(tabTexts(shown.favorites), (QStringList{"tv1", "tv2", "tv3"}));
+        QCOMPARE(stationsOf(widget->listWidgets()[3]), middle);
+        QVERIFY(indexesMatch(widget));
+        // Down to one list: it can no longer be closed.
+        svl_free_list(widget->removeListAt(2), 0);
+        QVERIFY(shown.favorites->tabsClosable());
+        svl_free_list(widget->removeListAt(2), 0);
+        QVERIFY(!shown.favorites->tabsClosable());
+    }
+
+    // The new format needs favorite lists: one per medium holding its
+    // stations. Only a trailing ".svl40" of the file name is replaced.
+    void conversionAddsFavoritesAndRenamesTheFile()
+    {
+        Sandbox sandbox;
+        QVERIFY(QDir().mkpath(sandbox.path(QStringLiteral("tables.svl40"))));
+        const QString path = sandbox.writeTable(QStringLiteral("tables.svl40/old.svl40"), SVL_VERSION_40);
+        const auto window = openWindow(path);
+        StationTableWidget *widget = window->stationTableWidget();
+        const Stations tv = stationsOf(widget->listWidgets()[0]);
+        const Stations radio = stationsOf(widget->listWidgets()[1]);
+        QVERIFY(!tv.isEmpty() && !radio.isEmpty() && window->convertTableAction()->isEnabled());
+        window->convertTableAction()->trigger();
+        QCOMPARE(widget->tableVersion(), quint16(SVL_VERSION_50));
+        QCOMPARE(listNames(widget), (QStringList{"ALL_TV", "ALL_Radio", "ALL_TV1", "ALL_Radio1"}));
+        QCOMPARE(widget->listWidgets()[2]->stationModel()->listKind(), uint32_t(SVL_KIND_TV_FAV));
+        QCOMPARE(widget->listWidgets()[3]->stationModel()->listKind(), uint32_t(SVL_KIND_RADIO_FAV));
+        QCOMPARE(stationsOf(widget->listWidgets()[2]), tv);
+        QCOMPARE(stationsOf(widget->listWidgets()[3]), radio);
+        QVERIFY(tabsOf(widget).favorites->isVisibleTo(window.get()));
+        QVERIFY(!window->convertTableAction()->isEnabled());
+        const QString renamed = sandbox.path(QStringLiteral("tables.svl40/old.svl50"));
+        QCOMPARE(window->currentFile(), renamed);
+        QCOMPARE(window->windowFilePath(), renamed);
+        QVERIFY(window->isWindowModified());
+        QVERIFY(QFile::exists(path) && !QFile::exists(renamed));
+        // The converted table is written in the new format and reads back whole.
+        QCOMPARE(widget->saveFile(renamed), 0);
+        QCOMPARE(listNames(contentsOf(renamed)), listNames(widget));
+        QCOMPARE(baseStationCount(contentsOf(renamed)), tv.size() + radio.size());
+    }
+
+    // The table view works on a copy of the table: a switch back to the
+    // list view without applying drops its changes and their commands.
+    void unappliedChangesAreLostAtTheSwitch()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow(writeFavorites(sandbox, 1, 1));
+        StationTableWidget *widget = window->stationTableWidget();
+        const Stations document = stationsOf(widget->listWidgets()[0]);
+        widget->switchToTableView();
+        QCOMPARE(tabTexts(tabsOf(widget).base), (QStringList{"ALL_TV", "ALL_Radio", "tv1", "radio1"}));
+        widget->listWidgets()[0]->stationModel()->sort(NameColumn, Qt::DescendingOrder);
+        QVERIFY(stationsOf(widget->listWidgets()[0]) != document);
+        widget->switchToListView();
+        QCOMPARE(stationsOf(widget->listWidgets()[0]), document);
+        QCOMPARE(window->undoStack()->count(), 0);
+        QVERIFY(!window->isWindowModified());
+    }
+
+    void applyCommitsTheWorkingCopy()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow(writeFavorites(sandbox, 1, 1));
+        StationTableWidget *widget = window->stationTableWidget();
+        widget->switchToTableView();
+        widget->showList(2);
+        widget->listWidgets()[2]->stationModel()->sort(NameColumn, Qt::AscendingOrder);
+        const Stations sorted = stationsOf(widget->listWidgets()[2]);
+        QVERIFY(!window->isWindowModified());
+        QTest::mouseClick(tabsOf(widget).apply, Qt::LeftButton);
+        QCOMPARE(window->undoStack()->count(), 0);
+        QVERIFY(window->isWindowModified());
+        QCOMPARE(tabsOf(widget).base->currentIndex(), 2);
+        QCOMPARE(stationsOf(widget->listWidgets()[2]), sorted);
+        widget->switchToListView();
+        QCOMPARE(stationsOf(widget->listWidgets()[2]), sorted);
+    }
+
+    // Columns are fitted when a tab first comes to the front; a width the
+    // user chose stays when the tab comes back.
+    void tablesAreFittedWhenShown()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow(writeFavorites(sandbox, 2, 2));
+        StationTableWidget *widget = window->stationTableWidget();
+        widget->switchToTableView();
+        const auto tableOf = [widget](int listIndex) {
+            return static_cast<QTableView *>(widget->listWidgets()[listIndex]->view());
+        };
+        for (int listIndex = 0; listIndex < widget->listWidgets().size(); ++listIndex) {
+            widget->showList(listIndex);
+            QCOMPARE(tableOf(listIndex)->columnWidth(NameColumn), 200);
+        }
+        tableOf(0)->setColumnWidth(NameColumn, 321);
+        widget->showList(0);
+        QCOMPARE(tableOf(0)->columnWidth(NameColumn), 321);
+    }
+};
 
 QTEST_MAIN(TestStationTableWidget)
 #include "test_stationtablewidget.moc"

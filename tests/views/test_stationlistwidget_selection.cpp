@@ -67,14 +67,16 @@ private slots:
     }
 
     // Options needs a selection made as one range; taking back the last
-    // selected row leaves nothing to act on.
+    // selected row, or a view switch, leaves nothing to act on.
     void actionsFollowSelection()
     {
         const auto window = openWindow(m_svl50);
-        for (const char *view : {"listViewAct", "tableViewAct"}) {
+        for (const char *view : {"tableViewAct", "listViewAct"}) {
+            selectRows(listWidget(*window, 0), 3, 3);
             action(*window, view)->trigger();
+            QVERIFY(action(*window, view)->isChecked());
+            QCOMPARE(enabledStationActions(*window).mid(1), QStringLiteral("000"));
             const StationListWidget *base = listWidget(*window, 0);
-            QCOMPARE(enabledStationActions(*window), QStringLiteral("0000"));
             selectRows(base, 3, 3);
             QCOMPARE(enabledStationActions(*window), QStringLiteral("1111"));
             selectRows(base, 1, 4);

@@ -112,6 +112,16 @@ class TestStationTableWidget : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<Sandbox> m_sandbox;
+    std::unique_ptr<MainWindow> m_window;
+
+    // A window on the file; its central widget.
+    StationTableWidget *open(const QString &path = QString())
+    {
+        m_window = openWindow(path);
+        return m_window->stationTableWidget();
+    }
+
 private slots:
     void initTestCase()
     {
@@ -120,20 +130,26 @@ private slots:
         describeProgram();
     }
 
+    void init() { m_sandbox = std::make_unique<Sandbox>(); }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_sandbox.reset();
+    }
+
     // A file that cannot be read or merged, or a conversion of a table that
     // needs none, leaves the document as it was.
     void failedChangesLeaveTheDocument()
     {
-        Sandbox sandbox;
-        const QString document = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
-        const QString other = sandbox.writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40);
-        const QString garbage = sandbox.path(QStringLiteral("garbage.svl50"));
+        const QString document = m_sandbox->writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
+        const QString other = m_sandbox->writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40);
+        const QString garbage = m_sandbox->path(QStringLiteral("garbage.svl50"));
         QFile file(garbage);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(300, '\x7f')) == 300);
         file.close();
-        const QString missing = sandbox.path(QStringLiteral("missing.svl50"));
-        const auto window = openWindow(document);
-        StationTableWidget *widget = window->stationTableWidget();
+        const QString missing = m_sandbox->path(QStringLiteral("missing.svl50"));
+        StationTableWidget *widget = open(document);
         const QList<StationListWidget *> widgets = widget->listWidgets();
         QCOMPARE(widget->openFile(garbage), 1);
         QCOMPARE(widget->openFile(missing), 1);
@@ -141,9 +157,9 @@ private slots:
         QCOMPARE(widget->appendFile(missing), 1);
         widget->convertTableToNewVersion();
         QCOMPARE(widget->listWidgets(), widgets);
-        QVERIFY(!window->isWindowModified());
-        QCOMPARE(window->currentFile(), document);
-        const QString after = sandbox.path(QStringLiteral("after.svl50"));
+        QVERIFY(!m_window->isWindowModified());
+        QCOMPARE(m_window->currentFile(), document);
+        const QString after = m_sandbox->path(QStringLiteral("after.svl50"));
         QCOMPARE(widget->saveFile(after), 0);
         QCOMPARE(contentsOf(after), contentsOf(document));
     }
@@ -160,13 +176,11 @@ private slots:
     void replacingTheDocumentEndsTheUndoHistory()
     {
         QFETCH(QString, change);
-        Sandbox sandbox;
-        const QString table40 = sandbox.writeTable(QStringLiteral("a.svl40"), SVL_VERSION_40);
-        const auto window = openWindow(table40);
-        StationTableWidget *widget = window->stationTableWidget();
+        const QString table40 = m_sandbox->writeTable(QStringLiteral("a.svl40"), SVL_VERSION_40);
+        StationTableWidget *widget = open(table40);
         if (change == QLatin1String("apply"))
             widget->switchToTableView();
-        window->undoStack()->push(new MarkerCommand);
+        m_window->undoStack()->push(new MarkerCommand);
         if (change == QLatin1String("new"))
             widget->newTable();
         else if (change == QLatin1String("open"))
@@ -179,24 +193,22 @@ private slots:
             widget->applyTableModifications();
         else
             widget->switchToTableView();
-        QCOMPARE(window->undoStack()->count(), 0);
+        QCOMPARE(m_window->undoStack()->count(), 0);
     }
 
     // Files are written whatever characters their paths hold, and the
     // working copy of the table view stays out of them.
     void saveWritesTheDocumentNotTheWorkingCopy()
     {
-        Sandbox sandbox;
-        const QString table = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50, 3);
-        const QString unusual = sandbox.path(QString::fromUtf8("Sender \xd0\xa1\xd0\xbf\xd0\xb8\xd1\x81\xd0\xbe\xd0\xba "
+        const QString table = m_sandbox->writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50, 3);
+        const QString unusual = m_sandbox->path(QString::fromUtf8("Sender \xd0\xa1\xd0\xbf\xd0\xb8\xd1\x81\xd0\xbe\xd0\xba "
                                                                "\xe2\x9c\x93 \xc3\xa4\xc4\x9f.svl50"));
-        const auto window = openWindow(table);
-        StationTableWidget *widget = window->stationTableWidget();
+        StationTableWidget *widget = open(table);
         widget->switchToTableView();
         widget->listWidgets()[0]->stationModel()->sort(NameColumn, Qt::DescendingOrder);
         QCOMPARE(widget->saveFile(unusual), 0);
         QCOMPARE(contentsOf(unusual), contentsOf(table));
-        QCOMPARE(widget->saveFile(sandbox.path(QStringLiteral("no/such/folder.svl50"))), -1);
+        QCOMPARE(widget->saveFile(m_sandbox->path(QStringLiteral("no/such/folder.svl50"))), -1);
         widget->newTable();
         QCOMPARE(widget->openFile(unusual), 0);
         QCOMPARE(widget->appendFile(unusual), 0);
@@ -206,17 +218,16 @@ private slots:
     // every name from "f" to "f9" is, the list keeps its name.
     void appendMergesAndNamesListsUniquely()
     {
-        Sandbox sandbox;
-        const QString table = sandbox.writeNamedFavorites(QStringLiteral("a.svl50"), {"News"}, {"Sports"});
+        const QString table = m_sandbox->writeNamedFavorites(QStringLiteral("a.svl50"), {"News"}, {"Sports"});
         const QStringList taken{"f", "f1", "f2", "f3", "f4", "f5", "f6", "f7"};
-        const QString crowded = sandbox.writeNamedFavorites(QStringLiteral("b.svl50"), taken, {"f8", "f9"});
-        const QString single = sandbox.writeNamedFavorites(QStringLiteral("c.svl50"), {}, {"f"});
-        const QString merged = sandbox.path(QStringLiteral("merged.svl50"));
+        const QString crowded = m_sandbox->writeNamedFavorites(QStringLiteral("b.svl50"), taken, {"f8", "f9"});
+        const QString single = m_sandbox->writeNamedFavorites(QStringLiteral("c.svl50"), {}, {"f"});
+        const QString merged = m_sandbox->path(QStringLiteral("merged.svl50"));
         QList<QStringList> names;
         for (const auto &files : {std::make_pair(table, table), std::make_pair(crowded, single)}) {
-            const auto window = openWindow(files.first);
-            QCOMPARE(window->stationTableWidget()->appendFile(files.second), 0);
-            QCOMPARE(window->stationTableWidget()->saveFile(merged), 0);
+            StationTableWidget *widget = open(files.first);
+            QCOMPARE(widget->appendFile(files.second), 0);
+            QCOMPARE(widget->saveFile(merged), 0);
             QCOMPARE(baseStationCount(contentsOf(merged)),
                      baseStationCount(contentsOf(files.first)) + baseStationCount(contentsOf(files.second)));
             names << listNames(contentsOf(merged));
@@ -227,19 +238,17 @@ private slots:
 
     void presentationsShowTheirControls()
     {
-        Sandbox sandbox;
-        const auto window = openWindow();
-        window->show();
-        StationTableWidget *widget = window->stationTableWidget();
+        StationTableWidget *widget = open();
+        m_window->show();
         const Tabs shown = tabsOf(widget);
         QVERIFY(shown.favorites && shown.apply);
-        QCOMPARE(widget->openFile(sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50)), 0);
+        QCOMPARE(widget->openFile(m_sandbox->writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50)), 0);
         QVERIFY(shown.favorites->isVisible() && !shown.apply->isVisible());
         widget->switchToTableView();
         QVERIFY(!widget->isListMode() && !shown.favorites->isVisible() && shown.apply->isVisible());
         widget->switchToListView();
         QVERIFY(widget->isListMode() && !shown.apply->isVisible());
-        QCOMPARE(widget->openFile(sandbox.writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40)), 0);
+        QCOMPARE(widget->openFile(m_sandbox->writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40)), 0);
         QVERIFY(!shown.favorites->isVisible());
     }
 
@@ -266,9 +275,7 @@ private slots:
         QFETCH(int, baseTab);
         QFETCH(QStringList, tabs);
         QFETCH(int, favoriteIndex);
-        Sandbox sandbox;
-        const auto window = openWindow(writeFavorites(sandbox, tv, radio));
-        StationTableWidget *widget = window->stationTableWidget();
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, tv, radio));
         const Tabs shown = tabsOf(widget);
         QCOMPARE(tabTexts(shown.base), (QStringList{"ALL_TV", "ALL_Radio"}));
         widget->toggleBaseList(baseTab);
@@ -290,10 +297,8 @@ private slots:
 
     void clickedBaseTabBringsItsFavorites()
     {
-        Sandbox sandbox;
-        const auto window = openWindow(writeFavorites(sandbox, 2, 3));
-        window->show();
-        StationTableWidget *widget = window->stationTableWidget();
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 3));
+        m_window->show();
         const Tabs shown = tabsOf(widget);
         widget->showList(3);
         selectRows(widget->listWidgets()[3], 0, 0);
@@ -306,65 +311,9 @@ private slots:
         QVERIFY(!widget->listWidgets()[3]->viewSelectionModel()->hasSelection());
     }
 
-    // An svl40 table has no favorite lists: no other list may be taken for
-    // the current favorite list, or the base lists would exclude each
-    // other's selections.
-    void emptyFavoriteTabsNameNoList()
-    {
-        Sandbox sandbox;
-        const auto window = openWindow(sandbox.writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40));
-        StationTableWidget *widget = window->stationTableWidget();
-        QCOMPARE(widget->listWidgets().size(), 2);
-        for (int baseTab : {0, 1}) {
-            widget->toggleBaseList(baseTab);
-            QCOMPARE(widget->currentFavListIndex(), -1);
-            QVERIFY(!widget->currentFavListWidget());
-        }
-    }
-
-    void showListBringsItToTheFront_data()
-    {
-        QTest::addColumn<bool>("tableView");
-        QTest::addColumn<int>("listIndex");
-        QTest::addColumn<int>("baseTab");
-        QTest::addColumn<int>("favoriteTab");
-        QTest::newRow("radio base") << false << 1 << 1 << 0;
-        QTest::newRow("last TV favorite") << false << 3 << 0 << 1;
-        QTest::newRow("first radio favorite") << false << 4 << 1 << 0;
-        QTest::newRow("third radio favorite") << false << 6 << 1 << 2;
-        QTest::newRow("table view, radio favorite") << true << 5 << 5 << -1;
-    }
-
-    void showListBringsItToTheFront()
-    {
-        QFETCH(bool, tableView);
-        QFETCH(int, listIndex);
-        QFETCH(int, baseTab);
-        QFETCH(int, favoriteTab);
-        Sandbox sandbox;
-        const auto window = openWindow(writeFavorites(sandbox, 2, 3));
-        StationTableWidget *widget = window->stationTableWidget();
-        if (tableView)
-            widget->switchToTableView();
-        const Tabs shown = tabsOf(widget);
-        widget->showList(listIndex == 1 ? 4 : 1);
-        widget->showList(listIndex);
-        QCOMPARE(shown.base->currentIndex(), baseTab);
-        if (!tableView)
-            QCOMPARE(shown.favorites->currentIndex(), favoriteTab);
-        if (listIndex >= 2)
-            QCOMPARE(widget->currentFavListIndex(), listIndex);
-        // Unknown lists leave everything where it is.
-        widget->showList(-1);
-        widget->showList(widget->listWidgets().size());
-        QCOMPARE(shown.base->currentIndex(), baseTab);
-    }
-
     void selectionChoosesTheList()
     {
-        Sandbox sandbox;
-        const auto window = openWindow(writeFavorites(sandbox, 2, 1));
-        StationTableWidget *widget = window->stationTableWidget();
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 1));
         widget->showList(3);
         StationListWidget *base = widget->listWidgets()[0];
         StationListWidget *favorite = widget->listWidgets()[3];
@@ -376,6 +325,10 @@ private slots:
             QCOMPARE(widget->otherListWidget(), selected == base ? favorite : base);
             QCOMPARE(widget->selectedListIndex(), selected->listIndex());
         }
+        // Unknown lists leave everything where it is.
+        widget->showList(-1);
+        widget->showList(widget->listWidgets().size());
+        QCOMPARE(widget->currentFavListIndex(), 3);
     }
 
     void renameList_data()
@@ -397,9 +350,7 @@ private slots:
         QFETCH(int, listIndex);
         QFETCH(QString, name);
         QFETCH(int, result);
-        Sandbox sandbox;
-        const auto window = openWindow(writeFavorites(sandbox, 2, 1));
-        StationTableWidget *widget = window->stationTableWidget();
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 1));
         QStringList expected = listNames(widget);
         QCOMPARE(widget->renameList(listIndex, name), result);
         if (result == 0)
@@ -413,9 +364,7 @@ private slots:
     // favorites, which then stand one index further on.
     void addedListsStandAfterTheirKind()
     {
-        Sandbox sandbox;
-        const auto window = openWindow(writeFavorites(sandbox, 2, 2));
-        StationTableWidget *widget = window->stationTableWidget();
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 2));
         const Stations radioFavorite = stationsOf(widget->listWidgets()[4]);
         widget->showList(5);
         QCOMPARE(widget->addFavoriteList(QStringLiteral("news"), SVL_KIND_TV_FAV), 0);
@@ -434,12 +383,10 @@ private slots:
     // finds no unique name, adds nothing and leaves every widget at its list.
     void refusedAdditionsChangeNothing()
     {
-        Sandbox sandbox;
         QStringList taken{"new tab"};
         for (int digit = 1; digit <= 7; ++digit)
             taken << QStringLiteral("new tab%1").arg(digit);
-        const auto window = openWindow(writeFavorites(sandbox, 8, 1, taken));
-        StationTableWidget *widget = window->stationTableWidget();
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 8, 1, taken));
         QCOMPARE(widget->renameList(10, QStringLiteral("new tab8")), 0);
         QCOMPARE(widget->addFavoriteList(QStringLiteral("new tab"), SVL_KIND_RADIO_FAV), 0);
         QCOMPARE(listNames(widget).last(), QStringLiteral("new tab9"));
@@ -453,9 +400,7 @@ private slots:
 
     void removedListComesBackInPlace()
     {
-        Sandbox sandbox;
-        const auto window = openWindow(writeFavorites(sandbox, 3, 1));
-        StationTableWidget *widget = window->stationTableWidget();
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 3, 1));
         const Tabs shown = tabsOf(widget);
         const Stations middle = stationsOf(widget->listWidgets()[3]);
         widget->showList(4);
@@ -482,27 +427,25 @@ private slots:
     // stations. Only a trailing ".svl40" of the file name is replaced.
     void conversionAddsFavoritesAndRenamesTheFile()
     {
-        Sandbox sandbox;
-        QVERIFY(QDir().mkpath(sandbox.path(QStringLiteral("tables.svl40"))));
-        const QString path = sandbox.writeTable(QStringLiteral("tables.svl40/old.svl40"), SVL_VERSION_40);
-        const auto window = openWindow(path);
-        StationTableWidget *widget = window->stationTableWidget();
+        QVERIFY(QDir().mkpath(m_sandbox->path(QStringLiteral("tables.svl40"))));
+        const QString path = m_sandbox->writeTable(QStringLiteral("tables.svl40/old.svl40"), SVL_VERSION_40);
+        StationTableWidget *widget = open(path);
         const Stations tv = stationsOf(widget->listWidgets()[0]);
         const Stations radio = stationsOf(widget->listWidgets()[1]);
-        QVERIFY(!tv.isEmpty() && !radio.isEmpty() && window->convertTableAction()->isEnabled());
-        window->convertTableAction()->trigger();
+        QVERIFY(!tv.isEmpty() && !radio.isEmpty() && m_window->convertTableAction()->isEnabled());
+        m_window->convertTableAction()->trigger();
         QCOMPARE(widget->tableVersion(), quint16(SVL_VERSION_50));
         QCOMPARE(listNames(widget), (QStringList{"ALL_TV", "ALL_Radio", "ALL_TV1", "ALL_Radio1"}));
         QCOMPARE(widget->listWidgets()[2]->stationModel()->listKind(), uint32_t(SVL_KIND_TV_FAV));
         QCOMPARE(widget->listWidgets()[3]->stationModel()->listKind(), uint32_t(SVL_KIND_RADIO_FAV));
         QCOMPARE(stationsOf(widget->listWidgets()[2]), tv);
         QCOMPARE(stationsOf(widget->listWidgets()[3]), radio);
-        QVERIFY(tabsOf(widget).favorites->isVisibleTo(window.get()));
-        QVERIFY(!window->convertTableAction()->isEnabled());
-        const QString renamed = sandbox.path(QStringLiteral("tables.svl40/old.svl50"));
-        QCOMPARE(window->currentFile(), renamed);
-        QCOMPARE(window->windowFilePath(), renamed);
-        QVERIFY(window->isWindowModified());
+        QVERIFY(tabsOf(widget).favorites->isVisibleTo(m_window.get()));
+        QVERIFY(!m_window->convertTableAction()->isEnabled());
+        const QString renamed = m_sandbox->path(QStringLiteral("tables.svl40/old.svl50"));
+        QCOMPARE(m_window->currentFile(), renamed);
+        QCOMPARE(m_window->windowFilePath(), renamed);
+        QVERIFY(m_window->isWindowModified());
         QVERIFY(QFile::exists(path) && !QFile::exists(renamed));
         // The converted table is written in the new format and reads back whole.
         QCOMPARE(widget->saveFile(renamed), 0);
@@ -510,50 +453,37 @@ private slots:
         QCOMPARE(baseStationCount(contentsOf(renamed)), tv.size() + radio.size());
     }
 
-    // The table view works on a copy of the table: a switch back to the
-    // list view without applying drops its changes and their commands.
-    void unappliedChangesAreLostAtTheSwitch()
+    // The table view works on a copy of the table: applying it ends the
+    // undo history and marks the document; a switch back to the list view
+    // without applying drops its changes and their commands.
+    void tableViewWorksOnACopy()
     {
-        Sandbox sandbox;
-        const auto window = openWindow(writeFavorites(sandbox, 1, 1));
-        StationTableWidget *widget = window->stationTableWidget();
-        const Stations document = stationsOf(widget->listWidgets()[0]);
-        widget->switchToTableView();
-        QCOMPARE(tabTexts(tabsOf(widget).base), (QStringList{"ALL_TV", "ALL_Radio", "tv1", "radio1"}));
-        widget->listWidgets()[0]->stationModel()->sort(NameColumn, Qt::DescendingOrder);
-        QVERIFY(stationsOf(widget->listWidgets()[0]) != document);
-        widget->switchToListView();
-        QCOMPARE(stationsOf(widget->listWidgets()[0]), document);
-        QCOMPARE(window->undoStack()->count(), 0);
-        QVERIFY(!window->isWindowModified());
-    }
-
-    void applyCommitsTheWorkingCopy()
-    {
-        Sandbox sandbox;
-        const auto window = openWindow(writeFavorites(sandbox, 1, 1));
-        StationTableWidget *widget = window->stationTableWidget();
-        widget->switchToTableView();
-        widget->showList(2);
-        widget->listWidgets()[2]->stationModel()->sort(NameColumn, Qt::AscendingOrder);
-        const Stations sorted = stationsOf(widget->listWidgets()[2]);
-        QVERIFY(!window->isWindowModified());
-        QTest::mouseClick(tabsOf(widget).apply, Qt::LeftButton);
-        QCOMPARE(window->undoStack()->count(), 0);
-        QVERIFY(window->isWindowModified());
-        QCOMPARE(tabsOf(widget).base->currentIndex(), 2);
-        QCOMPARE(stationsOf(widget->listWidgets()[2]), sorted);
-        widget->switchToListView();
-        QCOMPARE(stationsOf(widget->listWidgets()[2]), sorted);
+        for (bool apply : {false, true}) {
+            StationTableWidget *widget = open(writeFavorites(*m_sandbox, 1, 1));
+            const Stations document = stationsOf(widget->listWidgets()[2]);
+            widget->switchToTableView();
+            QCOMPARE(tabTexts(tabsOf(widget).base), (QStringList{"ALL_TV", "ALL_Radio", "tv1", "radio1"}));
+            widget->showList(2);
+            widget->listWidgets()[2]->stationModel()->sort(NameColumn, Qt::DescendingOrder);
+            const Stations sorted = stationsOf(widget->listWidgets()[2]);
+            QVERIFY(sorted != document && !m_window->isWindowModified());
+            if (apply) {
+                QTest::mouseClick(tabsOf(widget).apply, Qt::LeftButton);
+                QCOMPARE(tabsOf(widget).base->currentIndex(), 2);
+                QCOMPARE(stationsOf(widget->listWidgets()[2]), sorted);
+            }
+            widget->switchToListView();
+            QCOMPARE(stationsOf(widget->listWidgets()[2]), apply ? sorted : document);
+            QCOMPARE(m_window->undoStack()->count(), 0);
+            QCOMPARE(m_window->isWindowModified(), apply);
+        }
     }
 
     // Columns are fitted when a tab first comes to the front; a width the
     // user chose stays when the tab comes back.
     void tablesAreFittedWhenShown()
     {
-        Sandbox sandbox;
-        const auto window = openWindow(writeFavorites(sandbox, 2, 2));
-        StationTableWidget *widget = window->stationTableWidget();
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 2));
         widget->switchToTableView();
         const auto tableOf = [widget](int listIndex) {
             return static_cast<QTableView *>(widget->listWidgets()[listIndex]->view());

@@ -197,52 +197,41 @@ private slots:
         QCOMPARE(stationsOf(list), order);
     }
 
-    void refusesDrops_data()
-    {
-        QTest::addColumn<int>("list");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("action");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        const QByteArray twoRows = entries({{1, SVL_KIND_TV}, {3, SVL_KIND_TV}});
-        const int copy = Qt::CopyAction;
-        QTest::newRow("ignore action") << int(TvFavorite) << twoRows << int(Qt::IgnoreAction) << 0 << 0;
-        QTest::newRow("column 1") << int(TvFavorite) << twoRows << copy << 0 << 1;
-        QTest::newRow("beyond the end") << int(TvFavorite) << twoRows << copy << 1000 << 0;
-        QTest::newRow("empty payload") << int(TvFavorite) << QByteArray() << copy << 0 << 0;
-        QTest::newRow("broken entry") << int(TvFavorite) << twoRows.left(12) << copy << 0 << 0;
-        QTest::newRow("rows descending") << int(TvFavorite) << entries({{3, SVL_KIND_TV}, {1, SVL_KIND_TV}}) << copy
-                                         << 0 << 0;
-        QTest::newRow("row twice") << int(TvBase) << entries({{1, SVL_KIND_TV}, {1, SVL_KIND_TV}}) << copy << 0 << 0;
-        QTest::newRow("kinds mixed") << int(TvFavorite) << entries({{1, SVL_KIND_TV}, {3, SVL_KIND_TV_FAV}}) << copy
-                                     << 0 << 0;
-        QTest::newRow("row outside the source")
-            << int(TvBase) << entries({{1, SVL_KIND_TV}, {5000, SVL_KIND_TV}}) << copy << 0 << 0;
-        QTest::newRow("negative row") << int(TvFavorite) << entries({{-1, SVL_KIND_TV}}) << copy << 0 << 0;
-        QTest::newRow("unknown kind") << int(TvFavorite) << entries({{0, 7}}) << copy << 0 << 0;
-        QTest::newRow("radio rows into a TV favorite list")
-            << int(TvFavorite) << entries({{0, SVL_KIND_RADIO}}) << copy << 0 << 0;
-        QTest::newRow("rows of a radio favorite list")
-            << int(TvFavorite) << entries({{0, SVL_KIND_RADIO_FAV}}) << copy << 0 << 0;
-        QTest::newRow("TV rows into a radio favorite list")
-            << int(RadioFavorite) << entries({{0, SVL_KIND_TV}}) << copy << 0 << 0;
-    }
-
     // Payloads may come from another program: nothing in them may change a
-    // list unless every entry names a station.
+    // list unless every entry names a station that list can take.
     void refusesDrops()
     {
-        QFETCH(int, list);
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, action);
-        QFETCH(int, row);
-        QFETCH(int, column);
-        auto model = m_document->model(list);
-        const Stations before = stationsOf(m_document->list(list));
-        const std::unique_ptr<QMimeData> data(model->mimeData({}));
-        data->setData(QLatin1String(StationListModel::mimeType), bytes);
-        QVERIFY(!model->dropMimeData(data.get(), Qt::DropAction(action), row, column, QModelIndex()));
-        QCOMPARE(stationsOf(m_document->list(list)), before);
+        const QByteArray twoRows = entries({{1, SVL_KIND_TV}, {3, SVL_KIND_TV}});
+        const struct {
+            const char *name;
+            int list;
+            QByteArray bytes;
+            Qt::DropAction action;
+            int row, column;
+        } drops[] = {
+            {"ignore action", TvFavorite, twoRows, Qt::IgnoreAction, 0, 0},
+            {"column 1", TvFavorite, twoRows, Qt::CopyAction, 0, 1},
+            {"beyond the end", TvFavorite, twoRows, Qt::CopyAction, 1000, 0},
+            {"empty payload", TvFavorite, QByteArray(), Qt::CopyAction, 0, 0},
+            {"broken entry", TvFavorite, twoRows.left(12), Qt::CopyAction, 0, 0},
+            {"rows descending", TvFavorite, entries({{3, SVL_KIND_TV}, {1, SVL_KIND_TV}}), Qt::CopyAction, 0, 0},
+            {"row twice", TvBase, entries({{1, SVL_KIND_TV}, {1, SVL_KIND_TV}}), Qt::CopyAction, 0, 0},
+            {"kinds mixed", TvFavorite, entries({{1, SVL_KIND_TV}, {3, SVL_KIND_TV_FAV}}), Qt::CopyAction, 0, 0},
+            {"row outside the source", TvBase, entries({{1, SVL_KIND_TV}, {5000, SVL_KIND_TV}}), Qt::MoveAction, 0, 0},
+            {"negative row", TvFavorite, entries({{-1, SVL_KIND_TV}}), Qt::CopyAction, 0, 0},
+            {"unknown kind", TvFavorite, entries({{0, 7}}), Qt::CopyAction, 0, 0},
+            {"radio rows into a TV favorite list", TvFavorite, entries({{0, SVL_KIND_RADIO}}), Qt::CopyAction, 0, 0},
+            {"rows of a radio favorite list", TvFavorite, entries({{0, SVL_KIND_RADIO_FAV}}), Qt::CopyAction, 0, 0},
+            {"TV rows into a radio favorite list", RadioFavorite, entries({{0, SVL_KIND_TV}}), Qt::CopyAction, 0, 0},
+        };
+        for (const auto &drop : drops) {
+            auto model = m_document->model(drop.list);
+            const Stations before = stationsOf(m_document->list(drop.list));
+            const std::unique_ptr<QMimeData> data(model->mimeData({}));
+            data->setData(QLatin1String(StationListModel::mimeType), drop.bytes);
+            QVERIFY2(!model->dropMimeData(data.get(), drop.action, drop.row, drop.column, QModelIndex()), drop.name);
+            QVERIFY2(stationsOf(m_document->list(drop.list)) == before, drop.name);
+        }
         QVERIFY(!m_document->window()->isWindowModified());
     }
 

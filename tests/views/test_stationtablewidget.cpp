@@ -2,6 +2,7 @@
 // writing the station table, the two presentations, base and favorite
 // tabs, the list index arithmetic, renaming, adding and removing favorite
 // lists, the conversion to the new format and the table view's working copy.
+#include <QRandomGenerator>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -104,6 +105,35 @@ bool indexesMatch(const StationTableWidget *widget)
             return false;
     }
     return true;
+}
+
+// The lists stand in kind order, each widget at its index; the favorite
+// tabs show the lists of the current base tab's medium, at most eight, of
+// which one may be closed only while there are two.
+void checkLists(StationTableWidget *widget)
+{
+    const Tabs tabs = tabsOf(widget);
+    const QList<StationListWidget *> widgets = widget->listWidgets();
+    const uint32_t favoriteKind = SVL_KIND_TV_FAV + uint32_t(tabs.base->currentIndex());
+    QStringList shown;
+    int first = -1;
+    QVERIFY(indexesMatch(widget));
+    for (int i = 0; i < widgets.size(); ++i) {
+        const uint32_t kind = widgets[i]->stationModel()->listKind();
+        QVERIFY(i < 2 ? kind == uint32_t(i + 1) : kind >= qMax(3u, widgets[i - 1]->stationModel()->listKind()));
+        if (kind == favoriteKind && first < 0)
+            first = i;
+        if (kind == favoriteKind)
+            shown << widgets[i]->stationModel()->listName();
+    }
+    QCOMPARE(tabTexts(tabs.favorites), shown);
+    QVERIFY(shown.size() <= SVL_MAX_FAV_LISTS);
+    QCOMPARE(widget->countListsOfKind(favoriteKind), shown.size());
+    QCOMPARE(widget->currentFavListIndex(), shown.isEmpty() ? -1 : first + tabs.favorites->currentIndex());
+    QCOMPARE(widget->currentFavListWidget(), widgets.value(widget->currentFavListIndex()));
+    QCOMPARE(widget->currentBaseListWidget(), widgets.value(tabs.base->currentIndex()));
+    QCOMPARE(tabs.favorites->tabsClosable(), shown.size() >= 2);
+    QCOMPARE(tabs.add->isEnabled(), shown.size() < SVL_MAX_FAV_LISTS);
 }
 
 } // namespace
@@ -252,47 +282,71 @@ private slots:
         QVERIFY(!shown.favorites->isVisible());
     }
 
-    void favoriteTabsFollowTheBaseTab_data()
+    void favoriteListsKeepTheirOrder_data()
     {
-        QTest::addColumn<int>("tv");
-        QTest::addColumn<int>("radio");
-        QTest::addColumn<int>("baseTab");
-        QTest::addColumn<QStringList>("tabs");
-        QTest::addColumn<int>("favoriteIndex");
-        const QStringList eightRadio{"radio1", "radio2", "radio3", "radio4", "radio5", "radio6", "radio7", "radio8"};
-        QTest::newRow("no favorites, TV") << 0 << 0 << 0 << QStringList() << -1;
-        QTest::newRow("one each, TV") << 1 << 1 << 0 << QStringList{"tv1"} << 2;
-        QTest::newRow("TV only, radio tab") << 1 << 0 << 1 << QStringList() << -1;
-        QTest::newRow("radio only, radio tab") << 0 << 1 << 1 << QStringList{"radio1"} << 2;
-        QTest::newRow("eight each, radio") << 8 << 8 << 1 << eightRadio << 10;
-        QTest::newRow("one TV, eight radio") << 1 << 8 << 1 << eightRadio << 3;
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed = 1; seed <= 8; ++seed)
+            QTest::addRow("seed %u", seed) << seed;
     }
 
-    void favoriteTabsFollowTheBaseTab()
+    // Random additions, removals, reinsertions, renames and tab changes on
+    // tables with 0 to 8 favorite lists per medium; after each the lists
+    // and tabs are as checkLists says.
+    void favoriteListsKeepTheirOrder()
     {
-        QFETCH(int, tv);
-        QFETCH(int, radio);
-        QFETCH(int, baseTab);
-        QFETCH(QStringList, tabs);
-        QFETCH(int, favoriteIndex);
-        StationTableWidget *widget = open(writeFavorites(*m_sandbox, tv, radio));
-        const Tabs shown = tabsOf(widget);
-        QCOMPARE(tabTexts(shown.base), (QStringList{"ALL_TV", "ALL_Radio"}));
-        widget->toggleBaseList(baseTab);
-        QCOMPARE(shown.base->currentIndex(), baseTab);
-        QCOMPARE(tabTexts(shown.favorites), tabs);
-        QCOMPARE(widget->currentFavListIndex(), favoriteIndex);
-        QCOMPARE(widget->currentFavListWidget(), widget->listWidgets().value(favoriteIndex));
-        QCOMPARE(widget->currentBaseListWidget(), widget->listWidgets().value(baseTab));
-        QCOMPARE(widget->countListsOfKind(SVL_KIND_TV_FAV), tv);
-        QCOMPARE(widget->countListsOfKind(SVL_KIND_RADIO_FAV), radio);
-        // The last favorite list of a medium cannot be closed.
-        QCOMPARE(shown.favorites->tabsClosable(), tabs.size() >= 2);
-        const QTabBar *bar = shown.favorites->tabBar();
-        for (int tab = 0; tab < tabs.size(); ++tab)
-            QCOMPARE(bar->tabButton(tab, QTabBar::RightSide) || bar->tabButton(tab, QTabBar::LeftSide),
-                     tabs.size() >= 2);
-        QCOMPARE(shown.add->isEnabled(), tabs.size() < SVL_MAX_FAV_LISTS);
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, random.bounded(9), random.bounded(9)));
+        for (int step = 0; step < 40 && !QTest::currentTestFailed(); ++step) {
+            QStringList names = listNames(widget);
+            const int index = random.bounded(names.size() + 1);
+            const QString name = QStringLiteral("list%1").arg(step);
+            switch (random.bounded(4)) {
+            case 0: {
+                const uint32_t kind = 1 + random.bounded(4);
+                const bool room = svl_is_favorite_kind(kind) && widget->countListsOfKind(kind) < SVL_MAX_FAV_LISTS;
+                QCOMPARE(widget->addFavoriteList(name, kind), room ? 0 : 1);
+                // Behind the last favorite list of its medium.
+                const int added = listNames(widget).indexOf(name);
+                QCOMPARE(added >= 0, room);
+                if (room && widget->listWidgets().value(added + 1))
+                    QVERIFY(widget->listWidgets()[added + 1]->stationModel()->listKind() != kind);
+                break;
+            }
+            case 1: {
+                // Taken out, then put back in its place or released.
+                svl_list *list = widget->removeListAt(index);
+                QCOMPARE(list != nullptr, index >= 2 && index < names.size());
+                if (!list)
+                    break;
+                QCOMPARE(listNames(widget), names.mid(0, index) + names.mid(index + 1));
+                QCOMPARE(widget->insertListAt(random.bounded(2), list), 1);
+                if (random.bounded(2) && widget->insertListAt(index, list) == 0)
+                    QCOMPARE(listNames(widget), names);
+                else
+                    svl_free_list(list, 0);
+                break;
+            }
+            case 2: {
+                const QString newName = QStringList{"tv1", "radio1", "ALL_TV", name, ""}[random.bounded(5)];
+                int result = 0;
+                if (index < 2 || index >= names.size())
+                    result = 1;
+                else if (names.contains(newName) && names[index] != newName)
+                    result = 2;
+                else if (newName.isEmpty())
+                    result = 1;
+                QCOMPARE(widget->renameList(index, newName), result);
+                if (result == 0)
+                    names[index] = newName;
+                QCOMPARE(listNames(widget), names);
+                break;
+            }
+            default:
+                widget->toggleBaseList(random.bounded(2));
+            }
+            checkLists(widget);
+        }
     }
 
     void clickedBaseTabBringsItsFavorites()
@@ -331,54 +385,6 @@ private slots:
         QCOMPARE(widget->currentFavListIndex(), 3);
     }
 
-    void renameList_data()
-    {
-        QTest::addColumn<int>("listIndex");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("result");
-        QTest::newRow("new name") << 3 << "Sport" << 0;
-        QTest::newRow("own name") << 3 << "tv2" << 0;
-        QTest::newRow("other favorite's name") << 3 << "tv1" << 2;
-        QTest::newRow("base list's name") << 4 << "ALL_Radio" << 2;
-        QTest::newRow("empty name") << 2 << "" << 1;
-        QTest::newRow("base list") << 1 << "Sport" << 1;
-        QTest::newRow("beyond the table") << 5 << "Sport" << 1;
-    }
-
-    void renameList()
-    {
-        QFETCH(int, listIndex);
-        QFETCH(QString, name);
-        QFETCH(int, result);
-        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 1));
-        QStringList expected = listNames(widget);
-        QCOMPARE(widget->renameList(listIndex, name), result);
-        if (result == 0)
-            expected[listIndex] = name;
-        QCOMPARE(listNames(widget), expected);
-        widget->showList(3);
-        QCOMPARE(tabTexts(tabsOf(widget).favorites), expected.mid(2, 2));
-    }
-
-    // A TV favorite list goes behind the last TV favorite, before the radio
-    // favorites, which then stand one index further on.
-    void addedListsStandAfterTheirKind()
-    {
-        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 2));
-        const Stations radioFavorite = stationsOf(widget->listWidgets()[4]);
-        widget->showList(5);
-        QCOMPARE(widget->addFavoriteList(QStringLiteral("news"), SVL_KIND_TV_FAV), 0);
-        QCOMPARE(listNames(widget), (QStringList{"ALL_TV", "ALL_Radio", "tv1", "tv2", "news", "radio1", "radio2"}));
-        QVERIFY(indexesMatch(widget));
-        QCOMPARE(stationsOf(widget->listWidgets()[5]), radioFavorite);
-        QCOMPARE(widget->listWidgets()[4]->stationModel()->rowCount(), 0);
-        // The user still looks at the radio favorite list chosen before.
-        QCOMPARE(widget->currentFavListIndex(), 6);
-        QCOMPARE(widget->addFavoriteList(QStringLiteral("music"), SVL_KIND_RADIO_FAV), 0);
-        QCOMPARE(tabTexts(tabsOf(widget).favorites), (QStringList{"radio1", "radio2", "music"}));
-        QVERIFY(indexesMatch(widget));
-    }
-
     // An addition that would break the list order or the file format, or
     // finds no unique name, adds nothing and leaves every widget at its list.
     void refusedAdditionsChangeNothing()
@@ -396,31 +402,6 @@ private slots:
         QCOMPARE(widget->addFavoriteList(QStringLiteral("base"), SVL_KIND_TV), 1);
         QCOMPARE(listNames(widget), before);
         QVERIFY(indexesMatch(widget));
-    }
-
-    void removedListComesBackInPlace()
-    {
-        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 3, 1));
-        const Tabs shown = tabsOf(widget);
-        const Stations middle = stationsOf(widget->listWidgets()[3]);
-        widget->showList(4);
-        QVERIFY(!widget->removeListAt(0) && !widget->removeListAt(1) && !widget->removeListAt(6));
-        svl_list *removed = widget->removeListAt(3);
-        QVERIFY(removed);
-        QCOMPARE(QString::fromUtf8(removed->name), QStringLiteral("tv2"));
-        QCOMPARE(tabTexts(shown.favorites), (QStringList{"tv1", "tv3"}));
-        QCOMPARE(widget->currentFavListIndex(), 3);
-        QVERIFY(indexesMatch(widget));
-        QCOMPARE(widget->insertListAt(1, removed), 1);
-        QCOMPARE(widget->insertListAt(3, removed), 0);
-        QCOMPARE(tabTexts(shown.favorites), (QStringList{"tv1", "tv2", "tv3"}));
-        QCOMPARE(stationsOf(widget->listWidgets()[3]), middle);
-        QVERIFY(indexesMatch(widget));
-        // Down to one list: it can no longer be closed.
-        svl_free_list(widget->removeListAt(2), 0);
-        QVERIFY(shown.favorites->tabsClosable());
-        svl_free_list(widget->removeListAt(2), 0);
-        QVERIFY(!shown.favorites->tabsClosable());
     }
 
     // The new format needs favorite lists: one per medium holding its

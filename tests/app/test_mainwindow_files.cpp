@@ -267,36 +267,34 @@ private slots:
         QCOMPARE(enabledActions(*window), QStringList{"importAct"});
     }
 
-    void exchangeMessages_data()
-    {
-        QTest::addColumn<bool>("import");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("text");
-        const QString failed = Strings::text(Strings::FailedSuffix);
-        const QString connecting = Strings::text(Strings::ConnectingMessage) + failed;
-        QTest::newRow("import, no connection") << true << 1 << connecting;
-        QTest::newRow("import, transfer") << true << 2 << Strings::text(Strings::ReadingFromTvMessage) + failed;
-        QTest::newRow("import, other") << true << -1 << Strings::text(Strings::UnknownImportErrorMessage) + "'!";
-        QTest::newRow("export, no connection") << false << 1 << connecting;
-        QTest::newRow("export, transfer") << false << 2 << Strings::text(Strings::WritingToTvMessage) + failed;
-        QTest::newRow("export, other") << false << 3 << Strings::text(Strings::UnknownExportErrorMessage) + "'!";
-    }
-
     // No exchange has run, so the address in the texts is empty.
     void exchangeMessages()
     {
-        QFETCH(bool, import);
-        QFETCH(int, result);
-        QFETCH(QString, text);
         Sandbox sandbox;
         const auto window = openWindow();
-        const char *slot = import ? "importFinished" : "exportFinished";
-        QSignalSpy finished(window.get(), import ? SIGNAL(importFinished()) : SIGNAL(exportFinished()));
-        MessageCatcher error;
-        QVERIFY(QMetaObject::invokeMethod(window.get(), slot, Q_ARG(int, result)));
-        QCOMPARE(error.message().title, Strings::text(import ? Strings::ImportErrorTitle : Strings::ExportErrorTitle));
-        QCOMPARE(error.message().text, text);
-        QCOMPARE(finished.count(), 1);
+        const QString failed = Strings::text(Strings::FailedSuffix);
+        const struct {
+            bool import;
+            int result;
+            QString text;
+        } outcomes[] = {
+            {true, 1, Strings::text(Strings::ConnectingMessage) + failed},
+            {true, 2, Strings::text(Strings::ReadingFromTvMessage) + failed},
+            {true, -1, Strings::text(Strings::UnknownImportErrorMessage) + "'!"},
+            {false, 1, Strings::text(Strings::ConnectingMessage) + failed},
+            {false, 2, Strings::text(Strings::WritingToTvMessage) + failed},
+            {false, 3, Strings::text(Strings::UnknownExportErrorMessage) + "'!"},
+        };
+        for (const auto &outcome : outcomes) {
+            QSignalSpy finished(window.get(), outcome.import ? SIGNAL(importFinished()) : SIGNAL(exportFinished()));
+            MessageCatcher error;
+            QMetaObject::invokeMethod(window.get(), outcome.import ? "importFinished" : "exportFinished",
+                                      Q_ARG(int, outcome.result));
+            const int title = outcome.import ? Strings::ImportErrorTitle : Strings::ExportErrorTitle;
+            QCOMPARE(error.message().title, Strings::text(title));
+            QCOMPARE(error.message().text, outcome.text);
+            QCOMPARE(finished.count(), 1);
+        }
     }
 
     void enabling_data()

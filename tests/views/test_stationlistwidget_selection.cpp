@@ -94,37 +94,25 @@ private slots:
         }
     }
 
-    void flagActionsTickedByAnySelectedStation_data()
-    {
-        QTest::addColumn<QList<int>>("childLocks");
-        QTest::addColumn<QList<int>>("epgs");
-        QTest::addColumn<bool>("childLockTicked");
-        QTest::addColumn<bool>("epgTicked");
-        QTest::newRow("none") << QList<int>{0, 0, 0} << QList<int>{0, 0, 0} << false << false;
-        QTest::newRow("one locked, last in EPG") << QList<int>{0, 1, 0} << QList<int>{0, 0, 1} << true << true;
-        QTest::newRow("first locked") << QList<int>{1, 0, 0} << QList<int>{0, 0, 0} << true << false;
-    }
-
+    // A flag action is ticked when any selected station has the flag.
     void flagActionsTickedByAnySelectedStation()
     {
-        QFETCH(QList<int>, childLocks);
-        QFETCH(QList<int>, epgs);
-        QFETCH(bool, childLockTicked);
-        QFETCH(bool, epgTicked);
         const auto window = openWindow(m_svl50);
         for (const char *view : {"listViewAct", "tableViewAct"}) {
             action(*window, view)->trigger();
             const StationListWidget *base = listWidget(*window, 0);
-            for (int i = 0; i < childLocks.size(); ++i) {
-                stationAt(base, 2 + i)->childlock = uint8_t(childLocks[i]);
-                stationAt(base, 2 + i)->epg = uint8_t(epgs[i]);
+            for (int flags : {0, 1, 2, 3}) {  // 1: the second station locked, 2: the last one in the EPG
+                for (int i = 0; i < 3; ++i) {
+                    stationAt(base, 2 + i)->childlock = i == 1 && (flags & 1);
+                    stationAt(base, 2 + i)->epg = i == 2 && (flags & 2);
+                }
+                // The opposite state first, so that every expected state must be set.
+                window->childLockAction()->setChecked(!(flags & 1));
+                window->epgAction()->setChecked(!(flags & 2));
+                selectRows(base, 2, 4);
+                QCOMPARE(window->childLockAction()->isChecked(), bool(flags & 1));
+                QCOMPARE(window->epgAction()->isChecked(), bool(flags & 2));
             }
-            // The opposite state first, so that every expected state must be set.
-            window->childLockAction()->setChecked(!childLockTicked);
-            window->epgAction()->setChecked(!epgTicked);
-            selectRows(base, 2, 2 + childLocks.size() - 1);
-            QCOMPARE(window->childLockAction()->isChecked(), childLockTicked);
-            QCOMPARE(window->epgAction()->isChecked(), epgTicked);
         }
     }
 

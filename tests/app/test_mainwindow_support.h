@@ -86,12 +86,7 @@ public:
         options.version = version;
         options.favorites = version == SVL_VERSION_50 ? favorites : 0;
         options.seed = seed;
-        svl_table table = svl_table();
-        const QString file = path(name);
-        const bool written = svl_generate_table(&table, options) == 0
-            && svl_save_file(&table, QFile::encodeName(file).constData()) == 0;
-        svl_free_table(&table, 1);
-        return written ? file : QString();
+        return write(name, options);
     }
 
     // Writes a generated version-50 table whose TV and radio favorite lists
@@ -102,25 +97,32 @@ public:
         svl_generate_options options;
         options.stations = stations;
         options.favorites = SVL_MAX_FAV_LISTS;
+        return write(name, options, &tv, &radio);
+    }
+
+private:
+    // With names, the favorite lists get them and those without one are
+    // left out.
+    QString write(const QString &name, const svl_generate_options &options, const QStringList *tv = nullptr,
+                  const QStringList *radio = nullptr) const
+    {
         svl_table table = svl_table();
-        if (svl_generate_table(&table, options) != 0)
-            return QString();
-        for (uint32_t i = table.list_count; i-- > 2;) {
+        const QString file = path(name);
+        bool written = svl_generate_table(&table, options) == 0;
+        for (uint32_t i = table.list_count; written && tv && i-- > 2;) {
             const bool isTv = table.lists[i]->kind == SVL_KIND_TV_FAV;
-            const QStringList &names = isTv ? tv : radio;
+            const QStringList &names = isTv ? *tv : *radio;
             const int position = int(i) - 2 - (isTv ? 0 : SVL_MAX_FAV_LISTS);
             if (position >= names.size())
                 svl_free_list(svl_remove_list_at(&table, i), 0);
             else
                 svl_set_list_name(table.lists[i], names[position].toUtf8().constData());
         }
-        const QString file = path(name);
-        const bool saved = svl_save_file(&table, QFile::encodeName(file).constData()) == 0;
+        written = written && svl_save_file(&table, QFile::encodeName(file).constData()) == 0;
         svl_free_table(&table, 1);
-        return saved ? file : QString();
+        return written ? file : QString();
     }
 
-private:
     QTemporaryDir m_dir;
 };
 

@@ -71,9 +71,7 @@ private slots:
         QTest::addColumn<int>("programDataByte");
         QTest::addColumn<QList<RowImage>>("images");
         using R = RowImage;
-        QTest::newRow("plain SD") << 0 << 0 << 3 << QList<R>{R::SatelliteReception};
-        QTest::newRow("HD 1") << 1 << 0 << 3 << QList<R>{R::Hd, R::SatelliteReception};
-        QTest::newRow("HD 2") << 2 << 0 << 4 << QList<R>{R::Hd, R::TerrestrialReception};
+        QTest::newRow("HD 1") << 1 << 0 << 4 << QList<R>{R::Hd, R::TerrestrialReception};
         QTest::newRow("HiDef 3 no video icon") << 3 << 0 << 5 << QList<R>{R::CableReception};
         QTest::newRow("HEVC") << 4 << 0 << 5 << QList<R>{R::Hevc, R::CableReception};
         QTest::newRow("HiDef 9, analogue") << 9 << 0 << 1 << QList<R>{R::AnalogReception};

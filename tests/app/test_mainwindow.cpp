@@ -1,4 +1,8 @@
-// The main window's actions, menus, toolbars, settings and language.
+// The main window: its actions, menus, toolbars, settings and language;
+// the document file operations (new, open, recent files, save, save as,
+// append, the save prompt), the outcome of TV exchanges and the actions
+// each of them enables.
+#include <QDir>
 #include <QMenuBar>
 #include <QToolBar>
 
@@ -45,6 +49,44 @@ QMenu *caModuleMenu(const MainWindow &window)
         if (menu->actions().size() == MainWindow::CaModuleCount && menu->actions().last()->data() == QVariant(3))
             return menu;
     return nullptr;
+}
+
+
+QStringList enabledActions(const MainWindow &window)
+{
+    QStringList enabled;
+    for (const char *name : {"saveAct", "saveAsAct", "exportCsvAct", "importAct", "exportAct", "appendAct",
+                             "searchAct", "advancedSearchAct", "printAct", "convertAct", "childLockAct", "epgAct",
+                             "deleteAct", "optionsAct", "defaultAct", "copyAct"})
+        if (action(window, name)->isEnabled())
+            enabled << QLatin1String(name);
+    return enabled;
+}
+
+QList<QAction *> recentFileActions(const MainWindow &window)
+{
+    QList<QAction *> recent;
+    for (QAction *act : window.menuBar()->actions().first()->menu()->actions())
+        if (!act->isSeparator() && act->objectName().isEmpty())
+            recent << act;
+    return recent;
+}
+
+void trigger(MainWindow &window, const char *actionName, const QString &chosenFile)
+{
+    FileDialogAnswer answer(chosenFile);
+    action(window, actionName)->trigger();
+    QVERIFY(answer.answered());
+}
+
+QString fileErrorText(int messageId, const QString &path)
+{
+    return Strings::text(messageId) + path + Strings::text(Strings::FailedSuffix);
+}
+
+QStringList recentFiles(const Sandbox &sandbox)
+{
+    return sandbox.setting(QStringLiteral("recentFiles")).toStringList();
 }
 
 } // namespace
@@ -262,6 +304,286 @@ private slots:
         QCOMPARE(about.message().title, action(*window, "aboutAct")->text());
         QVERIFY(about.message().text.contains(QLatin1String("<b>Kanvio</b>")));
         QVERIFY(about.message().text.endsWith(QLatin1String("<p><b>Version: " KANVIO_VERSION "</b></p>")));
+    }
+
+    void saveAsGivesTheFormatsExtension_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("50, no extension") << 50 << "list" << "list.svl50";
+        QTest::newRow("50, svl40") << 50 << "list.svl40" << "list.svl50";
+        QTest::newRow("50, other case") << 50 << "list.SVL50" << "list.SVL50.svl50";
+        QTest::newRow("40, svl50") << 40 << "list.svl50" << "list.svl40";
+        QTest::newRow("40, svl40") << 40 << "list.svl40" << "list.svl40";
+        QTest::newRow("extension in a folder name") << 50 << "old.svl40/list.svl40" << "old.svl40/list.svl50";
+    }
+
+    // Only the ending of the chosen name is replaced.
+    void saveAsGivesTheFormatsExtension()
+    {
+        QFETCH(int, version);
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        Sandbox sandbox;
+        QVERIFY(QDir(sandbox.path(QString())).mkpath(QStringLiteral("old.svl40")));
+        const QString source = sandbox.writeTable(QStringLiteral("source.table"), quint16(version));
+        const auto window = openWindow(source);
+        window->setWindowModified(true);
+        FileDialogAnswer answer(sandbox.path(chosen));
+        action(*window, "saveAsAct")->trigger();
+        QCOMPARE(answer.filters(), QStringList{Strings::text(Strings::SvlFileFilter)});
+        QCOMPARE(answer.directory(), QFileInfo(source).canonicalPath());
+        const QString expected = sandbox.path(written);
+        QVERIFY(QFile::exists(expected));
+        QCOMPARE(window->currentFile(), expected);
+        QCOMPARE(window->windowFilePath(), expected);
+        QVERIFY(!window->isWindowModified() && action(*window, "saveAct")->isEnabled());
+        QCOMPARE(recentFiles(sandbox), QStringList{source});
+    }
+
+    // The menu shows the five files opened last, newest first, with a "&"
+    // of their names shown as it is; one opens without asking to save.
+    void recentFilesKeepFiveNewestFirst()
+    {
+        Sandbox sandbox;
+        QStringList files;
+        for (int i = 1; i <= 6; ++i)
+            files << sandbox.writeTable(QStringLiteral("t&%1.svl%2").arg(i).arg(i == 2 ? 40 : 50),
+                                        i == 2 ? SVL_VERSION_40 : SVL_VERSION_50);
+        const auto window = openWindow();
+        for (const QString &file : files)
+            trigger(*window, "openAct", file);
+        trigger(*window, "openAct", files[3]);
+        const QStringList expected = {files[3], files[5], files[4], files[2], files[1]};
+        QCOMPARE(recentFiles(sandbox), expected);
+        const QList<QAction *> recent = recentFileActions(*window);
+        QCOMPARE(recent.size(), 5);
+        for (int i = 0; i < 5; ++i) {
+            QVERIFY(recent[i]->isVisible());
+            const QString name = QFileInfo(expected[i]).fileName().replace(QLatin1Char('&'), QLatin1String("&&"));
+            QCOMPARE(recent[i]->text(), QStringLiteral("%1 %2").arg(i + 1).arg(name));
+            QCOMPARE(recent[i]->data().toString(), expected[i]);
+        }
+        window->setWindowModified(true);
+        MessageCatcher unexpected;
+        recent[4]->trigger();
+        QVERIFY(!unexpected.seen());
+        QCOMPARE(window->currentFile(), files[1]);
+        QCOMPARE(window->stationTableWidget()->tableVersion(), quint16(SVL_VERSION_40));
+        QVERIFY(!window->isWindowModified());
+        QCOMPARE(window->windowTitle(), QStringLiteral("t&2.svl40[*]"));
+
+        sandbox.setSetting(QStringLiteral("recentFiles"), QStringList{files[0]});
+        const auto next = openWindow();
+        QVERIFY(recentFileActions(*next)[0]->isVisible() && !recentFileActions(*next)[1]->isVisible());
+    }
+
+    void savePrompt_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("withoutFile");
+        QTest::addColumn<bool>("failingSave");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("save") << int(Strings::SaveAction) << false << false << true << true;
+        QTest::newRow("discard") << int(Strings::DiscardButton) << false << false << false << true;
+        QTest::newRow("cancel") << int(Strings::CancelButton) << false << false << false << false;
+        QTest::newRow("save without a file, dialog cancelled") << int(Strings::SaveAction) << true << false << false
+                                                               << false;
+        QTest::newRow("save without a file, save failed") << int(Strings::SaveAction) << true << true << false
+                                                          << false;
+    }
+
+    // The prompt guards "New file"; the document's file was removed from
+    // disk, so whether it comes back shows whether the prompt saved. After
+    // "New file" the document has no file: "Save" asks for a name, and a
+    // cancelled dialog or a failed save stops what asked.
+    void savePrompt()
+    {
+        QFETCH(int, button);
+        QFETCH(bool, withoutFile);
+        QFETCH(bool, failingSave);
+        QFETCH(bool, written);
+        QFETCH(bool, replaced);
+        Sandbox sandbox;
+        const QString file = sandbox.writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
+        const auto window = openWindow(file);
+        QVERIFY(QFile::remove(file));
+        if (withoutFile)
+            action(*window, "newAct")->trigger();
+        window->setWindowModified(true);
+        // An empty table has no base lists and cannot be written.
+        const QString target = sandbox.path(QStringLiteral("empty.svl50"));
+        MessageCatcher prompt(Strings::text(button), Strings::text(Strings::SaveModificationsTitle));
+        FileDialogAnswer dialog(failingSave ? target : QString());
+        MessageCatcher error(QString(), Strings::text(Strings::FileErrorTitle));
+        action(*window, "newAct")->trigger();
+        QCOMPARE(prompt.message().text, Strings::text(Strings::SaveChangesQuestion));
+        const QStringList buttons = prompt.buttons();
+        QCOMPARE(QSet<QString>(buttons.begin(), buttons.end()),
+                 (QSet<QString>{Strings::text(Strings::SaveAction), Strings::text(Strings::DiscardButton),
+                                Strings::text(Strings::CancelButton)}));
+        QCOMPARE(dialog.answered(), withoutFile);
+        QCOMPARE(error.message().text, failingSave ? fileErrorText(Strings::SavingNewFileMessage, target) : QString());
+        QCOMPARE(QFile::exists(file), written);
+        QCOMPARE(window->isWindowModified(), !replaced);
+        QCOMPARE(window->stationTableWidget()->tableVersion(), quint16(replaced || withoutFile ? 0 : SVL_VERSION_50));
+    }
+
+    void failuresNameTheFileAndChangeNothing_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<int>("message");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("open, not a table") << "open" << int(Strings::LoadingFileMessage) << "garbage.svl40";
+        QTest::newRow("open, missing") << "open" << int(Strings::LoadingFileMessage) << "missing.svl50";
+        QTest::newRow("save over a folder") << "save" << int(Strings::SavingFileMessage) << "doc.svl50";
+        QTest::newRow("save as, empty table") << "saveAs" << int(Strings::SavingNewFileMessage) << "empty.svl50";
+        QTest::newRow("append, other version") << "append" << int(Strings::AppendingFileMessage) << "other.svl40";
+    }
+
+    void failuresNameTheFileAndChangeNothing()
+    {
+        QFETCH(QString, step);
+        QFETCH(int, message);
+        QFETCH(QString, file);
+        Sandbox sandbox;
+        const QString document = sandbox.writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
+        QVERIFY(!sandbox.writeTable(QStringLiteral("other.svl40"), SVL_VERSION_40).isEmpty());
+        QFile garbage(sandbox.path(QStringLiteral("garbage.svl40")));
+        QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("not a station table") > 0);
+        garbage.close();
+        const QString path = sandbox.path(file);
+        sandbox.setSetting(QStringLiteral("recentFiles"), QStringList{path});
+        const auto window = openWindow(document);
+        window->setWindowModified(true);
+        window->undoStack()->push(new MarkerCommand);
+        MessageCatcher error;
+        if (step == QLatin1String("open")) {
+            recentFileActions(*window)[1]->trigger();
+        } else if (step == QLatin1String("save")) {
+            // A folder in the file's place cannot be replaced by a table.
+            QVERIFY(QFile::remove(document) && QDir().mkdir(document));
+            action(*window, "saveAct")->trigger();
+        } else if (step == QLatin1String("saveAs")) {
+            window->stationTableWidget()->newTable();
+            trigger(*window, "saveAsAct", sandbox.path(QStringLiteral("empty")));
+        } else {
+            trigger(*window, "appendAct", path);
+        }
+        QCOMPARE(error.message().title, Strings::text(Strings::FileErrorTitle));
+        QCOMPARE(error.message().text, fileErrorText(message, path));
+        QCOMPARE(window->currentFile(), document);
+        QCOMPARE(window->windowFilePath(), document);
+        QVERIFY(window->isWindowModified());
+        QCOMPARE(window->undoStack()->count(), step == QLatin1String("saveAs") ? 0 : 1);
+        QStringList recent{document, path};
+        recent.removeDuplicates();
+        QCOMPARE(recentFiles(sandbox), recent);
+    }
+
+    void unreadableCommandLineFileLeavesNoDocument()
+    {
+        Sandbox sandbox;
+        const QString missing = sandbox.path(QStringLiteral("missing.svl50"));
+        MessageCatcher error;
+        const auto window = openWindow(missing);
+        QCOMPARE(error.message().text, fileErrorText(Strings::LoadingFileMessage, missing));
+        QVERIFY(window->windowFilePath().isEmpty() && window->currentFile().isNull());
+        QCOMPARE(enabledActions(*window), QStringList{"importAct"});
+    }
+
+    // No exchange has run, so the address in the texts is empty.
+    void exchangeMessages()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow();
+        const QString failed = Strings::text(Strings::FailedSuffix);
+        const struct {
+            bool import;
+            int result;
+            QString text;
+        } outcomes[] = {
+            {true, 1, Strings::text(Strings::ConnectingMessage) + failed},
+            {true, 2, Strings::text(Strings::ReadingFromTvMessage) + failed},
+            {true, -1, Strings::text(Strings::UnknownImportErrorMessage) + "'!"},
+            {false, 1, Strings::text(Strings::ConnectingMessage) + failed},
+            {false, 2, Strings::text(Strings::WritingToTvMessage) + failed},
+            {false, 3, Strings::text(Strings::UnknownExportErrorMessage) + "'!"},
+        };
+        for (const auto &outcome : outcomes) {
+            QSignalSpy finished(window.get(), outcome.import ? SIGNAL(importFinished()) : SIGNAL(exportFinished()));
+            MessageCatcher error;
+            QMetaObject::invokeMethod(window.get(), outcome.import ? "importFinished" : "exportFinished",
+                                      Q_ARG(int, outcome.result));
+            const int title = outcome.import ? Strings::ImportErrorTitle : Strings::ExportErrorTitle;
+            QCOMPARE(error.message().title, Strings::text(title));
+            QCOMPARE(error.message().text, outcome.text);
+            QCOMPARE(finished.count(), 1);
+        }
+    }
+
+    void enabling_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("enabled");
+        QTest::addColumn<bool>("modified");
+        const QStringList loaded = {"saveAct",  "saveAsAct", "exportCsvAct",      "importAct", "exportAct",  "appendAct",
+                                    "searchAct", "advancedSearchAct", "printAct", "childLockAct", "epgAct"};
+        QStringList loaded40 = loaded;
+        loaded40.insert(9, QStringLiteral("convertAct"));
+        QStringList imported = loaded;
+        imported.removeOne(QStringLiteral("saveAct"));
+        QStringList imported40 = loaded40;
+        imported40.removeOne(QStringLiteral("saveAct"));
+        const QStringList fresh{"saveAsAct", "importAct"};
+        QTest::newRow("fresh start") << QStringList{} << fresh << false;
+        QTest::newRow("loaded 50") << QStringList{"load50"} << loaded << false;
+        QTest::newRow("loaded 40") << QStringList{"load40"} << loaded40 << false;
+        QTest::newRow("loaded, then new") << QStringList{"load40", "new"}
+                                          << QStringList{"saveAsAct", "importAct", "childLockAct", "epgAct"} << false;
+        QTest::newRow("appended") << QStringList{"load40", "append40"} << loaded40 << true;
+        QTest::newRow("saved as") << QStringList{"load50", "saveAs"} << loaded << false;
+        QTest::newRow("imported") << QStringList{"import"} << imported << true;
+        // No transfer ran, so the table is still the version-40 one.
+        QTest::newRow("loaded 40, then imported") << QStringList{"load40", "import"} << imported40 << true;
+        QTest::newRow("import failed") << QStringList{"importFailed"} << fresh << false;
+        QTest::newRow("export finished") << QStringList{"export"} << QStringList{"saveAsAct", "importAct", "exportAct"}
+                                         << false;
+    }
+
+    void enabling()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, enabled);
+        QFETCH(bool, modified);
+        Sandbox sandbox;
+        const QString table40 = sandbox.writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40);
+        const QString table50 = sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50);
+        const auto window = openWindow();
+        for (const QString &step : steps) {
+            MessageCatcher error;
+            if (step.startsWith(QLatin1String("load")))
+                trigger(*window, "openAct", step.endsWith(QLatin1String("40")) ? table40 : table50);
+            else if (step == QLatin1String("new"))
+                action(*window, "newAct")->trigger();
+            else if (step == QLatin1String("append40"))
+                trigger(*window, "appendAct", table40);
+            else if (step == QLatin1String("saveAs"))
+                trigger(*window, "saveAsAct", sandbox.path(QStringLiteral("copy")));
+            else if (step.startsWith(QLatin1String("import")))
+                QMetaObject::invokeMethod(window.get(), "importFinished", Q_ARG(int, step == "import" ? 0 : 1));
+            else
+                QMetaObject::invokeMethod(window.get(), "exportFinished", Q_ARG(int, 0));
+            QCOMPARE(error.seen(), step == QLatin1String("importFailed"));
+        }
+        QCOMPARE(enabledActions(*window), enabled);
+        QCOMPARE(window->isWindowModified(), modified);
+        if (steps.endsWith(QStringLiteral("import"))) {
+            QCOMPARE(window->currentFile(), Strings::text(Strings::NetworkDeviceTitle));
+            QCOMPARE(window->windowFilePath(), window->currentFile());
+        }
     }
 };
 

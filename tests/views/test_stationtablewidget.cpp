@@ -369,6 +369,9 @@ private slots:
         widget->showList(3);
         selectRows(widget->listWidgets()[3], 0, 0);
         QTabBar *bar = shown.base->tabBar();
+        // The tab in front keeps the selection when clicked again.
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(0).center());
+        QVERIFY(widget->listWidgets()[3]->viewSelectionModel()->hasSelection());
         QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(1).center());
         QCOMPARE(shown.base->currentIndex(), 1);
         QCOMPARE(tabTexts(shown.favorites), (QStringList{"radio1", "radio2", "radio3"}));

@@ -902,6 +902,18 @@ Möchten Sie die Änderungen speichern?</translation>
         <translation>Empfangsart</translation>
     </message>
     <message>
+        <source>Edits the station tables of Tavrel TV sets.</source>
+        <translation>Bearbeitet die Sendertabellen von Tavrel-Fernsehern.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>The station table file to open (.svl40 or .svl50).</source>
+        <translation>Die Sendertabellen-Datei, die geöffnet wird (.svl40 oder .svl50).</translation>
+    </message>
+    <message>
         <source>Change settings of station &apos;%1&apos;</source>
         <translation>Einstellungen des Senders &apos;%1&apos; ändern</translation>
     </message>

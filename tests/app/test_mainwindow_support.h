@@ -1,13 +1,16 @@
 // Shared set-up of the main window tests: a private settings file and
-// per-user store for every window, generated station table files, and a
-// driver for the modal boxes and file dialogs the window opens.
+// per-user store for every window, generated station table files, the list
+// widgets of a window, and a driver for the modal boxes, file dialogs and
+// popup menus the window opens.
 #ifndef KANVIO_TESTS_APP_TEST_MAINWINDOW_SUPPORT_H
 #define KANVIO_TESTS_APP_TEST_MAINWINDOW_SUPPORT_H
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -24,7 +27,11 @@
 #include "app/strings.h"
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
+#include "tests/views/test_stationlistwidget_support.h"
 #include "tools/gen/svl_generate.h"
+#include "views/stationlistmodel.h"
+#include "views/stationlistwidget.h"
+#include "views/stationtablewidget.h"
 
 namespace testsupport {
 
@@ -81,12 +88,7 @@ public:
         options.favorites = version == SVL_VERSION_50 ? favorites : 0;
         options.seed = seed;
         options.every_kind = everyKind;
-        svl_table table = svl_table();
-        const QString file = path(name);
-        const bool written = svl_generate_table(&table, options) == 0
-            && svl_save_file(&table, QFile::encodeName(file).constData()) == 0;
-        svl_free_table(&table, 1);
-        return written ? file : QString();
+        return write(name, options);
     }
 
     // Writes a generated version-50 table whose TV and radio favorite lists
@@ -97,25 +99,32 @@ public:
         svl_generate_options options;
         options.stations = stations;
         options.favorites = SVL_MAX_FAV_LISTS;
+        return write(name, options, &tv, &radio);
+    }
+
+private:
+    // With names, the favorite lists get them and those without one are
+    // left out.
+    QString write(const QString &name, const svl_generate_options &options, const QStringList *tv = nullptr,
+                  const QStringList *radio = nullptr) const
+    {
         svl_table table = svl_table();
-        if (svl_generate_table(&table, options) != 0)
-            return QString();
-        for (uint32_t i = table.list_count; i-- > 2;) {
+        const QString file = path(name);
+        bool written = svl_generate_table(&table, options) == 0;
+        for (uint32_t i = table.list_count; written && tv && i-- > 2;) {
             const bool isTv = table.lists[i]->kind == SVL_KIND_TV_FAV;
-            const QStringList &names = isTv ? tv : radio;
+            const QStringList &names = isTv ? *tv : *radio;
             const int position = int(i) - 2 - (isTv ? 0 : SVL_MAX_FAV_LISTS);
             if (position >= names.size())
                 svl_free_list(svl_remove_list_at(&table, i), 0);
             else
                 svl_set_list_name(table.lists[i], names[position].toUtf8().constData());
         }
-        const QString file = path(name);
-        const bool saved = svl_save_file(&table, QFile::encodeName(file).constData()) == 0;
+        written = written && svl_save_file(&table, QFile::encodeName(file).constData()) == 0;
         svl_free_table(&table, 1);
-        return saved ? file : QString();
+        return written ? file : QString();
     }
 
-private:
     QTemporaryDir m_dir;
 };
 
@@ -144,9 +153,9 @@ struct Message {
     QString text;
 };
 
-// Answers the next modal widget the code under test opens. The handler runs
-// from the event loop of that widget and tells whether the widget was the
-// one it waits for; polling stops once it was.
+// Answers the next popup menu or modal widget the code under test opens.
+// The handler runs from the event loop of that widget and tells whether the
+// widget was the one it waits for; polling stops once it was.
 class ModalDriver : public QObject
 {
 public:
@@ -161,11 +170,13 @@ public:
 private:
     void poll()
     {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !m_handler(modal))
-            return;
-        m_timer.stop();
-        m_handled = true;
+        for (QWidget *widget : {QApplication::activePopupWidget(), QApplication::activeModalWidget()}) {
+            if (widget && m_handler(widget)) {
+                m_timer.stop();
+                m_handled = true;
+                return;
+            }
+        }
     }
 
     std::function<bool(QWidget *)> m_handler;
@@ -250,6 +261,68 @@ private:
     QString m_directory;
     ModalDriver m_driver;
 };
+
+// What the next popup menu offered: its entries (a separator as "-") and
+// the data of the checked entries of its submenus. The menu is closed at
+// once.
+class PopupCatcher
+{
+public:
+    PopupCatcher()
+        : m_driver([this](QWidget *widget) { return take(qobject_cast<QMenu *>(widget)); })
+    {
+    }
+    bool seen() const { return m_driver.handled(); }
+    QStringList entries() const { return m_entries; }
+    QList<int> checked() const { return m_checked; }
+
+private:
+    bool take(QMenu *menu)
+    {
+        if (!menu)
+            return false;
+        for (QAction *entry : menu->actions()) {
+            m_entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
+            for (QAction *sub : entry->menu() ? entry->menu()->actions() : QList<QAction *>())
+                if (sub->isChecked())
+                    m_checked << sub->data().toInt();
+        }
+        menu->close();
+        return true;
+    }
+
+    QStringList m_entries;
+    QList<int> m_checked;
+    ModalDriver m_driver;
+};
+
+inline StationListWidget *listWidget(const MainWindow &window, int listIndex)
+{
+    return window.stationTableWidget()->listWidgets().value(listIndex);
+}
+
+inline StationListModel *listModel(const MainWindow &window, int listIndex)
+{
+    StationListWidget *widget = listWidget(window, listIndex);
+    return widget ? widget->stationModel() : nullptr;
+}
+
+using viewsupport::Stations;
+using viewsupport::stationsOf;
+
+inline Stations stationsOf(const StationListWidget *widget)
+{
+    return stationsOf(widget->stationModel()->stationList());
+}
+
+// Selects whole rows top to bottom of the widget's view.
+inline void selectRows(const StationListWidget *widget, int top, int bottom,
+                       QItemSelectionModel::SelectionFlags command = QItemSelectionModel::ClearAndSelect)
+{
+    const StationListModel *model = widget->stationModel();
+    widget->viewSelectionModel()->select(
+        QItemSelection(model->index(top, 0), model->index(bottom, model->columnCount() - 1)), command);
+}
 
 } // namespace testsupport
 

@@ -1,13 +1,21 @@
 // Small station tables built by hand for the station view tests, released
-// with the object.
+// with the object, and the stations of a list in their order.
 #ifndef KANVIO_TESTS_VIEWS_TEST_STATIONLISTWIDGET_SUPPORT_H
 #define KANVIO_TESTS_VIEWS_TEST_STATIONLISTWIDGET_SUPPORT_H
 
 #include <QByteArray>
+#include <QVector>
 
 #include "svl/svl_ops.h"
 
 namespace viewsupport {
+
+using Stations = QVector<const svl_station *>;
+
+inline Stations stationsOf(const svl_list *list)
+{
+    return Stations(list->stations, list->stations + list->count);
+}
 
 // A version-50 table of the two base lists and one TV favorite list; the
 // stations are added to the TV base list.

@@ -1,70 +1,153 @@
-// The document of the central widget: replacing, merging and writing the
-// station table, and the two presentations.
-#include <QPushButton>
+// The document of the central widget and its lists: replacing, merging and
+// writing the station table, the two presentations, base and favorite
+// tabs, the list index arithmetic, renaming, adding and removing favorite
+// lists, the conversion to the new format and the table view's working
+// copy; the station views in it: the actions that follow the selection, the
+// exclusion of base and favorite selections in svl50 tables, the list
+// context menu and the favorite mark.
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 
 #include "tests/app/test_mainwindow_support.h"
 #include "views/station_fields.h"
-#include "views/stationlistmodel.h"
-#include "views/stationlistwidget.h"
-#include "views/stationtablewidget.h"
 
 using namespace testsupport;
 
 namespace {
 
-// A table read back from a file; released with the object.
-class ReadTable
+// Every list of the file as its name and the names of its stations, in
+// order, joined by "|"; empty when the file holds no table.
+QStringList contentsOf(const QString &path)
 {
-public:
-    explicit ReadTable(const QString &path)
-    {
-        m_result = svl_load_file(&m_table, QFile::encodeName(path).constData());
-    }
-    ~ReadTable() { svl_free_table(&m_table, 1); }
-    bool ok() const { return m_result == 0; }
-    const svl_table &table() const { return m_table; }
-
-    QStringList names() const
-    {
-        QStringList names;
-        for (uint32_t i = 0; i < m_table.list_count; ++i)
-            names << QString::fromUtf8(m_table.lists[i]->name);
-        return names;
-    }
-    // Every list as its name and the names of its stations, in order.
-    QStringList contents() const
-    {
-        QStringList lists;
-        for (uint32_t i = 0; i < m_table.list_count; ++i) {
-            QStringList names{QString::fromUtf8(m_table.lists[i]->name)};
-            for (uint32_t j = 0; j < m_table.lists[i]->count; ++j)
-                names << stationNameText(m_table.lists[i]->stations[j]);
+    svl_table table = svl_table();
+    QStringList lists;
+    if (svl_load_file(&table, QFile::encodeName(path).constData()) == 0) {
+        for (uint32_t i = 0; i < table.list_count; ++i) {
+            QStringList names{QString::fromUtf8(table.lists[i]->name)};
+            for (uint32_t j = 0; j < table.lists[i]->count; ++j)
+                names << stationNameText(table.lists[i]->stations[j]);
             lists << names.join(QLatin1Char('|'));
         }
-        return lists;
     }
-
-private:
-    svl_table m_table = svl_table();
-    int m_result;
-};
-
-uint32_t stationCount(const svl_table &table)
-{
-    return table.lists[0]->count + table.lists[1]->count;
+    svl_free_table(&table, 1);
+    return lists;
 }
 
-// Opens the document in a fresh window, appends the other file and saves
-// the merge; returns the merged file's path, or a null string on failure.
-QString appendAndSave(const Sandbox &sandbox, const QString &document, const QString &appended)
+QStringList listNames(const StationTableWidget *widget)
 {
-    const auto window = openWindow();
-    StationTableWidget *widget = window->stationTableWidget();
-    if (widget->openFile(document) != 0 || widget->appendFile(appended) != 0)
-        return QString();
-    const QString merged = sandbox.path(QStringLiteral("merged.svl50"));
-    return widget->saveFile(merged) == 0 ? merged : QString();
+    QStringList names;
+    for (const StationListWidget *list : widget->listWidgets())
+        names << list->stationModel()->listName();
+    return names;
+}
+
+// Writes a version-50 table of 40 stations with the given numbers of TV
+// and radio favorite lists, named "tv1" … and "radio1" … unless named.
+QString writeFavorites(const Sandbox &sandbox, int tv, int radio, const QStringList &tvNames = QStringList())
+{
+    QStringList tvLists = tvNames;
+    for (int i = tvLists.size(); i < tv; ++i)
+        tvLists << QStringLiteral("tv%1").arg(i + 1);
+    QStringList radioLists;
+    for (int i = 0; i < radio; ++i)
+        radioLists << QStringLiteral("radio%1").arg(i + 1);
+    return sandbox.writeNamedFavorites(QStringLiteral("t.svl50"), tvLists, radioLists, 40);
+}
+
+// The two tab widgets and the two buttons of the central widget.
+struct Tabs {
+    QTabWidget *favorites = nullptr;
+    QTabWidget *base = nullptr;
+    QPushButton *add = nullptr;
+    QPushButton *apply = nullptr;
+};
+
+Tabs tabsOf(StationTableWidget *widget)
+{
+    Tabs tabs;
+    const QList<QTabWidget *> tabWidgets = widget->findChildren<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    if (tabWidgets.size() == 2) {
+        tabs.favorites = tabWidgets[0];
+        tabs.base = tabWidgets[1];
+    }
+    for (QPushButton *button : widget->findChildren<QPushButton *>())
+        (button->text() == QLatin1String("+") ? tabs.add : tabs.apply) = button;
+    return tabs;
+}
+
+QStringList tabTexts(const QTabWidget *tabs)
+{
+    QStringList texts;
+    for (int i = 0; i < tabs->count(); ++i)
+        texts << tabs->tabText(i);
+    return texts;
+}
+
+// The lists stand in kind order, each widget at its index; the favorite
+// tabs show the lists of the current base tab's medium, at most eight, of
+// which one may be closed only while there are two.
+void checkLists(StationTableWidget *widget)
+{
+    const Tabs tabs = tabsOf(widget);
+    const QList<StationListWidget *> widgets = widget->listWidgets();
+    const uint32_t favoriteKind = SVL_KIND_TV_FAV + uint32_t(tabs.base->currentIndex());
+    QStringList shown;
+    int first = -1;
+    for (int i = 0; i < widgets.size(); ++i) {
+        // Commands and drops find their list by the widget's index.
+        QCOMPARE(widgets[i]->listIndex(), i);
+        const uint32_t kind = widgets[i]->stationModel()->listKind();
+        QVERIFY(i < 2 ? kind == uint32_t(i + 1) : kind >= qMax(3u, widgets[i - 1]->stationModel()->listKind()));
+        if (kind == favoriteKind && first < 0)
+            first = i;
+        if (kind == favoriteKind)
+            shown << widgets[i]->stationModel()->listName();
+    }
+    QCOMPARE(tabTexts(tabs.favorites), shown);
+    QVERIFY(shown.size() <= SVL_MAX_FAV_LISTS);
+    QCOMPARE(widget->countListsOfKind(favoriteKind), shown.size());
+    QCOMPARE(widget->currentFavListIndex(), shown.isEmpty() ? -1 : first + tabs.favorites->currentIndex());
+    QCOMPARE(widget->currentFavListWidget(), widgets.value(widget->currentFavListIndex()));
+    QCOMPARE(widget->currentBaseListWidget(), widgets.value(tabs.base->currentIndex()));
+    QCOMPARE(tabs.favorites->tabsClosable(), shown.size() >= 2);
+    QCOMPARE(tabs.add->isEnabled(), shown.size() < SVL_MAX_FAV_LISTS);
+}
+
+// Copy, Delete, Options and Defaults: which are enabled.
+QString enabledStationActions(const MainWindow &window)
+{
+    QString state;
+    for (const QAction *act : {window.copyAction(), window.deleteAction(), window.optionsAction(),
+                               window.defaultSettingsAction()})
+        state += act->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    return state;
+}
+
+svl_station *stationAt(const StationListWidget *widget, int row)
+{
+    return widget->stationModel()->stationList()->stations[row];
+}
+
+// Whether the row of the view paints anything in the favorite mark's place.
+bool paintsFavoriteMark(StationListWidget *widget, int row)
+{
+    QImage image(500, 38, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QStyleOptionViewItem option;
+    option.rect = image.rect();
+    option.palette = QApplication::palette();
+    option.fontMetrics = QFontMetrics(QApplication::font());
+    {
+        QPainter painter(&image);
+        widget->view()->itemDelegate()->paint(&painter, option, widget->stationModel()->index(row, 0));
+    }
+    const QImage mark = image.copy(image.width() - 1 - 210, 7, 24, 24);
+    QImage blank(mark.size(), mark.format());
+    blank.fill(Qt::white);
+    return mark != blank;
 }
 
 } // namespace
@@ -73,185 +156,495 @@ class TestStationTableWidget : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<Sandbox> m_sandbox;
+    std::unique_ptr<MainWindow> m_window;
+
+    // A table of 60 stations, with two favorite lists per medium in version 50.
+    QString table(uint16_t version)
+    {
+        return m_sandbox->writeTable(QStringLiteral("s.svl%1").arg(version), version, 2, 1, 60);
+    }
+
+    // A window on the file; its central widget.
+    StationTableWidget *open(const QString &path = QString())
+    {
+        m_window = openWindow(path);
+        return m_window->stationTableWidget();
+    }
+
 private slots:
-    void initTestCase();
-    void failedChangesLeaveTheDocument();
-    void replacingTheDocumentEndsTheUndoHistory_data();
-    void replacingTheDocumentEndsTheUndoHistory();
-    void saveWritesTheDocumentNotTheWorkingCopy();
-    void pathsWithAnyCharacters();
-    void appendMergesAndNamesListsUniquely();
-    void appendKeepsNameThatCannotBeMadeUnique();
-    void presentationsShowTheirControls();
-};
+    void initTestCase()
+    {
+        if (!insideNetworkNamespace())
+            QSKIP("the main window sends an SSDP search: run inside scripts/in-netns");
+        describeProgram();
+    }
 
-void TestStationTableWidget::initTestCase()
-{
-    if (!insideNetworkNamespace())
-        QSKIP("the main window sends an SSDP search: run inside scripts/in-netns");
-    describeProgram();
-}
+    void init() { m_sandbox = std::make_unique<Sandbox>(); }
 
-// A file that cannot be read or merged, or a conversion of a table that
-// needs none, leaves the document as it was.
-void TestStationTableWidget::failedChangesLeaveTheDocument()
-{
-    Sandbox sandbox;
-    const QString document = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
-    const QString other = sandbox.writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40);
-    const QString garbage = sandbox.path(QStringLiteral("garbage.svl50"));
-    QFile file(garbage);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(300, '\x7f')) == 300);
-    file.close();
-    const QString missing = sandbox.path(QStringLiteral("missing.svl50"));
-    const auto window = openWindow(document);
-    StationTableWidget *widget = window->stationTableWidget();
-    const QString before = sandbox.path(QStringLiteral("before.svl50"));
-    QCOMPARE(widget->saveFile(before), 0);
-    const QList<StationListWidget *> widgets = widget->listWidgets();
+    void cleanup()
+    {
+        m_window.reset();
+        m_sandbox.reset();
+    }
 
-    QCOMPARE(widget->openFile(garbage), 1);
-    QCOMPARE(widget->openFile(missing), 1);
-    QCOMPARE(widget->appendFile(other), 1);
-    QCOMPARE(widget->appendFile(missing), 1);
-    widget->convertTableToNewVersion();
-    QCOMPARE(widget->listWidgets(), widgets);
-    QVERIFY(!window->isWindowModified());
-    QCOMPARE(window->currentFile(), document);
-    const QString after = sandbox.path(QStringLiteral("after.svl50"));
-    QCOMPARE(widget->saveFile(after), 0);
-    QCOMPARE(ReadTable(after).contents(), ReadTable(before).contents());
-}
-
-void TestStationTableWidget::replacingTheDocumentEndsTheUndoHistory_data()
-{
-    QTest::addColumn<QString>("change");
-    QTest::newRow("new") << "new";
-    QTest::newRow("open") << "open";
-    QTest::newRow("append") << "append";
-    QTest::newRow("convert") << "convert";
-    QTest::newRow("apply") << "apply";
-}
-
-// The commands name lists of the table they were made on; undoing one
-// after the table was replaced would change lists that are gone.
-void TestStationTableWidget::replacingTheDocumentEndsTheUndoHistory()
-{
-    QFETCH(QString, change);
-    Sandbox sandbox;
-    const QString table40 = sandbox.writeTable(QStringLiteral("a.svl40"), SVL_VERSION_40);
-    const auto window = openWindow(table40);
-    StationTableWidget *widget = window->stationTableWidget();
-    if (change == QLatin1String("apply"))
-        widget->switchToTableView();
-    window->undoStack()->push(new MarkerCommand);
-    if (change == QLatin1String("new"))
-        widget->newTable();
-    else if (change == QLatin1String("open"))
-        QCOMPARE(widget->openFile(table40), 0);
-    else if (change == QLatin1String("append"))
-        QCOMPARE(widget->appendFile(table40), 0);
-    else if (change == QLatin1String("convert"))
+    // A file that cannot be read or merged, or a conversion of a table that
+    // needs none, leaves the document as it was.
+    void failedChangesLeaveTheDocument()
+    {
+        const QString document = m_sandbox->writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
+        const QString other = m_sandbox->writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40);
+        const QString garbage = m_sandbox->path(QStringLiteral("garbage.svl50"));
+        QFile file(garbage);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(300, '\x7f')) == 300);
+        file.close();
+        const QString missing = m_sandbox->path(QStringLiteral("missing.svl50"));
+        StationTableWidget *widget = open(document);
+        const QList<StationListWidget *> widgets = widget->listWidgets();
+        QCOMPARE(widget->openFile(garbage), 1);
+        QCOMPARE(widget->openFile(missing), 1);
+        QCOMPARE(widget->appendFile(other), 1);
+        QCOMPARE(widget->appendFile(missing), 1);
         widget->convertTableToNewVersion();
-    else
-        widget->applyTableModifications();
-    QCOMPARE(window->undoStack()->count(), 0);
-}
+        QCOMPARE(widget->listWidgets(), widgets);
+        QVERIFY(!m_window->isWindowModified());
+        QCOMPARE(m_window->currentFile(), document);
+        const QString after = m_sandbox->path(QStringLiteral("after.svl50"));
+        QCOMPARE(widget->saveFile(after), 0);
+        QCOMPARE(contentsOf(after), contentsOf(document));
+    }
 
-void TestStationTableWidget::saveWritesTheDocumentNotTheWorkingCopy()
-{
-    Sandbox sandbox;
-    const QString table = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50, 3);
-    const auto window = openWindow(table);
-    StationTableWidget *widget = window->stationTableWidget();
-    widget->switchToTableView();
-    widget->listWidgets()[0]->stationModel()->sort(NameColumn, Qt::DescendingOrder);
-    const QString copy = sandbox.path(QStringLiteral("copy.svl50"));
-    QCOMPARE(widget->saveFile(copy), 0);
-    const ReadTable original(table);
-    const ReadTable saved(copy);
-    QVERIFY(saved.ok());
-    QCOMPARE(saved.contents(), original.contents());
-    QCOMPARE(widget->saveFile(sandbox.path(QStringLiteral("no/such/folder.svl50"))), -1);
-}
+    void replacingTheDocumentEndsTheUndoHistory_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char *change : {"new", "open", "append", "convert"})
+            QTest::newRow(change) << change;
+    }
 
-void TestStationTableWidget::pathsWithAnyCharacters()
-{
-    Sandbox sandbox;
-    const QString source = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
-    const QString unusual = sandbox.path(QString::fromUtf8("Sender \xd0\xa1\xd0\xbf\xd0\xb8\xd1\x81\xd0\xbe\xd0\xba "
-                                                           "\xe2\x9c\x93 \xc3\xa4\xc4\x9f.svl50"));
-    const auto window = openWindow();
-    StationTableWidget *widget = window->stationTableWidget();
-    QCOMPARE(widget->openFile(source), 0);
-    QCOMPARE(widget->saveFile(unusual), 0);
-    QVERIFY(QFile::exists(unusual));
-    widget->newTable();
-    QCOMPARE(widget->openFile(unusual), 0);
-    QCOMPARE(widget->tableVersion(), quint16(SVL_VERSION_50));
-    QCOMPARE(widget->appendFile(unusual), 0);
-}
+    // The commands name lists of the table they were made on; undoing one
+    // after the table was replaced would change lists that are gone.
+    void replacingTheDocumentEndsTheUndoHistory()
+    {
+        QFETCH(QString, change);
+        const QString table40 = m_sandbox->writeTable(QStringLiteral("a.svl40"), SVL_VERSION_40);
+        StationTableWidget *widget = open(table40);
+        m_window->undoStack()->push(new MarkerCommand);
+        if (change == QLatin1String("new"))
+            widget->newTable();
+        else if (change == QLatin1String("open"))
+            QCOMPARE(widget->openFile(table40), 0);
+        else if (change == QLatin1String("append"))
+            QCOMPARE(widget->appendFile(table40), 0);
+        else
+            widget->convertTableToNewVersion();
+        QCOMPARE(m_window->undoStack()->count(), 0);
+    }
 
-void TestStationTableWidget::appendMergesAndNamesListsUniquely()
-{
-    Sandbox sandbox;
-    const QString table = sandbox.writeNamedFavorites(QStringLiteral("a.svl50"), {"News"}, {"Sports"});
-    const QString merged = appendAndSave(sandbox, table, table);
-    QVERIFY(!merged.isNull());
-    const ReadTable original(table);
-    const ReadTable result(merged);
-    QVERIFY(result.ok());
-    QCOMPARE(stationCount(result.table()), 2 * stationCount(original.table()));
-    QCOMPARE(result.names(), (QStringList{"ALL_TV", "ALL_Radio", "News", "News1", "Sports", "Sports1"}));
-}
+    // Files are written whatever characters their paths hold, and the
+    // working copy of the table view stays out of them.
+    void saveWritesTheDocumentNotTheWorkingCopy()
+    {
+        const QString table = m_sandbox->writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50, 3);
+        const QString unusual = m_sandbox->path(QString::fromUtf8("Sender \xd0\xa1\xd0\xbf\xd0\xb8\xd1\x81\xd0\xbe\xd0\xba "
+                                                               "\xe2\x9c\x93 \xc3\xa4\xc4\x9f.svl50"));
+        StationTableWidget *widget = open(table);
+        widget->switchToTableView();
+        widget->listWidgets()[0]->stationModel()->sort(NameColumn, Qt::DescendingOrder);
+        QCOMPARE(widget->saveFile(unusual), 0);
+        QCOMPARE(contentsOf(unusual), contentsOf(table));
+        QCOMPARE(widget->saveFile(m_sandbox->path(QStringLiteral("no/such/folder.svl50"))), -1);
+        widget->newTable();
+        QCOMPARE(widget->openFile(unusual), 0);
+        QCOMPARE(widget->appendFile(unusual), 0);
+    }
 
-// Every name from "f" to "f9" is taken: the appended list keeps its name,
-// and the stations already merged stay in the document.
-void TestStationTableWidget::appendKeepsNameThatCannotBeMadeUnique()
-{
-    Sandbox sandbox;
-    const QStringList taken{"f", "f1", "f2", "f3", "f4", "f5", "f6", "f7"};
-    const QString document = sandbox.writeNamedFavorites(QStringLiteral("a.svl50"), taken, {"f8", "f9"});
-    const QString appended = sandbox.writeNamedFavorites(QStringLiteral("b.svl50"), {}, {"f"});
-    const QString merged = appendAndSave(sandbox, document, appended);
-    QVERIFY(!merged.isNull());
-    const ReadTable before(document);
-    const ReadTable added(appended);
-    const ReadTable result(merged);
-    QCOMPARE(stationCount(result.table()), stationCount(before.table()) + stationCount(added.table()));
-    QCOMPARE(result.names().count(QStringLiteral("f")), 2);
-}
+    // Appended favorite lists get a digit when their name is taken; when
+    // every name from "f" to "f9" is, the list keeps its name.
+    void appendMergesAndNamesListsUniquely()
+    {
+        const QString table = m_sandbox->writeNamedFavorites(QStringLiteral("a.svl50"), {"News"}, {"Sports"});
+        const QStringList taken{"f", "f1", "f2", "f3", "f4", "f5", "f6", "f7"};
+        const QString crowded = m_sandbox->writeNamedFavorites(QStringLiteral("b.svl50"), taken, {"f8", "f9"});
+        const QString single = m_sandbox->writeNamedFavorites(QStringLiteral("c.svl50"), {}, {"f"});
+        QList<QStringList> names;
+        for (const auto &files : {std::make_pair(table, table), std::make_pair(crowded, single)}) {
+            StationTableWidget *widget = open(files.first);
+            QCOMPARE(widget->appendFile(files.second), 0);
+            const auto rows = [widget](int list) { return widget->listWidgets()[list]->stationModel()->rowCount(); };
+            QCOMPARE(rows(0) + rows(1), 2 * 20);
+            names << listNames(widget);
+        }
+        QCOMPARE(names[0], (QStringList{"ALL_TV", "ALL_Radio", "News", "News1", "Sports", "Sports1"}));
+        QCOMPARE(names[1].count(QStringLiteral("f")), 2);
+    }
 
-void TestStationTableWidget::presentationsShowTheirControls()
-{
-    Sandbox sandbox;
-    const QString table50 = sandbox.writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
-    const QString table40 = sandbox.writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40);
-    const auto window = openWindow();
-    window->show();
-    StationTableWidget *widget = window->stationTableWidget();
-    const QList<QTabWidget *> tabs = widget->findChildren<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    QCOMPARE(tabs.size(), 2);
-    QTabWidget *favorites = tabs[0];
-    QPushButton *apply = nullptr;
-    for (QPushButton *button : widget->findChildren<QPushButton *>())
-        if (button->parent() == widget)
-            apply = button;
-    QVERIFY(apply);
+    void presentationsShowTheirControls()
+    {
+        StationTableWidget *widget = open();
+        m_window->show();
+        const Tabs shown = tabsOf(widget);
+        QVERIFY(shown.favorites && shown.apply);
+        QCOMPARE(widget->openFile(m_sandbox->writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50)), 0);
+        QVERIFY(shown.favorites->isVisible() && !shown.apply->isVisible());
+        widget->switchToTableView();
+        QVERIFY(!widget->isListMode() && !shown.favorites->isVisible() && shown.apply->isVisible());
+        widget->switchToListView();
+        QVERIFY(widget->isListMode() && !shown.apply->isVisible());
+        QCOMPARE(widget->openFile(m_sandbox->writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40)), 0);
+        QVERIFY(!shown.favorites->isVisible());
+    }
 
-    QCOMPARE(widget->openFile(table50), 0);
-    QVERIFY(favorites->isVisible());
-    QVERIFY(!apply->isVisible());
-    widget->switchToTableView();
-    QVERIFY(!widget->isListMode());
-    QVERIFY(!favorites->isVisible());
-    QVERIFY(apply->isVisible());
-    widget->switchToListView();
-    QVERIFY(widget->isListMode());
-    QVERIFY(!apply->isVisible());
-    QCOMPARE(widget->openFile(table40), 0);
-    QVERIFY(!favorites->isVisible());
-}
+    void favoriteListsKeepTheirOrder_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed = 1; seed <= 8; ++seed)
+            QTest::addRow("seed %u", seed) << seed;
+    }
+
+    // Random additions, removals, reinsertions, renames and tab changes on
+    // tables with 0 to 8 favorite lists per medium; after each the lists
+    // and tabs are as checkLists says.
+    void favoriteListsKeepTheirOrder()
+    {
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, random.bounded(9), random.bounded(9)));
+        for (int step = 0; step < 40 && !QTest::currentTestFailed(); ++step) {
+            QStringList names = listNames(widget);
+            const int index = random.bounded(names.size() + 1);
+            const QString name = QStringLiteral("list%1").arg(step);
+            switch (random.bounded(4)) {
+            case 0: {
+                const uint32_t kind = 1 + random.bounded(4);
+                const bool room = svl_is_favorite_kind(kind) && widget->countListsOfKind(kind) < SVL_MAX_FAV_LISTS;
+                QCOMPARE(widget->addFavoriteList(name, kind), room ? 0 : 1);
+                // Behind the last favorite list of its medium.
+                const int added = listNames(widget).indexOf(name);
+                QCOMPARE(added >= 0, room);
+                if (room && widget->listWidgets().value(added + 1))
+                    QVERIFY(widget->listWidgets()[added + 1]->stationModel()->listKind() != kind);
+                break;
+            }
+            case 1: {
+                // Taken out, then put back in its place or released.
+                svl_list *list = widget->removeListAt(index);
+                QCOMPARE(list != nullptr, index >= 2 && index < names.size());
+                if (!list)
+                    break;
+                QCOMPARE(listNames(widget), names.mid(0, index) + names.mid(index + 1));
+                QCOMPARE(widget->insertListAt(random.bounded(2), list), 1);
+                if (random.bounded(2) && widget->insertListAt(index, list) == 0)
+                    QCOMPARE(listNames(widget), names);
+                else
+                    svl_free_list(list, 0);
+                break;
+            }
+            case 2: {
+                const QString newName = QStringList{"tv1", "radio1", "ALL_TV", name, ""}[random.bounded(5)];
+                int result = 0;
+                if (index < 2 || index >= names.size())
+                    result = 1;
+                else if (names.contains(newName) && names[index] != newName)
+                    result = 2;
+                else if (newName.isEmpty())
+                    result = 1;
+                QCOMPARE(widget->renameList(index, newName), result);
+                if (result == 0)
+                    names[index] = newName;
+                QCOMPARE(listNames(widget), names);
+                break;
+            }
+            default:
+                widget->toggleBaseList(random.bounded(2));
+            }
+            checkLists(widget);
+        }
+    }
+
+    void clickedBaseTabBringsItsFavorites()
+    {
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 3));
+        m_window->show();
+        const Tabs shown = tabsOf(widget);
+        widget->showList(3);
+        selectRows(widget->listWidgets()[3], 0, 0);
+        QTabBar *bar = shown.base->tabBar();
+        // The tab in front keeps the selection when clicked again.
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(0).center());
+        QVERIFY(widget->listWidgets()[3]->viewSelectionModel()->hasSelection());
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(1).center());
+        QCOMPARE(shown.base->currentIndex(), 1);
+        QCOMPARE(tabTexts(shown.favorites), (QStringList{"radio1", "radio2", "radio3"}));
+        QCOMPARE(shown.favorites->currentIndex(), 0);
+        QCOMPARE(widget->currentFavListIndex(), 4);
+        QVERIFY(!widget->listWidgets()[3]->viewSelectionModel()->hasSelection());
+    }
+
+    void selectionChoosesTheList()
+    {
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 1));
+        widget->showList(3);
+        StationListWidget *base = widget->listWidgets()[0];
+        StationListWidget *favorite = widget->listWidgets()[3];
+        QCOMPARE(widget->selectedListWidget(), favorite);
+        QCOMPARE(widget->otherListWidget(), base);
+        for (StationListWidget *selected : {base, favorite}) {
+            selectRows(selected, 0, 0);
+            QCOMPARE(widget->selectedListWidget(), selected);
+            QCOMPARE(widget->otherListWidget(), selected == base ? favorite : base);
+            QCOMPARE(widget->selectedListIndex(), selected->listIndex());
+        }
+        // Unknown lists leave everything where it is.
+        widget->showList(-1);
+        widget->showList(widget->listWidgets().size());
+        QCOMPARE(widget->currentFavListIndex(), 3);
+    }
+
+    // An addition that would break the list order or the file format, or
+    // finds no unique name, adds nothing and leaves every widget at its list.
+    void refusedAdditionsChangeNothing()
+    {
+        QStringList taken{"new tab"};
+        for (int digit = 1; digit <= 7; ++digit)
+            taken << QStringLiteral("new tab%1").arg(digit);
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 8, 1, taken));
+        QCOMPARE(widget->renameList(10, QStringLiteral("new tab8")), 0);
+        QCOMPARE(widget->addFavoriteList(QStringLiteral("new tab"), SVL_KIND_RADIO_FAV), 0);
+        QCOMPARE(listNames(widget).last(), QStringLiteral("new tab9"));
+        const QStringList before = listNames(widget);
+        QCOMPARE(widget->addFavoriteList(QStringLiteral("more"), SVL_KIND_TV_FAV), 1);  // a ninth
+        QCOMPARE(widget->addFavoriteList(QStringLiteral("new tab"), SVL_KIND_RADIO_FAV), 1);
+        QCOMPARE(widget->addFavoriteList(QStringLiteral("base"), SVL_KIND_TV), 1);
+        QCOMPARE(listNames(widget), before);
+        checkLists(widget);
+    }
+
+    // The new format needs favorite lists: one per medium holding its
+    // stations. Only a trailing ".svl40" of the file name is replaced.
+    void conversionAddsFavoritesAndRenamesTheFile()
+    {
+        QVERIFY(QDir().mkpath(m_sandbox->path(QStringLiteral("tables.svl40"))));
+        const QString path = m_sandbox->writeTable(QStringLiteral("tables.svl40/old.svl40"), SVL_VERSION_40);
+        StationTableWidget *widget = open(path);
+        const Stations tv = stationsOf(widget->listWidgets()[0]);
+        const Stations radio = stationsOf(widget->listWidgets()[1]);
+        QVERIFY(!tv.isEmpty() && !radio.isEmpty() && m_window->convertTableAction()->isEnabled());
+        m_window->convertTableAction()->trigger();
+        QCOMPARE(widget->tableVersion(), quint16(SVL_VERSION_50));
+        QCOMPARE(listNames(widget), (QStringList{"ALL_TV", "ALL_Radio", "ALL_TV1", "ALL_Radio1"}));
+        QCOMPARE(widget->listWidgets()[2]->stationModel()->listKind(), uint32_t(SVL_KIND_TV_FAV));
+        QCOMPARE(widget->listWidgets()[3]->stationModel()->listKind(), uint32_t(SVL_KIND_RADIO_FAV));
+        QCOMPARE(stationsOf(widget->listWidgets()[2]), tv);
+        QCOMPARE(stationsOf(widget->listWidgets()[3]), radio);
+        QVERIFY(tabsOf(widget).favorites->isVisibleTo(m_window.get()));
+        QVERIFY(!m_window->convertTableAction()->isEnabled());
+        const QString renamed = m_sandbox->path(QStringLiteral("tables.svl40/old.svl50"));
+        QCOMPARE(m_window->currentFile(), renamed);
+        QCOMPARE(m_window->windowFilePath(), renamed);
+        QVERIFY(m_window->isWindowModified());
+        QVERIFY(QFile::exists(path) && !QFile::exists(renamed));
+        // The converted table is written in the new format and reads back whole.
+        QCOMPARE(widget->saveFile(renamed), 0);
+        QCOMPARE(widget->openFile(renamed), 0);
+        QCOMPARE(widget->tableVersion(), quint16(SVL_VERSION_50));
+        QCOMPARE(stationsOf(widget->listWidgets()[3]).size(), radio.size());
+    }
+
+    // The table view works on a copy of the table: applying it ends the
+    // undo history and marks the document; a view switch without applying
+    // drops its changes and their commands.
+    void tableViewWorksOnACopy()
+    {
+        for (bool apply : {false, true}) {
+            StationTableWidget *widget = open(writeFavorites(*m_sandbox, 1, 1));
+            const Stations document = stationsOf(widget->listWidgets()[2]);
+            widget->switchToTableView();
+            QCOMPARE(tabTexts(tabsOf(widget).base), (QStringList{"ALL_TV", "ALL_Radio", "tv1", "radio1"}));
+            widget->showList(2);
+            widget->listWidgets()[2]->stationModel()->sort(NameColumn, Qt::DescendingOrder);
+            const Stations sorted = stationsOf(widget->listWidgets()[2]);
+            QVERIFY(sorted != document && !m_window->isWindowModified());
+            if (apply) {
+                QTest::mouseClick(tabsOf(widget).apply, Qt::LeftButton);
+                QCOMPARE(tabsOf(widget).base->currentIndex(), 2);
+                QCOMPARE(stationsOf(widget->listWidgets()[2]), sorted);
+            }
+            widget->switchToListView();
+            QCOMPARE(stationsOf(widget->listWidgets()[2]), apply ? sorted : document);
+            QCOMPARE(m_window->undoStack()->count(), 0);
+            QCOMPARE(m_window->isWindowModified(), apply);
+        }
+    }
+
+    // Columns are fitted when a tab first comes to the front; a width the
+    // user chose stays when the tab comes back.
+    void tablesAreFittedWhenShown()
+    {
+        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 2));
+        widget->switchToTableView();
+        const auto tableOf = [widget](int listIndex) {
+            return static_cast<QTableView *>(widget->listWidgets()[listIndex]->view());
+        };
+        for (int listIndex = 0; listIndex < widget->listWidgets().size(); ++listIndex) {
+            widget->showList(listIndex);
+            QCOMPARE(tableOf(listIndex)->columnWidth(NameColumn), 200);
+        }
+        tableOf(0)->setColumnWidth(NameColumn, 321);
+        widget->showList(0);
+        QCOMPARE(tableOf(0)->columnWidth(NameColumn), 321);
+    }
+
+    // Options needs a selection made as one range; taking back the last
+    // selected row, or a view switch, leaves nothing to act on.
+    void actionsFollowSelection()
+    {
+        const auto window = openWindow(table(SVL_VERSION_50));
+        for (const char *view : {"tableViewAct", "listViewAct"}) {
+            selectRows(listWidget(*window, 0), 3, 3);
+            action(*window, view)->trigger();
+            QVERIFY(action(*window, view)->isChecked());
+            QCOMPARE(enabledStationActions(*window).mid(1), QStringLiteral("000"));
+            const StationListWidget *base = listWidget(*window, 0);
+            selectRows(base, 3, 3);
+            QCOMPARE(enabledStationActions(*window), QStringLiteral("1111"));
+            selectRows(base, 1, 4);
+            QCOMPARE(enabledStationActions(*window), QStringLiteral("1111"));
+            QItemSelection twoRanges(base->stationModel()->index(1, 0), base->stationModel()->index(1, 0));
+            twoRanges.select(base->stationModel()->index(5, 0), base->stationModel()->index(6, 0));
+            base->viewSelectionModel()->select(twoRanges, QItemSelectionModel::ClearAndSelect);
+            QCOMPARE(enabledStationActions(*window), QStringLiteral("1101"));
+            selectRows(base, 2, 2);
+            selectRows(base, 2, 2, QItemSelectionModel::Deselect);
+            QCOMPARE(enabledStationActions(*window), QStringLiteral("0000"));
+            selectRows(base, 2, 2);
+            base->viewSelectionModel()->clearSelection();
+            QCOMPARE(enabledStationActions(*window), QStringLiteral("0000"));
+        }
+    }
+
+    // A flag action is ticked when any selected station has the flag.
+    void flagActionsTickedByAnySelectedStation()
+    {
+        const auto window = openWindow(table(SVL_VERSION_50));
+        for (const char *view : {"listViewAct", "tableViewAct"}) {
+            action(*window, view)->trigger();
+            const StationListWidget *base = listWidget(*window, 0);
+            for (int flags : {0, 1, 2, 3}) {  // 1: the second station locked, 2: the last one in the EPG
+                for (int i = 0; i < 3; ++i) {
+                    stationAt(base, 2 + i)->childlock = i == 1 && (flags & 1);
+                    stationAt(base, 2 + i)->epg = i == 2 && (flags & 2);
+                }
+                // The opposite state first, so that every expected state must be set.
+                window->childLockAction()->setChecked(!(flags & 1));
+                window->epgAction()->setChecked(!(flags & 2));
+                selectRows(base, 2, 4);
+                QCOMPARE(window->childLockAction()->isChecked(), bool(flags & 1));
+                QCOMPARE(window->epgAction()->isChecked(), bool(flags & 2));
+            }
+        }
+    }
+
+    // In svl50 tables a selection in the current base list and one in the
+    // current favorite list exclude each other; the radio base list is
+    // neither and keeps its selection.
+    void baseAndFavoriteSelectionsExclusiveInSvl50()
+    {
+        for (bool svl50 : {true, false}) {
+            const auto window = openWindow(table(svl50 ? SVL_VERSION_50 : SVL_VERSION_40));
+            StationTableWidget *tables = window->stationTableWidget();
+            if (!svl50)
+                QCOMPARE(tables->addFavoriteList(QStringLiteral("Mine"), SVL_KIND_TV_FAV), 0);
+            StationListWidget *base = listWidget(*window, 0);
+            StationListWidget *favorite = listWidget(*window, 2);
+            QCOMPARE(tables->currentFavListWidget(), favorite);
+            if (!svl50)
+                favorite->stationModel()->setData(favorite->stationModel()->insertionIndex(0),
+                                                  QVariant::fromValue(stationAt(base, 0)));
+            selectRows(listWidget(*window, 1), 0, 0);
+            for (const StationListWidget *first : {base, favorite}) {
+                const StationListWidget *second = first == base ? favorite : base;
+                selectRows(first, 0, 0);
+                selectRows(second, 0, 0);
+                QVERIFY(second->viewSelectionModel()->hasSelection());
+                QCOMPARE(first->viewSelectionModel()->hasSelection(), !svl50);
+                // The actions describe the selection made last.
+                QVERIFY(window->optionsAction()->isEnabled());
+            }
+            QVERIFY(listWidget(*window, 1)->viewSelectionModel()->hasSelection());
+        }
+    }
+
+    void contextMenuTicksUniformCaModule_data()
+    {
+        QTest::addColumn<QList<int>>("modules");
+        QTest::addColumn<QList<int>>("ticked");
+        QTest::newRow("single station, none") << QList<int>{0} << QList<int>{0};
+        QTest::newRow("uniform") << QList<int>{3, 3, 3} << QList<int>{3};
+        QTest::newRow("mixed, last like first") << QList<int>{1, 2, 1} << QList<int>{};
+    }
+
+    void contextMenuTicksUniformCaModule()
+    {
+        QFETCH(QList<int>, modules);
+        QFETCH(QList<int>, ticked);
+        const auto window = openWindow(table(SVL_VERSION_50));
+        const QString separator = QStringLiteral("-");
+        const QStringList entries{window->copyAction()->text(),          window->deleteAction()->text(),
+                                  separator,                             window->childLockAction()->text(),
+                                  window->epgAction()->text(),           separator,
+                                  Strings::text(Strings::CaModuleMenu),  separator,
+                                  window->defaultSettingsAction()->text(), separator,
+                                  window->optionsAction()->text()};
+        for (const char *view : {"listViewAct", "tableViewAct"}) {
+            action(*window, view)->trigger();
+            const StationListWidget *base = listWidget(*window, 0);
+            for (int i = 0; i < modules.size(); ++i)
+                stationAt(base, 4 + i)->CANumber = uint8_t(modules[i]);
+            selectRows(base, 4, 4 + modules.size() - 1);
+            PopupCatcher popup;
+            window->showListContextMenu();
+            QVERIFY(popup.seen());
+            QCOMPARE(popup.checked(), ticked);
+            QCOMPARE(popup.entries(), entries);
+        }
+    }
+
+    // A right click in a view opens the menu over its selection, and
+    // without a selection no menu at all.
+    void rightClickOpensContextMenuOverTheSelection()
+    {
+        const auto window = openWindow(table(SVL_VERSION_50));
+        const StationListWidget *favorite = listWidget(*window, 2);
+        for (bool selected : {false, true}) {
+            if (selected)
+                selectRows(favorite, 0, 0);
+            PopupCatcher popup;
+            emit favorite->view()->customContextMenuRequested(QPoint(5, 5));
+            QTest::qWait(20);
+            QCOMPARE(popup.seen(), selected);
+        }
+    }
+
+    // The base list marks the stations of the current favorite list; the
+    // favorite list itself and svl40 tables show no mark.
+    void favoriteMarkShowsCurrentFavoriteList()
+    {
+        for (uint16_t version : {SVL_VERSION_50, SVL_VERSION_40}) {
+            const auto window = openWindow(table(version));
+            StationListWidget *base = listWidget(*window, 0);
+            const StationListWidget *favorites = window->stationTableWidget()->currentFavListWidget();
+            QVector<int> rows[2];
+            for (int row = 0; row < base->stationModel()->rowCount(); ++row)
+                rows[favorites && favorites->stationModel()->containsStation(stationAt(base, row))] << row;
+            QVERIFY(!rows[0].isEmpty() && rows[1].isEmpty() == (version == SVL_VERSION_40));
+            QVERIFY(!paintsFavoriteMark(base, rows[0].first()));
+            if (favorites) {
+                QVERIFY(paintsFavoriteMark(base, rows[1].first()));
+                QVERIFY(!paintsFavoriteMark(listWidget(*window, 2), 0));
+            }
+        }
+    }
+};
 
 QTEST_MAIN(TestStationTableWidget)
 #include "test_stationtablewidget.moc"

@@ -1,0 +1,569 @@
+// A station list widget without a main window. Its model: what it hands
+// the views, the drag payload, inserting and removing rows, and the drops
+// it refuses (drops that become undo commands are tested with the
+// commands). Its painting: which icons a row gets and where, the row
+// separators, table cells, the drop indicator. How it equips its view.
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QListView>
+#include <QMimeData>
+#include <QPainter>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QtTest>
+
+#include "app/strings.h"
+#include "tests/views/test_stationlistwidget_support.h"
+#include "tools/gen/svl_generate.h"
+#include "views/dropindicator.h"
+#include "views/selection.h"
+#include "views/station_fields.h"
+#include "views/stationlistdelegate.h"
+#include "views/stationlistmodel.h"
+#include "views/stationlistselectionmodel.h"
+#include "views/stationlistwidget.h"
+
+using viewsupport::HandTable;
+using viewsupport::Stations;
+using viewsupport::stationsOf;
+
+Q_DECLARE_METATYPE(RowImage)
+
+namespace {
+
+enum ListIndex { TvBase = 0, RadioBase = 1, TvFavorite = 2, OtherTvFavorite = 3, RadioFavorite = 4 };
+
+// A generated version-50 table with two favorite lists per medium, and a
+// window that stands in for the main window's modified mark.
+class Document
+{
+public:
+    Document()
+    {
+        svl_generate_options options;
+        options.stations = 40;
+        options.favorites = 2;
+        options.favorite_percent = 30;
+        m_ok = svl_generate_table(&m_table, options) == 0 && m_table.list_count == 6;
+    }
+    ~Document() { svl_free_table(&m_table, 1); }
+
+    bool ok() const { return m_ok; }
+    svl_list *list(int index) { return m_table.lists[index]; }
+    QWidget *window() { return &m_window; }
+
+    // A model of the list as the list view (1 column) or the table view
+    // (25 columns) makes it.
+    std::unique_ptr<StationListModel> model(int index, int columns = 1)
+    {
+        return std::make_unique<StationListModel>(&m_window, index, list(index), &m_table, columns, nullptr);
+    }
+
+private:
+    svl_table m_table = svl_table();
+    bool m_ok = false;
+    QWidget m_window;
+};
+
+QByteArray entries(std::initializer_list<std::pair<qint32, qint32>> rowsAndKinds)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    for (const auto &entry : rowsAndKinds)
+        stream << entry.first << entry.second;
+    return bytes;
+}
+
+
+const QColor background(Qt::white);
+const QSize listRow(500, 38);
+
+QImage paintItem(const StationListDelegate &delegate, const QModelIndex &index, const QSize &size,
+                 QStyle::State state = QStyle::State_Enabled)
+{
+    QStyleOptionViewItem option;
+    option.rect = QRect(QPoint(0, 0), size);
+    option.state = state;
+    option.palette = QApplication::palette();
+    option.font = QApplication::font();
+    option.fontMetrics = QFontMetrics(option.font);
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    delegate.paint(&painter, option, index);
+    return image;
+}
+
+// Whether anything but the background was painted inside the rectangle.
+bool paintedIn(const QImage &image, const QRect &rect)
+{
+    const QRect area = rect.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixelColor(x, y) != background)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class TestStationListWidget : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Document> m_document;
+
+private slots:
+    void initTestCase() { Strings::load(); }
+
+    void init()
+    {
+        m_document = std::make_unique<Document>();
+        QVERIFY(m_document->ok());
+    }
+
+    void passesTheModelTester_data()
+    {
+        QTest::addColumn<int>("columns");
+        QTest::newRow("list view") << 1;
+        QTest::newRow("table view") << 25;
+    }
+
+    // The tester watches every signal while rows come and go.
+    void passesTheModelTester()
+    {
+        QFETCH(int, columns);
+        auto model = m_document->model(TvFavorite, columns);
+        QAbstractItemModelTester tester(model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        svl_station *station = m_document->list(TvBase)->stations[3];
+        QVERIFY(model->setData(model->insertionIndex(1), QVariant::fromValue(station)));
+        QVERIFY(model->setData(model->insertionIndex(model->rowCount()), QVariant::fromValue(station)));
+        QVERIFY(model->removeRows(0, 2));
+        model->removeStation(station);
+        svl_list *saved = svl_copy_list(m_document->list(TvFavorite));
+        QVERIFY(saved);
+        std::reverse(saved->stations, saved->stations + saved->count);
+        QVERIFY(model->setStationList(saved));
+        model->sortList(NameColumn, Qt::DescendingOrder);
+        model->refreshLayout();
+        model->stationChanged(1);
+        model->stationChanged(model->rowCount());
+    }
+
+    // Stations as pointers under Qt::UserRole and no text of the model's own.
+    void handsOutStationPointersOnly()
+    {
+        auto model = m_document->model(TvBase, 25);
+        const int rows = model->rowCount();
+        const svl_station *last = m_document->list(TvBase)->stations[rows - 1];
+        QCOMPARE(StationListModel::stationOf(model->data(model->index(rows - 1, 24), Qt::UserRole)), last);
+        QCOMPARE(model->data(model->index(0, 0), Qt::UserRole).userType(), QMetaType::type("struct svl_station*"));
+        QVERIFY(!model->data(model->index(0, 0), Qt::DisplayRole).isValid());
+        QVERIFY(!model->index(rows, 0).isValid() && !model->index(0, 25).isValid() && !model->index(-1, 0).isValid());
+        QCOMPARE(model->fieldText(model->index(rows - 1, UidColumn)), QString::number(last->uid));
+        QCOMPARE(m_document->model(TvBase)->fieldText(model->index(rows - 1, 0)), stationNameText(last));
+    }
+
+    // A table view hands every selected cell; only column 0 names a row.
+    void payloadListsRowsAscendingWithTheKind()
+    {
+        auto model = m_document->model(TvBase, 25);
+        const std::unique_ptr<QMimeData> data(model->mimeData(
+            {model->index(5, 0), model->index(5, 3), model->index(2, 0), model->index(9, 7), model->index(9, 0)}));
+        const QByteArray expected("\0\0\0\x02\0\0\0\x01\0\0\0\x05\0\0\0\x01\0\0\0\x09\0\0\0\x01", 24);
+        QCOMPARE(data->data(QStringLiteral("application/x-stationcListmodel")), expected);
+        QCOMPARE(model->mimeTypes(), QStringList{QStringLiteral("application/x-stationcListmodel")});
+    }
+
+    // Only stations, only as display data, only within the list, only
+    // through its own indexes; failures change nothing.
+    void refusesBadInsertionsAndRemovals()
+    {
+        auto model = m_document->model(TvFavorite);
+        auto other = m_document->model(OtherTvFavorite);
+        const Stations before = stationsOf(m_document->list(TvFavorite));
+        const QVariant station = QVariant::fromValue(m_document->list(TvBase)->stations[0]);
+        QVERIFY(!model->setData(model->insertionIndex(0), station, Qt::EditRole));
+        QVERIFY(!model->setData(model->insertionIndex(0), QVariant(42)));
+        QVERIFY(!model->setData(model->insertionIndex(0), QVariant::fromValue<svl_station *>(nullptr)));
+        QVERIFY(!model->setData(model->insertionIndex(model->rowCount() + 1), station));
+        QVERIFY(!model->setData(other->insertionIndex(0), station));
+        const int rows = model->rowCount();
+        QVERIFY(!model->removeRows(rows - 1, 2));
+        QVERIFY(!model->removeRows(-1, 1));
+        QVERIFY(!model->removeRows(0, 0));
+        QVERIFY(!model->removeRows(0, 1, model->index(0, 0)));
+        QCOMPARE(stationsOf(m_document->list(TvFavorite)), before);
+        QVERIFY(!m_document->window()->isWindowModified());
+        QVERIFY(model->removeRows(rows - 3, 3));
+        QCOMPARE(stationsOf(m_document->list(TvFavorite)), before.mid(0, rows - 3));
+        QVERIFY(m_document->window()->isWindowModified());
+    }
+
+    void findsAndRemovesEveryRowOfAStation()
+    {
+        auto model = m_document->model(TvFavorite);
+        svl_station *station = m_document->list(TvBase)->stations[7];
+        model->removeStation(station);
+        QVERIFY(!model->containsStation(station));
+        const int rows = model->rowCount();
+        for (int row : {3, 0, rows + 2})
+            QVERIFY(model->setData(model->insertionIndex(row), QVariant::fromValue(station)));
+        QVERIFY(model->containsStation(station));
+        const QList<QModelIndex> indexes = model->indexesOfStation(station);
+        QCOMPARE(indexes, (QList<QModelIndex>{model->index(0, 0), model->index(4, 0), model->index(rows + 2, 0)}));
+        model->removeStation(station);
+        QCOMPARE(model->rowCount(), rows);
+        QVERIFY(model->indexesOfStation(station).isEmpty());
+    }
+
+    // An undo gives the model a saved copy of its list; a saved record of
+    // another list is no record of this one.
+    void takesOverASavedList()
+    {
+        svl_list *list = m_document->list(TvBase);
+        auto model = m_document->model(TvBase);
+        svl_list *saved = svl_copy_list(list);
+        QVERIFY(saved);
+        const Stations order = stationsOf(list);
+        svl_station *first = list->stations[0];
+        QVERIFY(model->removeRows(0, 1));
+        QVERIFY(model->setData(model->insertionIndex(model->rowCount()), QVariant::fromValue(first)));
+        QVERIFY(svl_set_list_name(list, "renamed") == 0);
+        int relayouts = 0;
+        QObject::connect(model.get(), &QAbstractItemModel::layoutChanged, [&relayouts] { ++relayouts; });
+        QVERIFY(model->setStationList(saved));
+        QCOMPARE(m_document->list(TvBase), list);
+        QCOMPARE(stationsOf(list), order);
+        QCOMPARE(model->listName(), QStringLiteral("ALL_TV"));
+        QCOMPARE(relayouts, 1);
+        QVERIFY(!model->setStationList(svl_copy_list(m_document->list(TvFavorite))));
+        QVERIFY(!model->setStationList(nullptr));
+        QCOMPARE(stationsOf(list), order);
+    }
+
+    // Payloads may come from another program: nothing in them may change a
+    // list unless every entry names a station that list can take.
+    void refusesDrops()
+    {
+        const QByteArray twoRows = entries({{1, SVL_KIND_TV}, {3, SVL_KIND_TV}});
+        const struct {
+            const char *name;
+            int list;
+            QByteArray bytes;
+            Qt::DropAction action;
+            int row, column;
+        } drops[] = {
+            {"ignore action", TvFavorite, twoRows, Qt::IgnoreAction, 0, 0},
+            {"column 1", TvFavorite, twoRows, Qt::CopyAction, 0, 1},
+            {"beyond the end", TvFavorite, twoRows, Qt::CopyAction, 1000, 0},
+            {"empty payload", TvFavorite, QByteArray(), Qt::CopyAction, 0, 0},
+            {"broken entry", TvFavorite, twoRows.left(12), Qt::CopyAction, 0, 0},
+            {"rows descending", TvFavorite, entries({{3, SVL_KIND_TV}, {1, SVL_KIND_TV}}), Qt::CopyAction, 0, 0},
+            {"row twice", TvBase, entries({{1, SVL_KIND_TV}, {1, SVL_KIND_TV}}), Qt::CopyAction, 0, 0},
+            {"kinds mixed", TvFavorite, entries({{1, SVL_KIND_TV}, {3, SVL_KIND_TV_FAV}}), Qt::CopyAction, 0, 0},
+            {"row outside the source", TvBase, entries({{1, SVL_KIND_TV}, {5000, SVL_KIND_TV}}), Qt::MoveAction, 0, 0},
+            {"negative row", TvFavorite, entries({{-1, SVL_KIND_TV}}), Qt::CopyAction, 0, 0},
+            {"unknown kind", TvFavorite, entries({{0, 7}}), Qt::CopyAction, 0, 0},
+            {"radio rows into a TV favorite list", TvFavorite, entries({{0, SVL_KIND_RADIO}}), Qt::CopyAction, 0, 0},
+            {"rows of a radio favorite list", TvFavorite, entries({{0, SVL_KIND_RADIO_FAV}}), Qt::CopyAction, 0, 0},
+            {"TV rows into a radio favorite list", RadioFavorite, entries({{0, SVL_KIND_TV}}), Qt::CopyAction, 0, 0},
+        };
+        for (const auto &drop : drops) {
+            auto model = m_document->model(drop.list);
+            const Stations before = stationsOf(m_document->list(drop.list));
+            const std::unique_ptr<QMimeData> data(model->mimeData({}));
+            data->setData(QLatin1String(StationListModel::mimeType), drop.bytes);
+            QVERIFY2(!model->dropMimeData(data.get(), drop.action, drop.row, drop.column, QModelIndex()), drop.name);
+            QVERIFY2(stationsOf(m_document->list(drop.list)) == before, drop.name);
+        }
+        QVERIFY(!m_document->window()->isWindowModified());
+    }
+
+    // Rows dragged from another Kanvio window name stations of another
+    // table; here they would copy whatever stands at those rows.
+    void refusesRowsFromAnotherProgram()
+    {
+        auto base = m_document->model(TvBase);
+        auto favorite = m_document->model(TvFavorite);
+        const Stations before = stationsOf(m_document->list(TvFavorite));
+        const std::unique_ptr<QMimeData> own(base->mimeData({base->index(1, 0), base->index(3, 0)}));
+        const QString rowsType = QLatin1String(StationListModel::mimeType);
+        for (bool marked : {false, true}) {
+            QMimeData foreign;
+            for (const QString &format : own->formats()) {
+                if (format == rowsType)
+                    foreign.setData(format, own->data(format));
+                else if (marked)
+                    foreign.setData(format, QByteArray::number(QCoreApplication::applicationPid() + 1));
+            }
+            QVERIFY(!favorite->dropMimeData(&foreign, Qt::CopyAction, 0, 0, QModelIndex()));
+        }
+        QCOMPARE(stationsOf(m_document->list(TvFavorite)), before);
+        QVERIFY(!m_document->window()->isWindowModified());
+        // The same rows dragged within this program are taken.
+        QVERIFY(favorite->dropMimeData(own.get(), Qt::CopyAction, 0, 0, QModelIndex()));
+    }
+
+    // The drop carries out the whole change; a drag that ended as a move
+    // would let the source view remove its selected rows afterwards.
+    void dragsNeverEndAsMoves()
+    {
+        auto model = m_document->model(TvBase);
+        QCOMPARE(model->supportedDragActions(), Qt::DropActions(Qt::CopyAction));
+        QCOMPARE(model->supportedDropActions(), Qt::CopyAction | Qt::MoveAction);
+        const Qt::ItemFlags flags = model->flags(model->index(0, 0));
+        QVERIFY((flags & Qt::ItemIsDragEnabled) && !(flags & Qt::ItemIsEditable));
+        QVERIFY(model->flags(QModelIndex()) & Qt::ItemIsDropEnabled);
+    }
+
+    void rowIconsFollowStationFlags_data()
+    {
+        QTest::addColumn<int>("hiDef");
+        QTest::addColumn<int>("flags");  // 1 child lock, 2 EPG, 4 encrypted, 8 favorite
+        QTest::addColumn<int>("programDataByte");
+        QTest::addColumn<QList<RowImage>>("images");
+        using R = RowImage;
+        QTest::newRow("HD 1") << 1 << 0 << 4 << QList<R>{R::Hd, R::TerrestrialReception};
+        QTest::newRow("HiDef 3 no video icon") << 3 << 0 << 5 << QList<R>{R::CableReception};
+        QTest::newRow("HEVC") << 4 << 0 << 5 << QList<R>{R::Hevc, R::CableReception};
+        QTest::newRow("HiDef 9, analogue") << 9 << 0 << 1 << QList<R>{R::AnalogReception};
+        QTest::newRow("EPG, DVB-T radio") << 0 << 2 << 9 << QList<R>{R::Epg, R::TerrestrialReception};
+        QTest::newRow("encrypted, DVB-C radio") << 0 << 4 << 10 << QList<R>{R::Encrypted, R::CableReception};
+        QTest::newRow("no reception type") << 0 << 0 << 2 << QList<R>{};
+        QTest::newRow("everything") << 2 << 15 << 8
+                                    << QList<R>{R::Favorite, R::Hd, R::ChildLock, R::Epg, R::Encrypted,
+                                                R::SatelliteReception};
+    }
+
+    void rowIconsFollowStationFlags()
+    {
+        QFETCH(int, hiDef);
+        QFETCH(int, flags);
+        QFETCH(int, programDataByte);
+        QFETCH(QList<RowImage>, images);
+        svl_station station = svl_station();
+        station.HiDef = uint8_t(hiDef);
+        station.childlock = flags & 1;
+        station.epg = (flags & 2) ? 1 : 0;
+        station.encrypted = (flags & 4) ? 1 : 0;
+        station.ProgramDataByte = uint8_t(programDataByte);
+        const RowIcons icons = rowIcons(station, flags & 8);
+        QList<RowImage> shown;
+        for (int i = 0; i < icons.size(); ++i) {
+            shown << icons[i].image;
+            // Left to right, as listed.
+            QVERIFY(i == 0 || icons[i - 1].rightOffset > icons[i].rightOffset);
+        }
+        QCOMPARE(shown, images);
+    }
+
+    // Each icon stands at its offset; a long name stops before the icons;
+    // a separator keeps 12 pixels from either end and stands under every
+    // row but the last; a selected row is highlighted.
+    void listRowsArePaintedInTheirPlaces()
+    {
+        HandTable table;
+        svl_station *flagged = table.addStation("Flagged");
+        flagged->HiDef = 2;
+        flagged->childlock = flagged->epg = flagged->encrypted = 1;
+        table.addStation(QByteArray(200, 'W'))->ProgramDataByte = 2;  // no reception icon either
+        StationListModel model(nullptr, 0, table.base(), table.table(), 1, nullptr);
+        const StationListDelegate delegate(&model, nullptr);
+        const QImage rows[] = {paintItem(delegate, model.index(0, 0), listRow),
+                               paintItem(delegate, model.index(1, 0), listRow)};
+        for (const RowIcon &icon : rowIcons(*flagged, false)) {
+            // Read once from the built-in images.
+            QCOMPARE(&rowImageData(icon.image), &rowImageData(icon.image));
+            const QSize size = rowImageData(icon.image).size();
+            const QRect area(QPoint(listRow.width() - 1 - icon.rightOffset, 19 - size.height() / 2), size);
+            QVERIFY2(paintedIn(rows[0], area), rowImagePath(icon.image));
+        }
+        // Nothing right of the reception tile's image.
+        QVERIFY(!paintedIn(rows[0], QRect(listRow.width() - 12, 0, 12, listRow.height() - 1)));
+        const int iconsStart = listRow.width() - 1 - 210;
+        QVERIFY(paintedIn(rows[1], QRect(80, 0, 100, 37)));
+        QVERIFY(!paintedIn(rows[1], QRect(iconsStart, 0, listRow.width() - iconsStart, 37)));
+        const int bottom = listRow.height() - 1;
+        const QColor line(230, 230, 230);
+        for (int row = 0; row < 2; ++row) {
+            QCOMPARE(rows[row].pixelColor(listRow.width() / 2, bottom) == line, row == 0);
+            QCOMPARE(rows[row].pixelColor(12, bottom) == line, row == 0);
+            QCOMPARE(rows[row].pixelColor(11, bottom), background);
+            QCOMPARE(rows[row].pixelColor(listRow.width() - 12, bottom), background);
+        }
+        const QColor highlight = QApplication::palette().color(QPalette::Current, QPalette::Highlight);
+        const auto selected = QStyle::State_Enabled | QStyle::State_Selected;
+        QCOMPARE(paintItem(delegate, model.index(0, 0), listRow, selected).pixelColor(2, 2), highlight);
+        QCOMPARE(rows[0].pixelColor(2, 2), background);
+    }
+
+    // A cell paints its field text as drawText paints it, ending in an
+    // ellipsis exactly when it does not fit; the same text at another
+    // width is fitted anew.
+    void tableCellShowsFittedFieldText()
+    {
+        HandTable table;
+        table.addStation("A station with a long name");
+        StationListModel model(nullptr, 0, table.base(), table.table(), 25, nullptr);
+        const StationListDelegate delegate(&model, nullptr);
+        const QModelIndex name = model.index(0, NameColumn);
+        for (int width : {300, 60, 300, 20}) {
+            const QSize cell(width, 24);
+            QImage expected(cell, QImage::Format_ARGB32);
+            expected.fill(background);
+            {
+                QPainter painter(&expected);
+                const QRect textRect = QRect(QPoint(0, 0), cell).adjusted(4, 0, -4, 0);
+                const QString text = painter.fontMetrics().elidedText(model.fieldText(name), Qt::ElideRight,
+                                                                      textRect.width());
+                painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, text);
+            }
+            QCOMPARE(paintItem(delegate, name, cell), expected);
+        }
+        // Past the last column there is no text.
+        const QSize cell(120, 24);
+        QVERIFY(!paintedIn(paintItem(delegate, model.index(0, 25), cell), QRect(QPoint(0, 0), cell)));
+    }
+
+    // A line with a circle at its left end between rows, a translucent box
+    // with an outline onto a row.
+    void dropIndicatorBetweenAndOnRows()
+    {
+        DropIndicator style(QApplication::style()->objectName());
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        const QColor highlight = option.palette.color(QPalette::Current, QPalette::Highlight);
+        QImage images[2];
+        const QRect rects[2] = {QRect(QPoint(20, 20), QSize(150, 0)), QRect(10, 5, 150, 30)};
+        for (int i = 0; i < 2; ++i) {
+            images[i] = QImage(200, 40, QImage::Format_ARGB32);
+            images[i].fill(background);
+            option.rect = rects[i];
+            QPainter painter(&images[i]);
+            style.drawPrimitive(QStyle::PE_IndicatorItemViewItemDrop, &option, &painter);
+        }
+        QCOMPARE(images[0].pixelColor(100, 20), highlight);
+        QVERIFY(images[0].pixelColor(15, 20) != background);
+        QCOMPARE(images[0].pixelColor(100, 30), background);
+        QCOMPARE(images[1].pixelColor(10, 20), highlight);
+        const QColor inside = images[1].pixelColor(80, 20);
+        QVERIFY(inside != background && inside != highlight);
+        QCOMPARE(images[1].pixelColor(190, 20), background);
+    }
+
+    void sortedSelectedIndexesAscend()
+    {
+        QVERIFY(sortedSelectedIndexes(nullptr).isEmpty());
+        QStandardItemModel model(6, 3);
+        QItemSelectionModel selection(&model);
+        QModelIndexList expected;
+        for (int row : {4, 1, 3})
+            selection.select(QItemSelection(model.index(row, 0), model.index(row, 2)), QItemSelectionModel::Select);
+        for (int row : {1, 3, 4}) {
+            for (int column = 0; column < 3; ++column)
+                expected << model.index(row, column);
+        }
+        QCOMPARE(sortedSelectedIndexes(&selection), expected);
+    }
+
+    void listWidgetEquipsItsView()
+    {
+        HandTable table;
+        table.addStations(3);
+        for (bool listMode : {true, false}) {
+            StationListWidget widget(nullptr, table.base(), table.table(), listMode);
+            QAbstractItemView *view = widget.view();
+            QCOMPARE(qobject_cast<QListView *>(view) != nullptr, listMode);
+            QCOMPARE(widget.stationModel()->columnCount(), listMode ? 1 : 25);
+            QVERIFY(qobject_cast<StationListSelectionModel *>(view->selectionModel()));
+            QVERIFY(qobject_cast<StationListDelegate *>(view->itemDelegate()));
+            QVERIFY(qobject_cast<DropIndicator *>(view->style()));
+            QCOMPARE(view->dragDropMode(), QAbstractItemView::DragDrop);
+            if (auto *tableView = qobject_cast<QTableView *>(view)) {
+                QVERIFY(tableView->isSortingEnabled());
+                // No column claims an order the list does not have.
+                QCOMPARE(tableView->horizontalHeader()->sortIndicatorSection(), -1);
+            }
+        }
+    }
+
+    // In table view each flag has a column of its own: the whole row is
+    // painted again, not only the cell of the index.
+    void setFlagOfStationAtIndex()
+    {
+        HandTable table;
+        table.addStations(3);
+        StationListWidget widget(nullptr, table.base(), table.table(), false);
+        const StationListModel *model = widget.stationModel();
+        using Setter = void (StationListWidget::*)(const QModelIndex &, int);
+        const Setter setters[] = {&StationListWidget::setStationEpg, &StationListWidget::setStationChildLock,
+                                  &StationListWidget::setStationCaModule};
+        const int row = 1;
+        for (const Setter set : setters) {
+            QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+            (widget.*set)(model->index(row, 0), row + 2);
+            (widget.*set)(model->index(3, 0), 1);  // past the last row
+            QCOMPARE(changed.count(), 1);
+            QCOMPARE(changed[0][0].toModelIndex(), model->index(row, 0));
+            QCOMPARE(changed[0][1].toModelIndex(), model->index(row, StationColumnCount - 1));
+        }
+        const svl_station *station = table.base()->stations[row];
+        QCOMPARE(QVector<int>({station->epg, station->childlock, station->CANumber}), QVector<int>({3, 3, 3}));
+        QCOMPARE(table.base()->stations[0]->epg + table.base()->stations[0]->childlock, 0);
+    }
+
+    void tableColumnsFitTheirTextsWithNameAt200()
+    {
+        HandTable table;
+        table.addStations(3);
+        table.base()->stations[1]->HiDef = 3;  // "HD-MPEG4", longer than its header
+        table.base()->stations[2]->cni = 0xabcd;
+        StationListWidget tableWidget(nullptr, table.base(), table.table(), false);
+        tableWidget.resizeTableColumns();
+        auto *view = qobject_cast<QTableView *>(tableWidget.view());
+        QCOMPARE(view->columnWidth(NameColumn), 200);
+        const QFontMetrics metrics(view->font());
+        QVERIFY(view->rowHeight(0) >= metrics.height());
+        QCOMPARE(view->rowHeight(2), view->rowHeight(0));
+        const StationListModel *model = tableWidget.stationModel();
+        for (int column = 0; column < 25; ++column) {
+            for (int row = 0; row < 3 && column != NameColumn; ++row) {
+                const QString text = model->fieldText(model->index(row, column));
+                // Padding on both sides and the grid line.
+                QVERIFY2(view->columnWidth(column) >= metrics.horizontalAdvance(text) + 10, qPrintable(text));
+            }
+        }
+    }
+
+    void firstSelectedStationIsTheTopmost()
+    {
+        HandTable table;
+        table.addStations(6);
+        StationListWidget widget(nullptr, table.base(), table.table(), false);
+        QVERIFY(!widget.firstSelectedStation());
+        for (int row : {4, 2})
+            widget.viewSelectionModel()->select(widget.stationModel()->index(row, 0),
+                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QCOMPARE(widget.firstSelectedStation(), table.base()->stations[2]);
+    }
+
+    void scrollToRemovedRowOnlyWhileTheRowExists()
+    {
+        HandTable table;
+        table.addStations(100);
+        StationListWidget widget(nullptr, table.base(), table.table(), true);
+        widget.resize(300, 200);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        widget.scrollToRemovedRow(widget.stationModel()->index(100, 0));
+        QCOMPARE(widget.view()->indexAt(QPoint(5, 5)).row(), 0);
+        widget.scrollToRemovedRow(widget.stationModel()->index(50, 0));
+        QCOMPARE(widget.view()->indexAt(QPoint(5, 5)).row(), 50);
+    }
+};
+
+QTEST_MAIN(TestStationListWidget)
+#include "test_stationlistwidget.moc"

@@ -7,7 +7,7 @@
 // A line edit for a number field of a station record. It shows the stored
 // value and gives it back exactly while its text stays as shown, so that a
 // field the user leaves alone keeps its value even where a typed one would
-// be refused (a PID beyond 8191 read from a file). What the user types is
+// be refused (a PID beyond 65355 read from a file). What the user types is
 // checked against the field's range at "Save".
 class NumberEdit : public QLineEdit
 {

@@ -15,6 +15,8 @@ enum {
     NumberWidth = 100,
     WordLength = 5,
     FrequencyLength = 10,
+    // The largest symbol rate that can be typed; real ones stay far below.
+    MaxSymbolRate = 65355,
 };
 
 QString text(int id)
@@ -40,7 +42,7 @@ KnotGeneralPage::KnotGeneralPage(const svl_station *station, QWidget *parent)
     m_frequency = addNumberRow(rows(), text(Strings::FrequencyKhzLabel), NumberEdit::Decimal, station->frequency,
                                INT_MAX, FrequencyLength, NumberWidth, "frequency");
     m_symbolRate = addNumberRow(rows(), text(Strings::SymbolRateLabel), NumberEdit::Decimal, station->symbol_rate,
-                                0xFFFF, WordLength, NumberWidth, "symbol_rate");
+                                MaxSymbolRate, WordLength, NumberWidth, "symbol_rate");
 }
 
 void KnotGeneralPage::writeBack(svl_station *station) const

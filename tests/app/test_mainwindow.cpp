@@ -43,10 +43,12 @@ QList<QToolBar *> toolBars(const MainWindow &window)
     return window.findChildren<QToolBar *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-// The add button is the one whose text is "+" in every language.
+// The add button is the one whose text is "+" in every language; the apply
+// button is the only other button of the widget's own.
 QPushButton *button(const StationTableWidget *widget, bool add)
 {
-    for (QPushButton *candidate : widget->findChildren<QPushButton *>())
+    const auto depth = add ? Qt::FindChildrenRecursively : Qt::FindDirectChildrenOnly;
+    for (QPushButton *candidate : widget->findChildren<QPushButton *>(QString(), depth))
         if ((candidate->text() == QLatin1String("+")) == add)
             return candidate;
     return nullptr;

@@ -38,13 +38,11 @@ void selectRow(StationListWidget *widget, int row)
 // An English window on TV stations of the names (set() changes each) and a
 // radio station, each medium with a favorite list holding its first station.
 std::unique_ptr<MainWindow> openStations(const Sandbox &sandbox, const QList<QByteArray> &names,
-                                         const std::function<void(svl_station *, int)> &set = nullptr)
+                                         const std::function<void(svl_station *, int)> &set = [](svl_station *, int) {})
 {
     viewsupport::HandTable hand;
     for (int i = 0; i < names.size(); ++i) {
-        svl_station *station = hand.addStation(names[i]);
-        if (set)
-            set(station, i);
+        set(hand.addStation(names[i]), i);
     }
     svl_station *radio = svl_new_station(SVL_VERSION_50);
     radio->ProgramDataByte = 8;
@@ -73,9 +71,7 @@ private slots:
         describeProgram();
     }
     void searchBarFindsAndStepsThroughHits();
-    void dialogFilters_data();
     void dialogFilters();
-    void outputTakesTheShownListOfTheDocument_data();
     void outputTakesTheShownListOfTheDocument();
     void copiesSelectedRows();
     void failedExportIsReportedAndKeepsTheOldFile();
@@ -129,31 +125,10 @@ void TestSearchOutput::searchBarFindsAndStepsThroughHits()
     }
 }
 
-void TestSearchOutput::dialogFilters_data()
-{
-    QTest::addColumn<int>("list");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QSet<int>>("found");
-    QTest::newRow("name part, not the unnamed") << 0 << "RAV" << 0 << "" << QSet<int>{1};
-    QTest::newRow("DVB-S and HD, not HEVC") << 0 << "" << 3 << "hdBox" << QSet<int>{0};
-    QTest::newRow("DVB-C and child lock") << 0 << "" << 2 << "childLockBox" << QSet<int>{2};
-    QTest::newRow("DVB-T and EPG") << 0 << "" << 4 << "epgBox" << QSet<int>{3};
-    QTest::newRow("Terrestric and encrypted") << 0 << "" << 1 << "encryptedBox" << QSet<int>{4};
-    QTest::newRow("no hit") << 0 << "" << 4 << "hdBox" << QSet<int>();
-    QTest::newRow("radio favorite list") << 3 << "eins" << 0 << "" << QSet<int>{0};
-}
-
 // The hits are selected in the chosen list, brought to the front; every
 // other selection is cleared, also when nothing is found.
 void TestSearchOutput::dialogFilters()
 {
-    QFETCH(int, list);
-    QFETCH(QString, name);
-    QFETCH(int, mode);
-    QFETCH(QString, box);
-    QFETCH(QSet<int>, found);
     Sandbox sandbox;
     const auto window = openStations(sandbox, {"Alpha", "Bravo", "Charlie", "Delta", "Echo", QByteArray()},
                                      [](svl_station *s, int i) {
@@ -161,58 +136,54 @@ void TestSearchOutput::dialogFilters()
                                          s->childlock = i == 2, s->epg = i == 3, s->encrypted = i == 4;
                                      });
     StationTableWidget *tables = window->stationTableWidget();
-    selectRow(tables->listWidgets()[0], 5);
     tables->startAdvancedSearch();
     auto *dialog = qobject_cast<SearchDialog *>(QApplication::activeModalWidget());
     QVERIFY(dialog);
-    dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(name);
-    dialog->findChild<QComboBox *>(QStringLiteral("listBox"))->setCurrentIndex(list);
-    dialog->findChild<QComboBox *>(QStringLiteral("receiveModeBox"))->setCurrentIndex(mode);
-    if (!box.isEmpty())
-        dialog->findChild<QCheckBox *>(box)->setChecked(true);
-    dialog->findChild<QPushButton *>()->click();
-    for (StationListWidget *widget : tables->listWidgets())
-        QCOMPARE(selectedRows(widget), widget->listIndex() == list ? found : QSet<int>());
-    if (!found.isEmpty() && list >= SVL_FIRST_FAV_INDEX)
-        QCOMPARE(tables->currentFavListIndex(), list);
+    const struct { int list; const char *name; int mode; const char *box; QSet<int> found; } searches[] = {
+        {0, "RAV", 0, "", {1}},       {0, "", 3, "hdBox", {0}} /* not HEVC */, {0, "", 2, "childLockBox", {2}},
+        {0, "", 4, "epgBox", {3}},    {0, "", 1, "encryptedBox", {4}},        {0, "", 4, "hdBox", {}},
+        {3, "eins", 0, "", {0}} /* the radio favorite list */,
+    };
+    for (const auto &search : searches) {
+        selectRow(tables->listWidgets()[0], 5);
+        dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QLatin1String(search.name));
+        dialog->findChild<QComboBox *>(QStringLiteral("listBox"))->setCurrentIndex(search.list);
+        dialog->findChild<QComboBox *>(QStringLiteral("receiveModeBox"))->setCurrentIndex(search.mode);
+        for (QCheckBox *box : dialog->findChildren<QCheckBox *>())
+            box->setChecked(box->objectName() == QLatin1String(search.box));
+        dialog->findChild<QPushButton *>()->click();
+        for (StationListWidget *widget : tables->listWidgets())
+            QCOMPARE(selectedRows(widget), widget->listIndex() == search.list ? search.found : QSet<int>());
+    }
+    QCOMPARE(tables->currentFavListIndex(), 3);
     dialog->reject();
 }
 
-void TestSearchOutput::outputTakesTheShownListOfTheDocument_data()
-{
-    QTest::addColumn<int>("version");
-    QTest::addColumn<int>("baseTab");
-    QTest::addColumn<int>("output");
-    QTest::newRow("svl50 list view: the favorite list") << 50 << 1 << 4;
-    QTest::newRow("svl50 list view, no favorite list: the base list") << 0 << 0 << 0;
-    QTest::newRow("svl40 list view: the base list") << 40 << 1 << 1;
-    QTest::newRow("table view: the current tab's list") << -50 << 3 << 3;
-}
-
-// In table view (a negative version) a row removed and not applied is
-// still written: the document is, never the working copy.
+// Output takes the list beside the base list in list view, the base list
+// when its medium has no favorite list, and the current tab's list of the
+// document in table view, without a row removed there and not applied.
 void TestSearchOutput::outputTakesTheShownListOfTheDocument()
 {
-    QFETCH(int, version);
-    QFETCH(int, baseTab);
-    QFETCH(int, output);
     Sandbox sandbox;
-    const QString file = version == 0
-        ? sandbox.writeNamedFavorites(QStringLiteral("t.svl50"), {}, {QStringLiteral("Radio")}, 60)
-        : sandbox.writeTable(QStringLiteral("t.svl%1").arg(qAbs(version)), uint16_t(qAbs(version)), 2, 1, 60);
-    const auto window = openWindow(file);
-    StationTableWidget *tables = window->stationTableWidget();
-    if (version < 0)
-        tables->switchToTableView();
-    tables->toggleBaseList(baseTab);
-    QVERIFY(version >= 0 || tables->currentBaseListWidget()->stationModel()->removeRows(0, 1));
-    QCOMPARE(tables->writeCsv(sandbox.path(QStringLiteral("out.csv"))), 0);
-    svl_table document = svl_table();
-    QCOMPARE(svl_load_file(&document, QFile::encodeName(file).constData()), 0);
-    QFile csv(sandbox.path(QStringLiteral("out.csv")));
-    QVERIFY(csv.open(QIODevice::ReadOnly));
-    QCOMPARE(csv.readAll(), csvBytes(document.lists[output]));
-    svl_free_table(&document, 1);
+    const QString svl50 = sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50, 2, 1, 60);
+    const QString svl40 = sandbox.writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40, 0, 1, 60);
+    const QString tvWithout = sandbox.writeNamedFavorites(QStringLiteral("r.svl50"), {}, {QStringLiteral("R")}, 60);
+    const struct { QString file; bool tableView; int baseTab, output; } cases[] = {{svl50, false, 1, 4}, {tvWithout, false, 0, 0}, {svl40, false, 1, 1}, {svl50, true, 3, 3}};
+    for (const auto &c : cases) {
+        const auto window = openWindow(c.file);
+        StationTableWidget *tables = window->stationTableWidget();
+        if (c.tableView)
+            tables->switchToTableView();
+        tables->toggleBaseList(c.baseTab);
+        QVERIFY(!c.tableView || tables->currentBaseListWidget()->stationModel()->removeRows(0, 1));
+        QCOMPARE(tables->writeCsv(sandbox.path(QStringLiteral("out.csv"))), 0);
+        svl_table document = svl_table();
+        QCOMPARE(svl_load_file(&document, QFile::encodeName(c.file).constData()), 0);
+        QFile csv(sandbox.path(QStringLiteral("out.csv")));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll(), csvBytes(document.lists[c.output]));
+        svl_free_table(&document, 1);
+    }
 }
 
 void TestSearchOutput::copiesSelectedRows()
@@ -228,9 +199,9 @@ void TestSearchOutput::copiesSelectedRows()
     selectRow(tables->listWidgets()[0], 2);
     action(*window, "copyAct")->trigger();
     const QStringList cells = QApplication::clipboard()->text().split(QLatin1Char('\t'));
-    const uint16_t uid = tables->listWidgets()[0]->stationModel()->stationList()->stations[2]->uid;
     QCOMPARE(cells.size(), 1 + StationColumnCount);
-    QCOMPARE(cells.mid(0, 3), QStringList({"3", QString::number(uid), "C"}));
+    const svl_station *third = tables->listWidgets()[0]->stationModel()->stationList()->stations[2];
+    QCOMPARE(cells.mid(0, 3), QStringList({"3", QString::number(third->uid), "C"}));
 }
 
 // A file size limit makes the write fail halfway, even for root.

@@ -140,9 +140,9 @@ void TestSearchOutput::dialogFilters()
     auto *dialog = qobject_cast<SearchDialog *>(QApplication::activeModalWidget());
     QVERIFY(dialog);
     const struct { int list; const char *name; int mode; const char *box; QSet<int> found; } searches[] = {
-        {0, "RAV", 0, "", {1}},       {0, "", 3, "hdBox", {0}} /* not HEVC */, {0, "", 2, "childLockBox", {2}},
-        {0, "", 4, "epgBox", {3}},    {0, "", 1, "encryptedBox", {4}},        {0, "", 4, "hdBox", {}},
-        {3, "eins", 0, "", {0}} /* the radio favorite list */,
+        {0, "RAV", 0, "", {1}}, {0, "", 3, "hdBox", {0}} /* not HEVC */, {0, "", 2, "", {2}}, {0, "", 4, "", {3}},
+        {0, "", 1, "", {4}},    {0, "", 0, "childLockBox", {2}}, {0, "", 0, "epgBox", {3}},
+        {0, "", 0, "encryptedBox", {4}}, {0, "", 4, "hdBox", {}}, {3, "eins", 0, "", {0}} /* a radio favorite list */,
     };
     for (const auto &search : searches) {
         selectRow(tables->listWidgets()[0], 5);

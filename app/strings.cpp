@@ -243,6 +243,9 @@ const char *const sourceTexts[] = {
     // TV exchange
 
     // Desktop
+    QT_TRANSLATE_NOOP("Strings", "Edits the station tables of Tavrel TV sets."),
+    QT_TRANSLATE_NOOP("Strings", "file"),
+    QT_TRANSLATE_NOOP("Strings", "The station table file to open (.svl40 or .svl50)."),
 
     // Reference order, duplicates and backups
 

@@ -275,6 +275,9 @@ public:
         // TV exchange
 
         // Desktop
+        CommandLineDescription,
+        CommandLineFileName,
+        CommandLineFileHelp,
 
         // Reference order, duplicates and backups
 

@@ -9,13 +9,10 @@
 #include "app/mainwindow.h"
 #include "app/settings.h"
 #include "app/strings.h"
+#include "app/version.h"
 #include "svl/svl_sockets.h"
 
 namespace {
-
-// The desktop entry and the file type associations are installed under this
-// name; on Wayland it also ties the window to its entry and icon.
-const char desktopFileName[] = "com.tavrel.Kanvio";
 
 // The file named on the command line, or a null text. The parser reads the
 // arguments as QCoreApplication decodes them, the way the platform encodes
@@ -62,7 +59,7 @@ int runWindow(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     describeApplication();
-    QGuiApplication::setDesktopFileName(QLatin1String(desktopFileName));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KANVIO_APP_ID));
     Strings::load();
     MainWindow window(fileArgument(application));
     window.show();

@@ -30,12 +30,19 @@ void describeApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(KANVIO_VERSION));
 }
 
-// An installed program usually sits in a folder the user cannot write to;
-// settings kept there would silently never be saved.
+// An installed program sits in a bin folder beside share/, where its
+// desktop entry lies. That folder is shared with other programs, and most
+// users cannot write it: settings kept there would litter it, or silently
+// never be saved.
+bool isInstalledProgramFolder(const QString &programDir)
+{
+    return QFileInfo::exists(programDir + QLatin1String("/../share/applications/" KANVIO_APP_ID ".desktop"));
+}
+
 QString settingsFilePathFor(const QString &programDir, const QString &userConfigDir)
 {
     const QFileInfo folder(programDir);
-    if (folder.isDir() && folder.isWritable())
+    if (folder.isDir() && folder.isWritable() && !isInstalledProgramFolder(programDir))
         return fileIn(programDir);
     return fileIn(userConfigDir);
 }

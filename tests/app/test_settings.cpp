@@ -1,4 +1,5 @@
 #include "app/settings.h"
+#include "app/version.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -48,6 +49,12 @@ void TestSettings::fileLocation()
     // Permissions do not bind root.
     if (!QFileInfo(folder.filePath(QStringLiteral("read-only"))).isWritable())
         QCOMPARE(settingsFilePathFor(folder.filePath(QStringLiteral("read-only")), user), userFile);
+    // An installed program's bin folder is shared and, for root, writable.
+    QVERIFY(folder.mkpath(QStringLiteral("prefix/bin")));
+    QVERIFY(folder.mkpath(QStringLiteral("prefix/share/applications")));
+    QVERIFY(QFile(folder.filePath(QStringLiteral("prefix/share/applications/" KANVIO_APP_ID ".desktop")))
+                .open(QIODevice::WriteOnly));
+    QCOMPARE(settingsFilePathFor(folder.filePath(QStringLiteral("prefix/bin")), user), userFile);
 }
 
 // On first start the user's configuration folder may not exist yet. Tests

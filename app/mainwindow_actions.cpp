@@ -179,6 +179,7 @@ void MainWindow::createConnections()
 {
     connectFileActions();
     connectWindowActions();
+    connectSearchAndOutputActions();
 }
 
 void MainWindow::connectFileActions()

@@ -11,7 +11,8 @@ set(CMAKE_AUTORCC ON)
 
 kanvio_layer(kanvio_texts LINKS Qt5::Gui)
 kanvio_layer(kanvio_fields LINKS kanvio_texts svl Qt5::Widgets)
-kanvio_layer(kanvio_ui LINKS kanvio_fields kanvio_texts svl kanvio_net Qt5::Widgets Qt5::PrintSupport)
+kanvio_layer(kanvio_output LINKS kanvio_fields svl Qt5::PrintSupport)
+kanvio_layer(kanvio_ui LINKS kanvio_output kanvio_fields kanvio_texts svl kanvio_net Qt5::Widgets Qt5::PrintSupport)
 
 add_subdirectory(resources)
 add_subdirectory(app)

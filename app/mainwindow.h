@@ -23,7 +23,8 @@ class StationTableWidget;
 // mainwindow_actions.cpp (actions, menus, toolbars, texts),
 // mainwindow_files.cpp (the document's files), mainwindow_exchange.cpp (the
 // outcome of TV imports and exports), mainwindow_settings.cpp (settings
-// file and language) and mainwindow_context.cpp (the station context menu).
+// file and language), mainwindow_context.cpp (the station context menu) and
+// mainwindow_output.cpp (search, CSV export, printing and copying).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -71,6 +72,7 @@ private slots:
     void saveSvlFile();
     void saveAsSvlFile();
     void appendFromFile();
+    void exportCsvFile();
     void importFinished(int result);
     void exportFinished(int result);
     void translate();
@@ -123,6 +125,9 @@ private:
     // mainwindow_context.cpp
     bool checkCaModuleActions(const StationListWidget *selected);
     void runListContextMenu();
+
+    // mainwindow_output.cpp
+    void connectSearchAndOutputActions();
 
     ssdp_engine m_discovery;
     StationTableWidget *m_tableWidget;

@@ -179,6 +179,7 @@ void MainWindow::createConnections()
 {
     connectFileActions();
     connectWindowActions();
+    connectSearchAndOutputActions();
     connect(m_optionsAct, &QAction::triggered, m_tableWidget, &StationTableWidget::showOptionsDialog);
 }
 

@@ -2,9 +2,10 @@
 # station table library and Qt (see layers.cmake): the texts and settings;
 # the option tables, the field catalogue and the character sets; the
 # station settings dialog; and the program itself (app/, views/,
-# commands/), whose parts know each other through the main window. Output (CSV, printing, clipboard) comes in as a
-# layer over the field catalogue, named in the program's LINKS. The tests
-# link exactly what the program runs.
+# commands/), whose parts know each other through the main window. Output
+# (CSV, printing, clipboard) comes in as a layer over the field catalogue,
+# named in the program's LINKS. The tests link exactly what the program
+# runs.
 find_package(Qt5 5.15 REQUIRED COMPONENTS Core Gui Widgets PrintSupport LinguistTools)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
@@ -12,7 +13,8 @@ set(CMAKE_AUTORCC ON)
 kanvio_layer(kanvio_texts LINKS Qt5::Gui)
 kanvio_layer(kanvio_fields LINKS kanvio_texts svl Qt5::Widgets)
 kanvio_layer(kanvio_options LINKS kanvio_fields kanvio_texts svl Qt5::Widgets)
-kanvio_layer(kanvio_ui LINKS kanvio_options kanvio_fields kanvio_texts svl kanvio_net Qt5::Widgets Qt5::PrintSupport)
+kanvio_layer(kanvio_output LINKS kanvio_fields svl Qt5::PrintSupport)
+kanvio_layer(kanvio_ui LINKS kanvio_options kanvio_output kanvio_fields kanvio_texts svl kanvio_net Qt5::Widgets Qt5::PrintSupport)
 
 add_subdirectory(resources)
 add_subdirectory(app)

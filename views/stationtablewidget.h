@@ -9,8 +9,10 @@
 #include "svl/svl.h"
 
 class MainWindow;
+class QPrinter;
 class QPushButton;
 class QTabWidget;
+class SearchWidget;
 class StationListWidget;
 
 // The main window's central widget and the owner of the document: the
@@ -31,8 +33,10 @@ class StationListWidget;
 // stationtablewidget_document.cpp (the document: new, open, append, save,
 // convert, apply, all replacing the table through replaceDocument),
 // stationtablewidget_favorites.cpp (adding, removing, inserting and renaming
-// favorite lists) and stationtablewidget_editing.cpp (the slots that edit
-// the selected stations).
+// favorite lists), stationtablewidget_search.cpp (the search bar and the
+// advanced search), stationtablewidget_output.cpp (CSV, printing and the
+// clipboard) and stationtablewidget_editing.cpp (the slots that edit the
+// selected stations).
 class StationTableWidget : public QWidget
 {
     Q_OBJECT
@@ -94,6 +98,18 @@ public:
     // favorite list, its favorite tab. An unknown index is ignored.
     void showList(int listIndex);
 
+    // Search and output.
+
+    // The search bar in the corner of the base tabs.
+    SearchWidget *searchWidget() const;
+    // Writes the list that output goes to (see printStationTable) as CSV.
+    // 0, or 1 when there is no list or the file cannot be written; an
+    // older file then stays as it was.
+    int writeCsv(const QString &path);
+    // Prints the list that output goes to on the printer, which must be in
+    // screen resolution mode, titled with the list's name.
+    void printCurrentList(QPrinter *printer) const;
+
     // Favorite lists.
 
     // Renames a favorite list. 0 renamed; 1 not a favorite list or the
@@ -114,6 +130,15 @@ public:
     int addFavoriteList(const QString &name, uint32_t kind);
 
 public slots:
+    // Asks for a printer and prints the list that output goes to: of the
+    // document, never of the table view's working copy, so that changes not
+    // applied are left out. In list view of an svl50 table that is the
+    // current favorite list, or the current base list when its medium has
+    // no favorite list; otherwise the list of the current base tab.
+    void printStationTable();
+    void startAdvancedSearch();
+    // Puts the selected stations of the selected list on the clipboard.
+    void copy();
     void convertTableToNewVersion();
     void applyTableModifications();
     void toggleBaseList(int index);
@@ -150,6 +175,9 @@ private:
     static bool copyLists(const svl_table &table, svl_table *copy);
     void renameDocumentAfterConversion();
 
+    // stationtablewidget_output.cpp
+    const svl_list *outputList() const;
+
     svl_table m_table;
     svl_table *m_workingCopy = nullptr;
     bool m_listMode = true;
@@ -158,6 +186,7 @@ private:
     QTabWidget *m_baseTabs;
     QPushButton *m_addButton;
     QPushButton *m_applyButton;
+    SearchWidget *m_searchWidget;
     QList<StationListWidget *> m_listWidgets;
     QSet<const StationListWidget *> m_sizedTables;
 };

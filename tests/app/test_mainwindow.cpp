@@ -228,8 +228,12 @@ private slots:
         const auto window = openWindow();
         QPushButton *add = nullptr;
         QPushButton *apply = nullptr;
-        for (QPushButton *button : window->stationTableWidget()->findChildren<QPushButton *>())
-            (button->text() == QLatin1String("+") ? add : apply) = button;
+        for (QPushButton *button : window->stationTableWidget()->findChildren<QPushButton *>()) {
+            if (button->text() == QLatin1String("+"))
+                add = button;
+            else if (button->parent() == window->stationTableWidget())
+                apply = button;
+        }
         QVERIFY(add && apply);
         const QString germanApply = apply->text();
         action(*window, "englishAct")->trigger();

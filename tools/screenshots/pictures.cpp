@@ -3,10 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include "app/mainwindow.h"
 #include "app/strings.h"
@@ -14,6 +18,8 @@
 #include "svl/svl_ops.h"
 #include "tools/gen/svl_generate.h"
 #include "tools/screenshots/workspace.h"
+#include "views/searchdialog.h"
+#include "views/searchwidget.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
@@ -92,6 +98,53 @@ QPixmap tableView(const Workspace &workspace)
     // The tab row is laid out anew once the favorite tabs are hidden.
     QApplication::processEvents();
     return window->grab();
+}
+
+// The search bar over the large table, stepped to the second of its hits.
+QPixmap searchBar(const Workspace &workspace)
+{
+    const auto window = workspace.openWindow(QStringLiteral("English"), workspace.tablePath(Workspace::LargeTable));
+    SearchWidget *bar = window->stationTableWidget()->searchWidget();
+    bar->toggleVisibility();
+    bar->findChild<QLineEdit *>()->setText(QStringLiteral("zdf"));
+    bar->showNext();
+    QApplication::processEvents();
+    return window->grab();
+}
+
+QPixmap searchDialog(const Workspace &workspace, const QString &language)
+{
+    const auto window = workspace.openWindow(language, workspace.tablePath(Workspace::SmallTable));
+    SearchDialog dialog(window.get());
+    showAndSettle(&dialog);
+    return dialog.grab();
+}
+
+QPixmap searchDialogEnglish(const Workspace &workspace)
+{
+    return searchDialog(workspace, QStringLiteral("English"));
+}
+
+QPixmap searchDialogGerman(const Workspace &workspace)
+{
+    return searchDialog(workspace, QStringLiteral("German"));
+}
+
+// Page 1 of the favorite list beside the TV base list, printed to a PDF
+// file on A4 and drawn by pdftoppm (poppler-utils).
+QPixmap printedPage(const Workspace &workspace)
+{
+    const auto window = workspace.openWindow(QStringLiteral("English"), workspace.tablePath(Workspace::LargeTable));
+    const QTemporaryDir dir;
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("list.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    window->stationTableWidget()->printCurrentList(&printer);
+    const QString page = dir.filePath(QStringLiteral("page"));
+    const int status = QProcess::execute(QStringLiteral("pdftoppm"),
+                                         {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("72"),
+                                          QStringLiteral("-singlefile"), printer.outputFileName(), page});
+    return status == 0 ? QPixmap(page + QStringLiteral(".png")) : QPixmap();
 }
 
 const svl_station *firstOfType(const svl_table &table, uint8_t type)
@@ -196,6 +249,10 @@ const std::vector<Picture> &pictures()
         {"mainwindow-filemenu-en", fileMenuEnglish},
         {"listview", listView},
         {"tableview", tableView},
+        {"search-bar", searchBar},
+        {"search-dialog-en", searchDialogEnglish},
+        {"search-dialog-de", searchDialogGerman},
+        {"printed-list", printedPage},
         {"settings-dvbs-tv-en", settingsDvbsTvEnglish},
         {"settings-dvbs-tv-de", settingsDvbsTvGerman},
         {"settings-dvbt-radio-en", settingsDvbtRadioEnglish},

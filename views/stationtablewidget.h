@@ -7,11 +7,13 @@
 #include <QWidget>
 
 #include "svl/svl.h"
+#include "svl/svl_tv.h"
 
 class MainWindow;
 class QPushButton;
 class QTabWidget;
 class StationListWidget;
+class SvlThread;
 
 // The main window's central widget and the owner of the document: the
 // station table is held here by value, its stations belong to its two base
@@ -29,9 +31,10 @@ class StationListWidget;
 // The members are defined by concern in stationtablewidget.cpp
 // (construction, tabs, view switching and the accessors),
 // stationtablewidget_document.cpp (the document: new, open, append, save,
-// convert, apply, all replacing the table through replaceDocument) and
+// convert, apply, all replacing the table through replaceDocument),
 // stationtablewidget_favorites.cpp (adding, removing, inserting and renaming
-// favorite lists).
+// favorite lists) and stationtablewidget_exchange.cpp (transfers with a TV
+// set on a worker thread).
 class StationTableWidget : public QWidget
 {
     Q_OBJECT
@@ -112,11 +115,40 @@ public:
     // found or memory ran out (nothing is added then).
     int addFavoriteList(const QString &name, uint32_t kind);
 
+    // Transfers with a TV set, one at a time, on a worker thread. The
+    // worker reads the document during an export, and an import replaces
+    // it, so the document must not change while one runs: the main window
+    // keeps editing off until the finish signal. Results are those of
+    // SvlThread.
+
+    // Reads the table of the set at address. importFinished(result) follows;
+    // on success the read table has replaced the document by then.
+    void startImport(const QString &address);
+    // Writes the document into the set at address; with a backupBase, the
+    // set's own table is kept in that file first (SvlThread::setBackupBase).
+    // exportFinished(result) follows.
+    void startExport(const QString &address, const QString &backupBase = QString());
+    bool isTransferRunning() const;
+    // The backup file of the last export, written or attempted; empty when
+    // it made none.
+    QString lastBackupFile() const;
+    // Port and waits of the transfers, the TV set's defaults until changed.
+    void setTransferOptions(const tv_options &options);
+    const tv_options &transferOptions() const;
+
+signals:
+    void importFinished(int result);
+    void exportFinished(int result);
+
 public slots:
     void convertTableToNewVersion();
     void applyTableModifications();
     void toggleBaseList(int index);
     void toggleFavList(int index);
+
+private slots:
+    void importThreadFinished(int result);
+    void exportThreadFinished(int result);
 
 private:
     // Whether replaceDocument releases the stations of the table it
@@ -144,6 +176,10 @@ private:
     static bool copyLists(const svl_table &table, svl_table *copy);
     void renameDocumentAfterConversion();
 
+    // stationtablewidget_exchange.cpp
+    void startTransfer(SvlThread *thread, void (StationTableWidget::*finished)(int));
+    SvlThread *takeFinishedThread();
+
     svl_table m_table;
     svl_table *m_workingCopy = nullptr;
     bool m_listMode = true;
@@ -154,6 +190,9 @@ private:
     QPushButton *m_applyButton;
     QList<StationListWidget *> m_listWidgets;
     QSet<const StationListWidget *> m_sizedTables;
+    SvlThread *m_exchangeThread = nullptr;
+    tv_options m_transferOptions = tv_default_options();
+    QString m_lastBackupFile;
 };
 
 #endif

@@ -115,7 +115,7 @@ void TestMainWindow::actionsHaveTextsImagesAndOwnShortcuts()
             shortcutOwners.insert(key.toString(), name);
         }
     }
-    QCOMPARE(named, 27);
+    QCOMPARE(named, 29);
     QVERIFY(!shortcutOwners.isEmpty());
 }
 
@@ -128,14 +128,14 @@ void TestMainWindow::menus_data()
     QTest::newRow("file") << 0 << "&File"
                           << QStringList{"newAct", "openAct", "-", "saveAct", "saveAsAct", "-", "recent", "recent",
                                          "recent", "recent", "recent", "-", "exportCsvAct", "printAct", "-",
-                                         "exitAct"};
+                                         "backupFolderAct", "-", "exitAct"};
     QTest::newRow("edit") << 1 << "&Edit"
                           << QStringList{"undoAct", "redoAct", "-", "copyAct", "deleteAct", "-", "childLockAct",
                                          "epgAct", "defaultAct", "-", "optionsAct", "-", "searchAct",
                                          "advancedSearchAct"};
     QTest::newRow("station table") << 2 << "Station table"
                                    << QStringList{"importAct", "exportAct", "-", "appendAct", "convertAct"};
-    QTest::newRow("settings") << 3 << "&Settings" << QStringList{"Language"};
+    QTest::newRow("settings") << 3 << "&Settings" << QStringList{"Language", "tvBackupAct"};
     QTest::newRow("view") << 4 << "&View" << QStringList{"listViewAct", "tableViewAct", "-", "showToolBarAct"};
     QTest::newRow("help") << 5 << "&Help" << QStringList{"aboutAct"};
 }

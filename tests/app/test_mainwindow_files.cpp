@@ -367,7 +367,13 @@ void TestMainWindowFiles::exchangeMessages_data()
                                            << Strings::text(Strings::ConnectingMessage) + failed;
     QTest::newRow("export, transfer") << "exportFinished" << 2 << int(Strings::ExportErrorTitle)
                                       << Strings::text(Strings::WritingToTvMessage) + failed;
-    QTest::newRow("export, other") << "exportFinished" << 3 << int(Strings::ExportErrorTitle)
+    QTest::newRow("export, backup unreadable") << "exportFinished" << 3 << int(Strings::ExportErrorTitle)
+                                               << Strings::text(Strings::ReadingBackupMessage)
+                                                      + Strings::text(Strings::NotExportedSuffix);
+    QTest::newRow("export, backup unwritable") << "exportFinished" << 4 << int(Strings::ExportErrorTitle)
+                                               << Strings::text(Strings::WritingBackupMessage)
+                                                      + Strings::text(Strings::NotExportedSuffix);
+    QTest::newRow("export, other") << "exportFinished" << -1 << int(Strings::ExportErrorTitle)
                                    << Strings::text(Strings::UnknownExportErrorMessage) + "'!";
 }
 

@@ -204,12 +204,13 @@ void TestExchange::importReplacesDocument()
 }
 
 // The set gets the image a save would write, and what it held before is
-// kept, named after the address typed, among the newest 20 backups.
+// kept, named after the set, among the newest 20 backups.
 void TestExchange::exportWritesDocumentAfterBackup()
 {
     const QString tvTable = m_sandbox->writeTable(QStringLiteral("tv.svl40"), SVL_VERSION_40, 0, 5);
     const QString written = m_sandbox->path(QStringLiteral("written.svl50"));
-    const auto set = startSet("127.0.0.6", {"--save", written.toStdString(), tvTable.toStdString()});
+    const auto set = startSet("127.0.0.6", {"--ssdp", "--name", "Den: TV/2", "--save", written.toStdString(),
+                                            tvTable.toStdString()});
     QVERIFY(set);
     auto window = openWindow(m_sandbox->writeTable(QStringLiteral("mine.svl50"), SVL_VERSION_50));
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openedUrl");
@@ -222,12 +223,12 @@ void TestExchange::exportWritesDocumentAfterBackup()
     }
 
     MessageCatcher done(QString(), Strings::text(Strings::ExportDoneTitle));
-    QVERIFY(exchange(*window, "exportAct", QStringLiteral("127.0.0.6")));
+    QVERIFY(exchange(*window, "exportAct", QString(), QStringLiteral("Den: TV/2")));
     QCOMPARE(imageOfFile(written), documentImage(*window, *m_sandbox));
     const QStringList kept = QDir(folder).entryList(QDir::Files);
     QCOMPARE(kept.size(), int(KeptTvBackups));
     QVERIFY(!kept.contains(QStringLiteral("old 00.svl50")));
-    const QString backup = folder + QLatin1Char('/') + kept.filter(QStringLiteral("127.0.0.6 ")).value(0);
+    const QString backup = folder + QLatin1Char('/') + kept.filter(QStringLiteral("Den_ TV_2 ")).value(0);
     QVERIFY2(backup.endsWith(QStringLiteral(".svl40")), qPrintable(backup));
     QCOMPARE(imageOfFile(backup), imageOfFile(tvTable));
     QVERIFY(done.message().text.contains(QDir::toNativeSeparators(backup)));

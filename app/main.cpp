@@ -1,7 +1,10 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/mainwindow.h"
 #include "app/settings.h"
@@ -10,22 +13,68 @@
 
 namespace {
 
+// The desktop entry and the file type associations are installed under this
+// name; on Wayland it also ties the window to its entry and icon.
+const char desktopFileName[] = "com.tavrel.Kanvio";
+
+// The file named on the command line, or a null text. The parser reads the
+// arguments as QCoreApplication decodes them, the way the platform encodes
+// file names, so that any name a file manager passes opens. It answers
+// --help and --version and rejects unknown options itself, ending the
+// program.
+QString fileArgument(const QCoreApplication &application)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(Strings::text(Strings::CommandLineDescription));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QString file = Strings::text(Strings::CommandLineFileName);
+    parser.addPositionalArgument(file, Strings::text(Strings::CommandLineFileHelp),
+                                 QLatin1Char('[') + file + QLatin1Char(']'));
+    parser.process(application);
+    const QStringList files = parser.positionalArguments();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+// True when an argument asks only for text. Such a run needs no graphical
+// session, so that "kanvio --help" works in any terminal.
+bool asksOnlyForText(int argc, char *argv[])
+{
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        for (const char *option : {"-h", "--help", "-v", "--version"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+int printText(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    describeApplication();
+    Strings::load();
+    fileArgument(application);
+    return 0;
+}
+
 int runWindow(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     describeApplication();
+    QGuiApplication::setDesktopFileName(QLatin1String(desktopFileName));
     Strings::load();
-    const QString fileName = argc > 1 ? QString::fromUtf8(argv[1]) : QString();
-    MainWindow window(fileName);
+    MainWindow window(fileArgument(application));
     window.show();
     return application.exec();
 }
 
 } // namespace
 
-// The first argument, if any, names a station table file to open.
 int main(int argc, char *argv[])
 {
+    if (asksOnlyForText(argc, argv))
+        return printText(argc, argv);
     const int socketError = svl_sockets_startup();
     if (socketError != 0) {
         std::fprintf(stderr, "WSAStartup failed: %d\n", socketError);

@@ -253,6 +253,9 @@ const char *const sourceTexts[] = {
     QT_TRANSLATE_NOOP("Strings", "' failed; the station table was not exported"),
 
     // Desktop
+    QT_TRANSLATE_NOOP("Strings", "Edits the station tables of Tavrel TV sets."),
+    QT_TRANSLATE_NOOP("Strings", "file"),
+    QT_TRANSLATE_NOOP("Strings", "The station table file to open (.svl40 or .svl50)."),
 
     // Reference order, duplicates and backups
 

@@ -285,6 +285,9 @@ public:
         NotExportedSuffix,
 
         // Desktop
+        CommandLineDescription,
+        CommandLineFileName,
+        CommandLineFileHelp,
 
         // Reference order, duplicates and backups
 

@@ -943,5 +943,17 @@ Die bisherige Sendertabelle des TV-Geräts liegt in &apos;</translation>
         <source>&apos; failed; the station table was not exported</source>
         <translation>&apos; fehlgeschlagen; die Sendertabelle wurde nicht exportiert</translation>
     </message>
+    <message>
+        <source>Edits the station tables of Tavrel TV sets.</source>
+        <translation>Bearbeitet die Sendertabellen von Tavrel-Fernsehern.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>The station table file to open (.svl40 or .svl50).</source>
+        <translation>Die Sendertabellen-Datei, die geöffnet wird (.svl40 oder .svl50).</translation>
+    </message>
 </context>
 </TS>

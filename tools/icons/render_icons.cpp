@@ -4,6 +4,7 @@
 // CC-BY-SA 3.0 or LGPL 3), recoloured; status marks and page tiles are
 // composed around them so that the whole set shares one look.
 
+#include "desktop_icons.h"
 #include "glyphs.h"
 
 #include <QDir>
@@ -46,7 +47,6 @@ const int toolGlyphSize = 22;
 const int tileImageSize = 48;
 const int tileSize = 36;
 const int tileGlyphSize = 24;
-const int appIconSize = 64;
 
 using GlyphPainter = std::function<void(QPainter &)>;
 
@@ -76,15 +76,21 @@ QString themeFile(const QString &name)
     return QString();
 }
 
-// A theme symbol drawn through an SVG renderer; an unknown name is fatal,
-// since a silently missing symbol would ship an empty icon.
-GlyphPainter themeSymbol(const QString &name)
+// The file of a theme symbol; an unknown name is fatal, since a silently
+// missing symbol would ship an empty icon.
+QString requiredThemeFile(const QString &name)
 {
     const QString path = themeFile(name);
     if (path.isEmpty()) {
         std::fprintf(stderr, "kanvio-icons: theme symbol not found: %s\n", qPrintable(name));
         std::exit(1);
     }
+    return path;
+}
+
+GlyphPainter themeSymbol(const QString &name)
+{
+    const QString path = requiredThemeFile(name);
     return [path](QPainter &painter) {
         QSvgRenderer renderer(path);
         renderer.render(&painter, QRectF(0.0, 0.0, 16.0, 16.0));
@@ -221,27 +227,6 @@ QImage tileIcon(const GlyphPainter &glyph, const QColor &colour)
     return image;
 }
 
-// The window icon: a TV whose screen shows a station list.
-QImage applicationIcon()
-{
-    QImage image = emptyImage(appIconSize);
-    QPainter painter(&image);
-    prepare(painter);
-    const QRectF tile(3.0, 3.0, 58.0, 58.0);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(tileGradient(tile, blue));
-    painter.drawPath(roundedSquare(tile, 13.0));
-    const QImage tv = glyphImage(themeSymbol(QStringLiteral("tv")), 40, white);
-    painter.drawImage(QPointF(12.0, 13.0), tv);
-    painter.setBrush(white);
-    for (int row = 0; row < 3; ++row) {
-        const qreal y = 21.0 + row * 5.5;
-        painter.drawEllipse(QPointF(21.0, y + 1.25), 1.5, 1.5);
-        painter.drawRoundedRect(QRectF(25.0, y, 18.0 - row * 4.0, 2.5), 1.25, 1.25);
-    }
-    return image;
-}
-
 struct ImageFile {
     const char *path;
     std::function<QImage()> draw;
@@ -286,7 +271,7 @@ std::vector<ImageFile> imageFiles()
         { "images/reception-sattelite-list-48x48.png", [=] { return tileIcon(paintSatelliteDish, orange); } },
         { "images/reception-terrestrial-list-48x48.png", [=] { return tileIcon(theme("network-cellular"), green); } },
         { "images/reception-cable-list-48x48.png", [=] { return tileIcon(paintCablePlug, teal); } },
-        { "iconset/icon_64x64.png", applicationIcon },
+        { "iconset/icon_64x64.png", [] { return iconImage(applicationIcon(requiredThemeFile(QStringLiteral("tv"))), 64); } },
     };
 }
 
@@ -314,5 +299,5 @@ int main(int argc, char *argv[])
         if (!writeImage(resources, file))
             return 1;
     }
-    return 0;
+    return writeDesktopIcons(resources, requiredThemeFile(QStringLiteral("tv"))) ? 0 : 1;
 }

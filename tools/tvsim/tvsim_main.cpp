@@ -34,20 +34,21 @@ struct arguments {
 
 }  // namespace
 
-static void print_usage()
+static void print_usage(FILE *stream)
 {
-    fprintf(stderr,
+    fprintf(stream,
             "usage: kanvio-tvsim [--address ADDR] [--port P] [--fault MODE] [--save FILE]\n"
             "                    [--ssdp [--name NAME] [--http-port P] [--chunked]]\n"
             "                    (TABLE | --generate N)\n"
+            "       kanvio-tvsim --help\n"
             "--ssdp answers SSDP searches and announces the set (multicast: only inside\n"
             "scripts/in-netns or on a network meant for it) and serves its description\n"
             "over HTTP on --http-port (default 49152, 0 takes a free one), chunked with\n"
             "--chunked.\n"
             "fault modes:");
     for (int i = 0; i < TVSIM_FAULT_COUNT; i++)
-        fprintf(stderr, " %s", tvsim_fault_name(static_cast<tvsim_fault>(i)));
-    fprintf(stderr, "\n");
+        fprintf(stream, " %s", tvsim_fault_name(static_cast<tvsim_fault>(i)));
+    fprintf(stream, "\n");
 }
 
 // Reads a whole number in [0, max]; -1 for anything else.
@@ -220,11 +221,23 @@ static int serve(tvsim_store &store, const arguments &args)
     return status;
 }
 
+static bool asks_for_help(int argc, char **argv)
+{
+    for (int i = 1; i < argc; i++)
+        if (strcmp(argv[i], "--help") == 0 || strcmp(argv[i], "-h") == 0)
+            return true;
+    return false;
+}
+
 int main(int argc, char **argv)
 {
+    if (asks_for_help(argc, argv)) {
+        print_usage(stdout);
+        return 0;
+    }
     arguments args;
     if (!parse_arguments(argc, argv, args)) {
-        print_usage();
+        print_usage(stderr);
         return 2;
     }
     if (svl_sockets_startup() != 0) {

@@ -6,7 +6,7 @@
 # (CSV, printing, clipboard) comes in as a layer over the field catalogue,
 # named in the program's LINKS. The tests link exactly what the program
 # runs.
-find_package(Qt5 5.15 REQUIRED COMPONENTS Core Gui Widgets PrintSupport LinguistTools)
+find_package(Qt5 5.15 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Concurrent LinguistTools)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 
@@ -14,7 +14,8 @@ kanvio_layer(kanvio_texts LINKS Qt5::Gui)
 kanvio_layer(kanvio_fields LINKS kanvio_texts svl Qt5::Widgets)
 kanvio_layer(kanvio_options LINKS kanvio_fields kanvio_texts svl Qt5::Widgets)
 kanvio_layer(kanvio_output LINKS kanvio_fields svl Qt5::PrintSupport)
-kanvio_layer(kanvio_ui LINKS kanvio_options kanvio_output kanvio_fields kanvio_texts svl kanvio_net Qt5::Widgets Qt5::PrintSupport)
+kanvio_layer(kanvio_ui LINKS kanvio_options kanvio_output kanvio_fields kanvio_texts svl kanvio_net Qt5::Widgets
+  Qt5::PrintSupport Qt5::Concurrent)
 
 add_subdirectory(resources)
 add_subdirectory(app)

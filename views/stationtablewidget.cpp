@@ -12,6 +12,7 @@
 
 #include "app/mainwindow.h"
 #include "app/strings.h"
+#include "app/svlthread.h"
 #include "svl/svl_ops.h"
 #include "views/searchwidget.h"
 #include "views/stationlistwidget.h"
@@ -30,8 +31,11 @@ StationTableWidget::StationTableWidget(MainWindow *mainWindow)
     createConnections();
 }
 
+// A transfer still running reads or fills a table: it ends before any
+// table goes.
 StationTableWidget::~StationTableWidget()
 {
+    delete m_exchangeThread;
     clearListWidgets();
     releaseWorkingCopy();
     svl_free_table(&m_table, 1);

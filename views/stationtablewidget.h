@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "svl/svl.h"
+#include "svl/svl_tv.h"
 
 class MainWindow;
 class QPrinter;
@@ -14,6 +15,7 @@ class QPushButton;
 class QTabWidget;
 class SearchWidget;
 class StationListWidget;
+class SvlThread;
 
 // The main window's central widget and the owner of the document: the
 // station table is held here by value, its stations belong to its two base
@@ -35,8 +37,9 @@ class StationListWidget;
 // stationtablewidget_favorites.cpp (adding, removing, inserting and renaming
 // favorite lists), stationtablewidget_search.cpp (the search bar and the
 // advanced search), stationtablewidget_output.cpp (CSV, printing and the
-// clipboard) and stationtablewidget_editing.cpp (the slots that edit the
-// selected stations).
+// clipboard), stationtablewidget_exchange.cpp (transfers with a TV set on
+// a worker thread) and stationtablewidget_editing.cpp (the slots that edit
+// the selected stations).
 class StationTableWidget : public QWidget
 {
     Q_OBJECT
@@ -129,6 +132,31 @@ public:
     // found or memory ran out (nothing is added then).
     int addFavoriteList(const QString &name, uint32_t kind);
 
+    // Transfers with a TV set, one at a time, on a worker thread. The
+    // worker reads the document during an export, and an import replaces
+    // it, so the document must not change while one runs: the main window
+    // keeps editing off until the finish signal. Results are those of
+    // SvlThread.
+
+    // Reads the table of the set at address. importFinished(result) follows;
+    // on success the read table has replaced the document by then.
+    void startImport(const QString &address);
+    // Writes the document into the set at address; with a backupBase, the
+    // set's own table is kept in that file first (SvlThread::setBackupBase).
+    // exportFinished(result) follows.
+    void startExport(const QString &address, const QString &backupBase = QString());
+    bool isTransferRunning() const;
+    // The backup file of the last export, written or attempted; empty when
+    // it made none.
+    QString lastBackupFile() const;
+    // Port and waits of the transfers, the TV set's defaults until changed.
+    void setTransferOptions(const tv_options &options);
+    const tv_options &transferOptions() const;
+
+signals:
+    void importFinished(int result);
+    void exportFinished(int result);
+
 public slots:
     // Asks for a printer and prints the list that output goes to: of the
     // document, never of the table view's working copy, so that changes not
@@ -148,6 +176,10 @@ public slots:
     // The station settings dialog for the first selected station of the
     // selected list.
     void showOptionsDialog();
+
+private slots:
+    void importThreadFinished(int result);
+    void exportThreadFinished(int result);
 
 private:
     // Whether replaceDocument releases the stations of the table it
@@ -178,6 +210,10 @@ private:
     // stationtablewidget_output.cpp
     const svl_list *outputList() const;
 
+    // stationtablewidget_exchange.cpp
+    void startTransfer(SvlThread *thread, void (StationTableWidget::*finished)(int));
+    SvlThread *takeFinishedThread();
+
     svl_table m_table;
     svl_table *m_workingCopy = nullptr;
     bool m_listMode = true;
@@ -189,6 +225,9 @@ private:
     SearchWidget *m_searchWidget;
     QList<StationListWidget *> m_listWidgets;
     QSet<const StationListWidget *> m_sizedTables;
+    SvlThread *m_exchangeThread = nullptr;
+    tv_options m_transferOptions = tv_default_options();
+    QString m_lastBackupFile;
 };
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,8 +13,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <memory>
+#include <vector>
+
 #include "app/mainwindow.h"
+#include "app/ssdpdialog.h"
 #include "app/strings.h"
+#include "net/ssdp.h"
 #include "options/svl_options_dialog.h"
 #include "svl/svl_ops.h"
 #include "tools/gen/svl_generate.h"
@@ -238,6 +244,72 @@ QPixmap settingsSvl40DvbcGerman(const Workspace &)
     return stationSettings(Strings::German, SVL_VERSION_40, 5);
 }
 
+// Simulated sets that can be found, each on an address of its own, said
+// goodbye to when the picture is done.
+class SimulatedSets
+{
+public:
+    explicit SimulatedSets(const QStringList &names)
+    {
+        for (int i = 0; i < names.size(); ++i) {
+            auto set = std::make_unique<QProcess>();
+            set->setStandardErrorFile(QProcess::nullDevice());
+            set->start(QApplication::applicationDirPath() + QStringLiteral("/kanvio-tvsim"),
+                       {QStringLiteral("--address"), QStringLiteral("127.0.0.%1").arg(i + 2), QStringLiteral("--ssdp"),
+                        QStringLiteral("--name"), names[i], QStringLiteral("--generate"), QStringLiteral("20")});
+            m_sets.push_back(std::move(set));
+        }
+    }
+    ~SimulatedSets()
+    {
+        for (const auto &set : m_sets) {
+            set->terminate();
+            set->waitForFinished();
+        }
+    }
+
+private:
+    std::vector<std::unique_ptr<QProcess>> m_sets;
+};
+
+// Lets the dialog find the sets, at most ten seconds.
+bool waitForEntries(const QListWidget *list, int count)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (list->count() < count && waited.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    return list->count() >= count;
+}
+
+// The export dialog with two simulated sets found, the first found picked.
+QPixmap exchangeDialog(const Workspace &workspace)
+{
+    const SimulatedSets sets({QStringLiteral("Living room"), QStringLiteral("Bedroom")});
+    const auto window = workspace.openWindow(QStringLiteral("English"), workspace.tablePath(Workspace::SmallTable));
+    ssdp_engine engine = {};
+    if (ssdp_start(&engine, 20) != 0)
+        return QPixmap();
+    QPixmap picture;
+    {
+        SsdpDialog dialog(Strings::text(Strings::ExportingProgress), Strings::text(Strings::ExportTableButton),
+                          QString(), &engine, window.get());
+        dialog.resize(360, 400);
+        showAndSettle(&dialog);
+        dialog.searchTvs();
+        auto *list = dialog.findChild<QListWidget *>();
+        if (waitForEntries(list, 2)) {
+            dialog.discoveryTimeout();
+            list->setCurrentRow(0);
+            dialog.selectTv(list->item(0));
+            QApplication::processEvents();
+            picture = dialog.grab();
+        }
+    }
+    ssdp_stop(&engine);
+    return picture;
+}
+
 } // namespace
 
 const std::vector<Picture> &pictures()
@@ -261,6 +333,7 @@ const std::vector<Picture> &pictures()
         {"settings-analogue-de", settingsAnalogueGerman},
         {"settings-svl40-dvbc-en", settingsSvl40DvbcEnglish},
         {"settings-svl40-dvbc-de", settingsSvl40DvbcGerman},
+        {"exchange-dialog", exchangeDialog},
     };
     return all;
 }

@@ -177,6 +177,8 @@ void MainWindow::takeImportedTable()
     setWindowModified(true);
     enableDocumentActions();
     m_saveAct->setEnabled(false);
+    // The actions of a selection were on for the table the import replaced.
+    setActionsEnabled({m_copyAct, m_deleteAct, m_optionsAct, m_defaultAct}, false);
     m_undoStack.clear();
 }
 

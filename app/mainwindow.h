@@ -23,7 +23,8 @@ class StationTableWidget;
 // mainwindow_actions.cpp (actions, menus, toolbars, texts),
 // mainwindow_files.cpp (the document's files), mainwindow_exchange.cpp (the
 // outcome of TV imports and exports), mainwindow_settings.cpp (settings
-// file and language) and mainwindow_context.cpp (the station context menu).
+// file and language), mainwindow_context.cpp (the station context menu)
+// and mainwindow_modified.cpp (the modified mark).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -47,6 +48,10 @@ public:
     QAction *epgAction() const;
     QString &currentFile();
     QUndoStack *undoStack();
+
+    // The document changed in a way the undo stack does not hold (append,
+    // convert, apply, import): it stays marked modified until it is saved.
+    void markChangedOutsideHistory();
 
 public slots:
     // Opens the station context menu over the selected list's selection;
@@ -77,6 +82,7 @@ private slots:
     void showListView();
     void showTableView();
     void about();
+    void updateModifiedMark();
 
 private:
     void startDiscovery(int waitMs);
@@ -93,6 +99,7 @@ private:
     void createConnections();
     void connectFileActions();
     void connectWindowActions();
+    void connectEditingActions();
     void createMenus();
     void createFileMenu();
     void createEditMenu();
@@ -119,6 +126,11 @@ private:
     // mainwindow_settings.cpp
     void readSettings();
     void writeSettings();
+
+    // mainwindow_modified.cpp
+    void followUndoStack();
+    void markDocumentSaved();
+    bool historyDiffersFromSaved() const;
 
     // mainwindow_context.cpp
     bool checkCaModuleActions(const StationListWidget *selected);
@@ -176,6 +188,8 @@ private:
     // False while the document has no file of its own (a new or imported
     // table): "Save" then asks for a name instead of writing currentFile.
     bool m_hasDocumentFile = false;
+    // Set by changes the undo stack does not hold, cleared by a save.
+    bool m_changedOutsideHistory = false;
 };
 
 #endif

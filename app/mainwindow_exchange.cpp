@@ -32,7 +32,7 @@ void MainWindow::takeImportedTable()
     m_currentFile = Strings::text(Strings::NetworkDeviceTitle) + m_lastTvAddress;
     m_hasDocumentFile = false;
     setWindowFilePath(m_currentFile);
-    setWindowModified(true);
+    markChangedOutsideHistory();
     enableDocumentActions();
     m_saveAct->setEnabled(false);
     m_undoStack.clear();

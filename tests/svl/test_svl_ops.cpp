@@ -61,38 +61,6 @@ TEST(ListOperations, FollowAModelThroughRandomEditsAndRefuseWhatIsOutOfRange)
     svl_free_list(new_list(pool), 1);
 }
 
-// Removing a random set of rows in one pass and inserting them back gives
-// the list as it was; rows out of order or range change nothing.
-TEST(ListOperations, RowSetsComeOutAndGoBackInOnePass)
-{
-    std::mt19937 random(11);
-    Stations pool;
-    for (int i = 0; i < 40; ++i)
-        pool.push_back(make_station(50, 1, "s"));
-    svl_list *list = new_list(pool);
-    for (int round = 0; round < 50; ++round) {
-        std::vector<uint32_t> rows;
-        Stations taken, kept;
-        for (uint32_t row = 0; row < list->count; ++row) {
-            const bool take = random() % 3 == 0;
-            (take ? taken : kept).push_back(list->stations[row]);
-            if (take)
-                rows.push_back(row);
-        }
-        const Stations before = entries(list);
-        const uint32_t n = uint32_t(rows.size());
-        ASSERT_EQ(svl_remove_stations_at(list, rows.data(), n), 0);
-        ASSERT_EQ(entries(list), kept);
-        ASSERT_EQ(svl_insert_stations_at(list, rows.data(), taken.data(), n), 0);
-        ASSERT_EQ(entries(list), before);
-    }
-    const uint32_t unordered[] = {3, 2}, beyond[] = {0, 40}, inserted[] = {0, 42};
-    EXPECT_EQ(svl_remove_stations_at(list, unordered, 2) + svl_remove_stations_at(list, beyond, 2), -2);
-    EXPECT_EQ(svl_insert_stations_at(list, unordered, pool.data(), 2) + svl_insert_stations_at(list, inserted, pool.data(), 2), -2);
-    EXPECT_EQ(entries(list), pool);
-    svl_free_list(list, 1);
-}
-
 TEST(ListOperations, RefuseNullArgumentsAndNullEntries)
 {
     svl_station *station = make_station(50, 6, "R");

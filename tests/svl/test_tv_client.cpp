@@ -2,10 +2,8 @@
 // request bytes, every kind of reply a set may give, bounded waits,
 // close-on-exec sockets and no SIGPIPE.
 #include <csignal>
-#include <future>
 #include <string>
 
-#include <arpa/inet.h>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -15,28 +13,12 @@
 #include "svl/svl_sockets.h"
 #include "svl/svl_tv.h"
 #include "svl/svl_tv_internal.h"
+#include "tests/support/http_server.h"
 #include "tests/support/tables.h"
 
 namespace {
 
 const int SHORT_WAIT_MS = 200;
-
-// A socket bound to a loopback address of the test's own, on a free port.
-struct Listener {
-    explicit Listener(const char *address, bool listening = true) : address(address)
-    {
-        sockaddr_in where = {AF_INET, 0, {inet_addr(address)}, {}};
-        socklen_t size = sizeof where;
-        fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        EXPECT_TRUE(bind(fd, reinterpret_cast<sockaddr *>(&where), size) == 0 && (!listening || listen(fd, 4) == 0));
-        getsockname(fd, reinterpret_cast<sockaddr *>(&where), &size);
-        options = {ntohs(where.sin_port), SHORT_WAIT_MS};
-    }
-    ~Listener() { close(fd); }
-    const char *address;
-    int fd;
-    tv_options options;
-};
 
 std::string receive(int fd, size_t length)
 {
@@ -63,37 +45,10 @@ std::string data_reply(const std::string &payload)
     return bytes({0, 0, 0, int(7 + payload.size()), 0x01, 0x11, 0xA5, 0x5A, 0x02, 0xC3, 0x3C}) + payload;
 }
 
-// A 4.0 table with the one TV station ARD: a 112-byte image.
-void make_ard_table(OwnedTable &table)
+// Requests on one connection are numbered from 0; a payload that would
+// not fit the frame's 32-bit length is refused.
+TEST(TvRequests, AreNumberedAndBounded)
 {
-    make_table(&table.table, 40, {make_station(40, 1, "ARD")}, {});
-}
-
-TEST(TvRequests, ReadAndWriteRequestsAreByteExactAndNumbered)
-{
-    Listener tv("127.0.5.1");
-    OwnedTable target, table;
-    auto imported = std::async(std::launch::async,
-                               [&] { return svl_import_from_tv_with(&target.table, tv.address, &tv.options); });
-    int peer = accept(tv.fd, nullptr, nullptr);
-    EXPECT_EQ(receive(peer, 11), bytes({0, 0, 0, 0x07, 0x01, 0x47, 0, 0, 0x02, 0, 0xEA}));
-    send_text(peer, ACK + data_reply(bytes({0, 0})));
-    EXPECT_EQ(imported.get(), TV_OK);
-    EXPECT_EQ(target->list_count, 0u) << "a set without a table";
-    close(peer);
-
-    make_ard_table(table);
-    const std::string image = image_of(&table.table, 1);
-    ASSERT_EQ(image.size(), 112u);
-    auto exported = std::async(std::launch::async,
-                               [&] { return svl_export_to_tv_with(&table.table, tv.address, &tv.options); });
-    peer = accept(tv.fd, nullptr, nullptr);
-    EXPECT_EQ(receive(peer, 11), bytes({0, 0, 0, 0x77, 0x01, 0x47, 0, 0, 0x02, 0, 0xEB}));
-    EXPECT_EQ(receive(peer, 112), image);
-    send_text(peer, ACK + data_reply(bytes({0, 0})));
-    EXPECT_EQ(exported.get(), TV_OK);
-    close(peer);
-
     int pair[2];
     ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
     tv_connection connection = {pair[0], TV_UNIT, 0, SHORT_WAIT_MS};
@@ -159,6 +114,8 @@ int replay(tv_connection *connection, const std::string &reply)
     return pair[1];
 }
 
+// Whatever the answer, the read request and the write request with the
+// table's image went out byte-exact before it.
 TEST(TvReplies, EveryReplyEndsInTheResultOfBothOperations)
 {
     for (const Reply &reply : REPLIES) {
@@ -170,11 +127,13 @@ TEST(TvReplies, EveryReplyEndsInTheResultOfBothOperations)
         EXPECT_EQ(target->list_count, reply.lists);
         char rest[32];
         EXPECT_EQ(std::max(recv(connection.socket, rest, sizeof rest, MSG_DONTWAIT), ssize_t(0)), ssize_t(reply.unread));
+        EXPECT_EQ(receive(peer, 11), bytes({0, 0, 0, 0x07, 0x01, 0x47, 0, 0, 0x02, 0, 0xEA}));
         tv_close(&connection);
         close(peer);
         peer = replay(&connection, reply.bytes);
-        make_ard_table(table);
+        make_table(&table.table, 40, {make_station(40, 1, "ARD")}, {});  // a 112-byte image
         EXPECT_EQ(tv_export_table(&connection, &table.table), reply.export_result);
+        EXPECT_EQ(receive(peer, 123), bytes({0, 0, 0, 0x77, 0x01, 0x47, 0, 0, 0x02, 0, 0xEB}) + image_of(&table.table));
         tv_close(&connection);
         close(peer);
     }
@@ -182,20 +141,20 @@ TEST(TvReplies, EveryReplyEndsInTheResultOfBothOperations)
 
 TEST(TvConnect, NoConnectionBeforeAnythingIsSentAndSocketsCloseOnExec)
 {
-    Listener tv("127.0.5.2"), closed_port("127.0.5.3", false);
+    HttpServer listening;  // any peer that accepts the connection
+    const tv_options open = {uint16_t(listening.port()), SHORT_WAIT_MS};
+    const tv_options closed = {uint16_t(closed_local_port()), SHORT_WAIT_MS};
     tv_connection connection;
-    ASSERT_EQ(tv_connect_with(&connection, tv.address, TV_UNIT, &tv.options), 0);
+    ASSERT_EQ(tv_connect_with(&connection, "127.0.0.1", TV_UNIT, &open), 0);
     EXPECT_NE(fcntl(connection.socket, F_GETFD) & FD_CLOEXEC, 0);
     tv_close(&connection);
     OwnedTable empty;
-    EXPECT_EQ(svl_export_to_tv_with(&empty.table, tv.address, &tv.options), TV_TRANSFER_FAILED)
+    EXPECT_EQ(svl_export_to_tv_with(&empty.table, "127.0.0.1", &open), TV_TRANSFER_FAILED)
         << "a table without base lists fails after connecting";
-    for (const char *address : {closed_port.address, "::1", static_cast<const char *>(nullptr)}) {
-        EXPECT_EQ(svl_import_from_tv_with(&empty.table, address, &closed_port.options), TV_NO_CONNECTION);
-        EXPECT_EQ(svl_export_to_tv_with(&empty.table, address, &closed_port.options), TV_NO_CONNECTION);
+    for (const char *address : {"127.0.0.1", "::1", static_cast<const char *>(nullptr)}) {
+        EXPECT_EQ(svl_import_from_tv_with(&empty.table, address, &closed), TV_NO_CONNECTION);
+        EXPECT_EQ(svl_export_to_tv_with(&empty.table, address, &closed), TV_NO_CONNECTION);
     }
-    EXPECT_EQ(tv_default_options().port, 1938);
-    EXPECT_EQ(tv_default_options().wait_ms, 60000);
 }
 
 // The test runs with the default SIGPIPE disposition: a send without

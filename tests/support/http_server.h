@@ -24,7 +24,6 @@ public:
     void silence(const std::string &path);
 
     std::string url(const std::string &path) const;
-    int port() const { return port_; }
 
     // The requests received so far, each as the raw request text.
     std::vector<std::string> requests();

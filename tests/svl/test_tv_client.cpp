@@ -4,6 +4,7 @@
 #include <csignal>
 #include <string>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,12 +14,28 @@
 #include "svl/svl_sockets.h"
 #include "svl/svl_tv.h"
 #include "svl/svl_tv_internal.h"
-#include "tests/support/http_server.h"
 #include "tests/support/tables.h"
 
 namespace {
 
 const int SHORT_WAIT_MS = 200;
+
+// A socket bound to a loopback address of the test's own, on a free port.
+struct Listener {
+    explicit Listener(const char *address, bool listening = true) : address(address)
+    {
+        sockaddr_in where = {AF_INET, 0, {inet_addr(address)}, {}};
+        socklen_t size = sizeof where;
+        fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        EXPECT_TRUE(bind(fd, reinterpret_cast<sockaddr *>(&where), size) == 0 && (!listening || listen(fd, 4) == 0));
+        getsockname(fd, reinterpret_cast<sockaddr *>(&where), &size);
+        options = {ntohs(where.sin_port), SHORT_WAIT_MS};
+    }
+    ~Listener() { close(fd); }
+    const char *address;
+    int fd;
+    tv_options options;
+};
 
 std::string receive(int fd, size_t length)
 {
@@ -141,20 +158,18 @@ TEST(TvReplies, EveryReplyEndsInTheResultOfBothOperations)
 
 TEST(TvConnect, NoConnectionBeforeAnythingIsSentAndSocketsCloseOnExec)
 {
-    HttpServer listening;  // any peer that accepts the connection
-    const tv_options open = {uint16_t(listening.port()), SHORT_WAIT_MS};
-    const tv_options closed = {uint16_t(closed_local_port()), SHORT_WAIT_MS};
+    Listener tv("127.0.5.2"), closed_port("127.0.5.3", false);
     tv_connection connection;
-    ASSERT_EQ(tv_connect_with(&connection, "127.0.0.1", TV_UNIT, &open), 0);
+    ASSERT_EQ(tv_connect_with(&connection, tv.address, TV_UNIT, &tv.options), 0);
     EXPECT_NE(fcntl(connection.socket, F_GETFD) & FD_CLOEXEC, 0);
     EXPECT_EQ(fcntl(connection.socket, F_GETFL) & O_NONBLOCK, 0) << "connected sockets block again";
     tv_close(&connection);
     OwnedTable empty;
-    EXPECT_EQ(svl_export_to_tv_with(&empty.table, "127.0.0.1", &open), TV_TRANSFER_FAILED)
+    EXPECT_EQ(svl_export_to_tv_with(&empty.table, tv.address, &tv.options), TV_TRANSFER_FAILED)
         << "a table without base lists fails after connecting";
-    for (const char *address : {"127.0.0.1", "::1", static_cast<const char *>(nullptr)}) {
-        EXPECT_EQ(svl_import_from_tv_with(&empty.table, address, &closed), TV_NO_CONNECTION);
-        EXPECT_EQ(svl_export_to_tv_with(&empty.table, address, &closed), TV_NO_CONNECTION);
+    for (const char *address : {closed_port.address, "::1", static_cast<const char *>(nullptr)}) {
+        EXPECT_EQ(svl_import_from_tv_with(&empty.table, address, &closed_port.options), TV_NO_CONNECTION);
+        EXPECT_EQ(svl_export_to_tv_with(&empty.table, address, &closed_port.options), TV_NO_CONNECTION);
     }
 }
 

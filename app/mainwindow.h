@@ -25,8 +25,8 @@ class StationTableWidget;
 // mainwindow_files.cpp (the document's files), mainwindow_exchange.cpp (TV
 // imports and exports and the backups of the sets' tables),
 // mainwindow_settings.cpp (settings file and language), mainwindow_context.cpp
-// (the station context menu) and mainwindow_output.cpp (search, CSV export,
-// printing and copying).
+// (the station context menu), mainwindow_output.cpp (search, CSV export,
+// printing and copying) and mainwindow_modified.cpp (the modified mark).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -50,6 +50,10 @@ public:
     QAction *epgAction() const;
     QString &currentFile();
     QUndoStack *undoStack();
+
+    // The document changed in a way the undo stack does not hold (append,
+    // convert, apply, import): it stays marked modified until it is saved.
+    void markChangedOutsideHistory();
 
 public slots:
     // Opens the station context menu over the selected list's selection;
@@ -86,6 +90,7 @@ private slots:
     void showTableView();
     void about();
     void openTvBackupFolder();
+    void updateModifiedMark();
 
 private:
     void startDiscovery(int waitMs);
@@ -102,6 +107,7 @@ private:
     void createConnections();
     void connectFileActions();
     void connectWindowActions();
+    void connectEditingActions();
     void createMenus();
     void createFileMenu();
     void createEditMenu();
@@ -138,6 +144,11 @@ private:
     // mainwindow_settings.cpp
     void readSettings();
     void writeSettings();
+
+    // mainwindow_modified.cpp
+    void followUndoStack();
+    void markDocumentSaved();
+    bool historyDiffersFromSaved() const;
 
     // mainwindow_context.cpp
     bool checkCaModuleActions(const StationListWidget *selected);
@@ -205,6 +216,8 @@ private:
     // The user closed the window while a transfer ran: it closes once the
     // transfer has ended.
     bool m_closeAfterTransfer = false;
+    // Set by changes the undo stack does not hold, cleared by a save.
+    bool m_changedOutsideHistory = false;
 };
 
 #endif

@@ -24,16 +24,17 @@ SettingsCommand::~SettingsCommand()
     svl_free_station(m_after);
 }
 
+// A redo that could not give the settings changed nothing: the stack drops
+// the command.
 void SettingsCommand::redo()
 {
-    if (giveStation(m_after))
-        markRedone();
+    if (!giveStation(m_after))
+        setObsolete(true);
 }
 
 void SettingsCommand::undo()
 {
-    if (giveStation(m_before))
-        markUndone();
+    giveStation(m_before);
 }
 
 bool SettingsCommand::giveStation(const svl_station *settings)

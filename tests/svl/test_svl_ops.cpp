@@ -174,17 +174,6 @@ TEST(FindStationsByName, GivesTheMatchingIndexesFromTheHighest)
     svl_free_list(list, 1);
 }
 
-TEST(StationKinds, MediumFollowsTheTypeAndAnalogueTheNetwork)
-{
-    const int medium[] = {0, 1, 1, 1, 1, 1, 2, 1, 2, 2, 2, 1};
-    svl_station station{};
-    for (int value = 0; value < 256; ++value) {
-        station.ProgramDataByte = station.NetworkType = uint8_t(value);
-        EXPECT_EQ(svl_station_medium(&station), value < 12 ? medium[value] : SVL_MEDIUM_NONE) << value;
-        EXPECT_EQ(svl_station_is_analog(&station), value == 0 || value == 7) << value;
-    }
-}
-
 // ---- sorting ----
 
 // The stations of a generated table of every kind, which is released with

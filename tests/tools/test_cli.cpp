@@ -40,19 +40,14 @@ const Misuse MISUSES[] = {
     {{"generate", "--stations", " 12", "out.svl50"}, "kanvio-cli: invalid value ' 12" + RANGE},
     {{"generate", "--stations", "", "out.svl50"}, "kanvio-cli: invalid value '" + RANGE},
     {{"generate", "--stations", "5", "--version", "45", "out.svl50"}, "kanvio-cli: --version must be 40 or 50"},
-    {{"generate", "--stations", "5", "--version", "65536", "out.svl50"},
-     "kanvio-cli: invalid value '65536' for --version (a number from 0 to 65535)"},
     {{"generate", "--stations", "5", "--favorites", "9", "out.svl50"},
      "kanvio-cli: invalid value '9' for --favorites (a number from 0 to 8)"},
-    {{"generate", "--stations", "5", "--favorite-percent", "101", "out.svl50"},
-     "kanvio-cli: invalid value '101' for --favorite-percent (a number from 0 to 100)"},
     {{"generate", "--stations", "5", "--seed", "18446744073709551616", "out.svl50"},
      "kanvio-cli: invalid value '18446744073709551616' for --seed (a number from 0 to 18446744073709551615)"},
     {{"generate", "--stations", "5", "--version", "40", "--favorites", "1", "out.svl50"},
      "kanvio-cli: version-40 tables have no favorite lists"},
     {{"generate", "--stations", "5", "--colour", "red", "out.svl50"}, "kanvio-cli: unknown option '--colour'"},
     {{"import", "127.0.0.1"}, "kanvio-cli: expected two arguments"},
-    {{"export", "a", "b", "c"}, "kanvio-cli: expected two arguments"},
     {{"export", "--port", "0", "file", "127.0.0.1"}, "kanvio-cli: --port needs a port number from 1 to 65535"},
     {{"import", "127.0.0.1", "out", "--port"}, "kanvio-cli: --port needs a port number from 1 to 65535"},
     {{"discover", "--seconds", "0"}, "kanvio-cli: --seconds needs a number from 1 to 3600"},
@@ -91,13 +86,10 @@ TEST(CliInput, BadFilesExitWithOneAndOneLineNamingTheFile)
     const std::pair<std::string, std::string> cases[] = {
         {"missing.svl50", "cannot open: No such file or directory"}, {"folder.svl50", "not a regular file"},
         {"huge.svl50", "file too large for a station table"},        {"empty.svl50", "not a valid station table"},
-        {"text.svl50", "not a valid station table"},                 {"version60.svl50", "not a valid station table"},
-        {"truncated.svl50", "not a valid station table"},
+        {"text.svl50", "not a valid station table"},
     };
     write_file(sandbox.file("empty.svl50"), "");
     write_file(sandbox.file("text.svl50"), "station list\n");
-    write_file(sandbox.file("version60.svl50"), std::string("\0\6\0\0\0\0\0\0\0\0", 10));
-    write_file(sandbox.file("truncated.svl50"), std::string("\0\5\1\0\0\0", 6));
     for (const auto &c : cases) {
         for (const char *command : {"info", "dump"}) {
             const CliResult result = run_cli({command, sandbox.file(c.first)}, sandbox);

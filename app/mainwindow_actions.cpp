@@ -186,6 +186,7 @@ void MainWindow::createConnections()
     connectSearchAndOutputActions();
     connectExchangeActions();
     connectEditingActions();
+    connect(m_optionsAct, &QAction::triggered, m_tableWidget, &StationTableWidget::showOptionsDialog);
 }
 
 void MainWindow::connectFileActions()

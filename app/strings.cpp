@@ -237,6 +237,11 @@ const char *const sourceTexts[] = {
     // Editing commands
 
     // Station settings dialog
+    QT_TRANSLATE_NOOP("Strings", "Change settings of station '%1'"),
+    QT_TRANSLATE_NOOP("Strings", "Please enter a station name."),
+    QT_TRANSLATE_NOOP("Strings", "The character set '%1' cannot hold these characters of the station name: %2"),
+    QT_TRANSLATE_NOOP("Strings", "The station name takes more than 255 bytes in the character set '%1'."),
+    QT_TRANSLATE_NOOP("Strings", "'%1' takes a number from %2 to %3."),
 
     // Search and output
 

@@ -269,6 +269,11 @@ public:
         // Editing commands
 
         // Station settings dialog
+        ChangeSettingsCommandText,
+        EmptyStationNameMessage,
+        NameCharactersRefusedMessage,
+        StationNameTooLongMessage,
+        NumberOutOfRangeMessage,
 
         // Search and output
 

@@ -955,5 +955,25 @@ Die bisherige Sendertabelle des TV-Geräts liegt in &apos;</translation>
         <source>The station table file to open (.svl40 or .svl50).</source>
         <translation>Die Sendertabellen-Datei, die geöffnet wird (.svl40 oder .svl50).</translation>
     </message>
+    <message>
+        <source>Change settings of station &apos;%1&apos;</source>
+        <translation>Einstellungen des Senders &apos;%1&apos; ändern</translation>
+    </message>
+    <message>
+        <source>Please enter a station name.</source>
+        <translation>Bitte geben Sie einen Sendernamen ein.</translation>
+    </message>
+    <message>
+        <source>The character set &apos;%1&apos; cannot hold these characters of the station name: %2</source>
+        <translation>Der Zeichensatz &apos;%1&apos; kann diese Zeichen des Sendernamens nicht darstellen: %2</translation>
+    </message>
+    <message>
+        <source>The station name takes more than 255 bytes in the character set &apos;%1&apos;.</source>
+        <translation>Der Sendername belegt im Zeichensatz &apos;%1&apos; mehr als 255 Bytes.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; takes a number from %2 to %3.</source>
+        <translation>&apos;%1&apos; muss eine Zahl von %2 bis %3 sein.</translation>
+    </message>
 </context>
 </TS>

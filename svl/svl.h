@@ -116,6 +116,24 @@ struct svl_station {
     uint8_t aux_byte;
 };
 
+// Every field of svl_station except the two texts name and origin_name,
+// for code that treats all fields alike: FIELD(member) once for each, in
+// declared order. A new field of the record belongs here too.
+#define SVL_STATION_FIELDS(FIELD)                                                                   \
+    FIELD(version) FIELD(ProgramDataByte) FIELD(name_len) FIELD(CharSelCode) FIELD(decoder)          \
+    FIELD(SoundFilter) FIELD(volume_correction) FIELD(epg) FIELD(aux1) FIELD(childlock) FIELD(cni)   \
+    FIELD(colour_intensity) FIELD(contrast) FIELD(sharpness) FIELD(noise_reduction) FIELD(CTI)       \
+    FIELD(Combfilter) FIELD(colour_offset) FIELD(PictureFormat) FIELD(VideoProfile)                  \
+    FIELD(analog_frequency) FIELD(VCR) FIELD(forced_mono) FIELD(ColorNorm) FIELD(Standard)           \
+    FIELD(service_id) FIELD(ca_system_ids) FIELD(encrypted) FIELD(CANumber) FIELD(VidDecType)        \
+    FIELD(has_sub_audio) FIELD(audio_tag) FIELD(HiDef) FIELD(pcr_pid) FIELD(audio_pid)               \
+    FIELD(teletext_pid) FIELD(video_pid) FIELD(NetworkType) FIELD(transport_stream_id)               \
+    FIELD(original_network_id) FIELD(symbol_rate) FIELD(frequency) FIELD(Polarisation)               \
+    FIELD(Satellite) FIELD(Modulation) FIELD(Constellation) FIELD(CodeRateHP) FIELD(TransMode)       \
+    FIELD(GuardIntervall) FIELD(AudioType) FIELD(aux2) FIELD(SatModulationSystem) FIELD(SatRollOff)  \
+    FIELD(SatFecInner) FIELD(uid) FIELD(aux_word1) FIELD(origin_name_len) FIELD(hbbtv)               \
+    FIELD(aux_word2) FIELD(aux_bytes) FIELD(aux_dword) FIELD(aux_word3) FIELD(aux_byte)
+
 // An ordered list of station pointers with a name.
 struct svl_list {
     svl_station **stations;  // null when count is 0

@@ -20,6 +20,22 @@ void svl_free_station(svl_station *station);
 svl_station *svl_copy_station(const svl_station *station);
 void svl_free_station_copy(svl_station *copy);
 
+// New record holding every field of station and copies of its own of the
+// name and origin name: release it with svl_free_station. Null for a null
+// station or no memory.
+svl_station *svl_clone_station(const svl_station *station);
+
+// Gives station every field of source, with copies of its own of source's
+// name and origin name; its old texts are released. The record keeps its
+// address, so every list pointing at it sees the new values. 0; -1 for a
+// null argument or no memory (station unchanged).
+int svl_assign_station(svl_station *station, const svl_station *source);
+
+// 1 when both records hold the same value in every field and the same bytes
+// of name and origin name, wherever those texts are kept; else 0. Two null
+// records are equal, a null and a record are not.
+int svl_stations_equal(const svl_station *a, const svl_station *b);
+
 // Replaces name by a copy of the text and sets name_len (texts longer than
 // 255 bytes are refused). 0 success; 1 null station, null or empty name,
 // too long, or no memory (name unchanged).

@@ -99,6 +99,69 @@ void svl_free_station_copy(svl_station *copy)
     free(copy);
 }
 
+// Copies a NUL-terminated text into *copy, which stays null for a null
+// text. False when memory runs out.
+static bool copy_text(const char *text, char **copy)
+{
+    *copy = nullptr;
+    if (!text)
+        return true;
+    size_t size = strlen(text) + 1;
+    *copy = static_cast<char *>(malloc(size));
+    if (*copy)
+        memcpy(*copy, text, size);
+    return *copy != nullptr;
+}
+
+svl_station *svl_clone_station(const svl_station *station)
+{
+    if (!station)
+        return nullptr;
+    svl_station *clone = svl_new_station(station->version);
+    if (clone && svl_assign_station(clone, station) != 0) {
+        svl_free_station(clone);
+        return nullptr;
+    }
+    return clone;
+}
+
+int svl_assign_station(svl_station *station, const svl_station *source)
+{
+    if (!station || !source)
+        return -1;
+    if (station == source)
+        return 0;
+    char *name;
+    char *origin_name;
+    if (!copy_text(source->name, &name))
+        return -1;
+    if (!copy_text(source->origin_name, &origin_name)) {
+        free(name);
+        return -1;
+    }
+    free(station->name);
+    free(station->origin_name);
+    memcpy(station, source, sizeof(svl_station));
+    station->name = name;
+    station->origin_name = origin_name;
+    return 0;
+}
+
+static bool same_text(const char *a, const char *b)
+{
+    return strcmp(a ? a : "", b ? b : "") == 0;
+}
+
+int svl_stations_equal(const svl_station *a, const svl_station *b)
+{
+    if (!a || !b)
+        return a == b;
+#define SVL_SAME_FIELD(field) &&memcmp(&a->field, &b->field, sizeof a->field) == 0
+    return same_text(a->name, b->name) && same_text(a->origin_name, b->origin_name)
+        SVL_STATION_FIELDS(SVL_SAME_FIELD);
+#undef SVL_SAME_FIELD
+}
+
 // Copies text into a new NUL-terminated buffer; null when it is longer than
 // a length byte can count or memory runs out.
 static char *copy_short_text(const char *text, size_t *length)

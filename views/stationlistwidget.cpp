@@ -9,6 +9,9 @@
 #include <algorithm>
 
 #include "app/mainwindow.h"
+#include "commands/settings_command.h"
+#include "options/svl_options_dialog.h"
+#include "svl/svl_ops.h"
 #include "views/dropindicator.h"
 #include "views/station_fields.h"
 #include "views/stationlistdelegate.h"
@@ -235,4 +238,17 @@ svl_station *StationListWidget::firstSelectedStation() const
                                               return a.top() < b.top();
                                           });
     return stationAt(m_model->index(topmost->top(), 0));
+}
+
+void StationListWidget::showOptions()
+{
+    svl_station *station = firstSelectedStation();
+    if (!station)
+        return;
+    SvlOptionsDialog dialog(station, this);
+    if (dialog.exec() != QDialog::Accepted || !m_mainWindow)
+        return;
+    // A "Save" that changed no byte leaves nothing to undo.
+    if (!svl_stations_equal(station, dialog.editedStation()))
+        m_mainWindow->undoStack()->push(new SettingsCommand(m_mainWindow, m_listIndex, station, dialog.editedStation()));
 }

@@ -62,6 +62,11 @@ public:
     // The rows whose station the filter accepts.
     QItemSelection filterStations(const StationFilter &filter) const;
 
+    // Runs the station settings dialog, modal, for the first selected
+    // station; a "Save" that changed the station becomes one undoable
+    // command on the main window's stack.
+    void showOptions();
+
 private:
     void createView(svl_list *list, svl_table *table);
     void configureView();

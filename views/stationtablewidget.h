@@ -37,8 +37,9 @@ class SvlThread;
 // stationtablewidget_document.cpp (the document: new, open, append, save,
 // convert, apply, all replacing the table through replaceDocument),
 // stationtablewidget_editing.cpp (the editing slots that push the station
-// commands), stationtablewidget_favorites.cpp (adding, removing, inserting
-// and renaming favorite lists, and the favorite tabs' slots),
+// commands, and the station settings dialog),
+// stationtablewidget_favorites.cpp (adding, removing, inserting and renaming
+// favorite lists, and the favorite tabs' slots),
 // stationtablewidget_search.cpp (the search bar and the advanced search),
 // stationtablewidget_output.cpp (CSV, printing and the clipboard) and
 // stationtablewidget_exchange.cpp (transfers with a TV set on a worker
@@ -199,6 +200,9 @@ public slots:
     void addFavoriteTab();
     void deleteFavoriteTab(int tab);
     void renameFavoriteTab(int tab);
+    // The station settings dialog for the first selected station of the
+    // selected list.
+    void showOptionsDialog();
 
 private slots:
     void importThreadFinished(int result);

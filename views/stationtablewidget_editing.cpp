@@ -54,3 +54,9 @@ void StationTableWidget::setCaModule()
     if (action && hasSelectedStations())
         pushCommand(new CaCommand(m_mainWindow, action->data().toInt()));
 }
+
+void StationTableWidget::showOptionsDialog()
+{
+    if (StationListWidget *selected = selectedListWidget())
+        selected->showOptions();
+}

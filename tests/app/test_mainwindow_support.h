@@ -77,15 +77,17 @@ public:
         QSettings(settingsPath(), QSettings::IniFormat).setValue(key, value);
     }
 
-    // Writes a generated table and returns its path.
+    // Writes a generated table, a realistic one or one of every kind, and
+    // returns its path.
     QString writeTable(const QString &name, uint16_t version, uint32_t favorites = 2, uint64_t seed = 1,
-                       uint32_t stations = 12) const
+                       uint32_t stations = 12, bool everyKind = false) const
     {
         svl_generate_options options;
         options.stations = stations;
         options.version = version;
         options.favorites = version == SVL_VERSION_50 ? favorites : 0;
         options.seed = seed;
+        options.every_kind = everyKind;
         return write(name, options);
     }
 

@@ -116,6 +116,37 @@ TEST(Names, AreCopiesOfAtMost255BytesAndRefusalsKeepTheOldOne)
     svl_free_list(list, 0);
 }
 
+TEST(StationRecords, ClonesAndAssignmentsCarryEveryFieldWithTextsOfTheirOwn)
+{
+    OwnedTable table;
+    svl_generate_options options;
+    options.every_kind = true;
+    options.stations = 24;
+    ASSERT_EQ(svl_generate_table(&table.table, options), 0);
+    svl_station *target = make_station(50, 1, "Target");
+    for (const svl_station *station : entries(table.list(0))) {
+        svl_station *clone = svl_clone_station(station);
+        ASSERT_NE(clone, nullptr);
+        EXPECT_TRUE(svl_stations_equal(clone, station));
+        ASSERT_EQ(svl_assign_station(target, clone), 0);
+        // The sanitizers see any text the target still shared with the clone.
+        svl_free_station(clone);
+        EXPECT_TRUE(svl_stations_equal(target, station));
+        EXPECT_TRUE(!station->name || target->name != station->name);
+        target->aux_byte ^= 1;
+        EXPECT_FALSE(svl_stations_equal(target, station)) << "the last field counts";
+        target->aux_byte ^= 1;
+        if (target->name) {
+            target->name[0] ^= 1;
+            EXPECT_FALSE(svl_stations_equal(target, station)) << "the name's bytes count";
+        }
+    }
+    EXPECT_EQ(svl_assign_station(target, nullptr) + svl_assign_station(nullptr, target), -2);
+    EXPECT_EQ(svl_clone_station(nullptr), nullptr);
+    EXPECT_FALSE(svl_stations_equal(target, nullptr));
+    svl_free_station(target);
+}
+
 // Case is folded for ASCII letters only; unnamed stations never match.
 TEST(FindStationsByName, GivesTheMatchingIndexesFromTheHighest)
 {

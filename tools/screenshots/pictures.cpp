@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,6 +20,9 @@
 #include "app/ssdpdialog.h"
 #include "app/strings.h"
 #include "net/ssdp.h"
+#include "options/svl_options_dialog.h"
+#include "svl/svl_ops.h"
+#include "tools/gen/svl_generate.h"
 #include "tools/screenshots/workspace.h"
 #include "views/searchdialog.h"
 #include "views/searchwidget.h"
@@ -149,6 +153,97 @@ QPixmap printedPage(const Workspace &workspace)
     return status == 0 ? QPixmap(page + QStringLiteral(".png")) : QPixmap();
 }
 
+const svl_station *firstOfType(const svl_table &table, uint8_t type)
+{
+    for (uint32_t list = 0; list < table.list_count && list <= SVL_RADIO_LIST_INDEX; ++list) {
+        for (uint32_t i = 0; i < table.lists[list]->count; ++i) {
+            if (table.lists[list]->stations[i]->ProgramDataByte == type)
+                return table.lists[list]->stations[i];
+        }
+    }
+    return nullptr;
+}
+
+// Every page of the dialog, one below the other.
+QPixmap everyPage(SvlOptionsDialog &dialog)
+{
+    const int gap = 8;
+    auto *pages = dialog.findChild<QListWidget *>();
+    showAndSettle(&dialog);
+    QVector<QPixmap> shots;
+    for (int row = 0; row < pages->count(); ++row) {
+        pages->setCurrentRow(row);
+        QApplication::processEvents();
+        shots << dialog.grab();
+    }
+    QPixmap picture(dialog.width(), shots.size() * (dialog.height() + gap) - gap);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    for (int i = 0; i < shots.size(); ++i)
+        painter.drawPixmap(0, i * (dialog.height() + gap), shots[i]);
+    return picture;
+}
+
+// The station settings dialog, every page, for the first station of the
+// type in a generated table of the version.
+QPixmap stationSettings(int language, uint16_t version, uint8_t type)
+{
+    Strings::setLanguage(language);
+    svl_generate_options options;
+    options.stations = 200;
+    options.version = version;
+    svl_table table = svl_table();
+    QPixmap picture;
+    if (svl_generate_table(&table, options) == 0) {
+        if (const svl_station *station = firstOfType(table, type)) {
+            SvlOptionsDialog dialog(station);
+            picture = everyPage(dialog);
+        }
+    }
+    svl_free_table(&table, 1);
+    return picture;
+}
+
+QPixmap settingsDvbsTvEnglish(const Workspace &)
+{
+    return stationSettings(Strings::English, SVL_VERSION_50, 3);
+}
+
+QPixmap settingsDvbsTvGerman(const Workspace &)
+{
+    return stationSettings(Strings::German, SVL_VERSION_50, 3);
+}
+
+QPixmap settingsDvbtRadioEnglish(const Workspace &)
+{
+    return stationSettings(Strings::English, SVL_VERSION_50, 9);
+}
+
+QPixmap settingsDvbtRadioGerman(const Workspace &)
+{
+    return stationSettings(Strings::German, SVL_VERSION_50, 9);
+}
+
+QPixmap settingsAnalogueEnglish(const Workspace &)
+{
+    return stationSettings(Strings::English, SVL_VERSION_50, 1);
+}
+
+QPixmap settingsAnalogueGerman(const Workspace &)
+{
+    return stationSettings(Strings::German, SVL_VERSION_50, 1);
+}
+
+QPixmap settingsSvl40DvbcEnglish(const Workspace &)
+{
+    return stationSettings(Strings::English, SVL_VERSION_40, 5);
+}
+
+QPixmap settingsSvl40DvbcGerman(const Workspace &)
+{
+    return stationSettings(Strings::German, SVL_VERSION_40, 5);
+}
+
 // Simulated sets that can be found, each on an address of its own, said
 // goodbye to when the picture is done.
 class SimulatedSets
@@ -230,6 +325,14 @@ const std::vector<Picture> &pictures()
         {"search-dialog-en", searchDialogEnglish},
         {"search-dialog-de", searchDialogGerman},
         {"printed-list", printedPage},
+        {"settings-dvbs-tv-en", settingsDvbsTvEnglish},
+        {"settings-dvbs-tv-de", settingsDvbsTvGerman},
+        {"settings-dvbt-radio-en", settingsDvbtRadioEnglish},
+        {"settings-dvbt-radio-de", settingsDvbtRadioGerman},
+        {"settings-analogue-en", settingsAnalogueEnglish},
+        {"settings-analogue-de", settingsAnalogueGerman},
+        {"settings-svl40-dvbc-en", settingsSvl40DvbcEnglish},
+        {"settings-svl40-dvbc-de", settingsSvl40DvbcGerman},
         {"exchange-dialog", exchangeDialog},
     };
     return all;

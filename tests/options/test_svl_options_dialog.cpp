@@ -1,0 +1,344 @@
+// The station settings dialog over generated tables of every kind: "Save"
+// of an untouched dialog keeps every byte but the fields set by rule, one
+// changed input changes its field alone, and "Save" refuses what a station
+// record cannot hold.
+#include "options/number_edit.h"
+#include "options/svl_options_dialog.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QtTest>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+
+#include "svl/svl_ops.h"
+#include "tests/app/test_mainwindow_support.h"
+#include "views/station_fields.h"
+
+using namespace testsupport;
+
+Q_DECLARE_METATYPE(const svl_station *)
+
+namespace {
+
+using Record = std::unique_ptr<svl_station, void (*)(svl_station *)>;
+using Change = std::function<void(QWidget *input)>;
+
+Record copyOf(const svl_station *station)
+{
+    return Record(svl_clone_station(station), svl_free_station);
+}
+
+// The names of the fields in which the records differ.
+QStringList changedFields(const svl_station &a, const svl_station &b)
+{
+    QStringList fields;
+#define NAME_IF_CHANGED(field)                                                                                         \
+    if (std::memcmp(&a.field, &b.field, sizeof a.field) != 0)                                                         \
+        fields << QStringLiteral(#field);
+    SVL_STATION_FIELDS(NAME_IF_CHANGED)
+#undef NAME_IF_CHANGED
+    if (qstrcmp(a.name, b.name) != 0)
+        fields << QStringLiteral("name");
+    if (qstrcmp(a.origin_name, b.origin_name) != 0)
+        fields << QStringLiteral("origin_name");
+    return fields;
+}
+
+// What "Save" sets in an svl50 record where the dialog has no row: decoder
+// always, CTI and comb filter on the TV page, the roll-off on the DVB-S node
+// page, and HbbTV for analogue terrestrial stations.
+Record withRules(const svl_station *station)
+{
+    Record expected = copyOf(station);
+    const int type = station->ProgramDataByte;
+    if (station->version < SVL_VERSION_50)
+        return expected;
+    expected->decoder = 0;
+    if (type == 1 || type == 3 || type == 4 || type == 5)
+        expected->CTI = expected->Combfilter = 0;
+    if (type == 3 || type == 8)
+        expected->SatRollOff = 0;
+    if (type == 1)
+        expected->hbbtv = 1;
+    return expected;
+}
+
+// Opens the dialog, changes the named input (when there is one) and saves.
+// The edited record, or null when "Save" did not close the dialog.
+Record save(const svl_station *station, const char *field = nullptr, const Change &change = {})
+{
+    SvlOptionsDialog dialog(station);
+    if (QWidget *input = field ? dialog.findChild<QWidget *>(QLatin1String(field)) : nullptr)
+        change(input);
+    dialog.saveChanges();
+    return copyOf(dialog.result() == QDialog::Accepted ? dialog.editedStation() : nullptr);
+}
+
+QStringList pageNames(const svl_station *station)
+{
+    SvlOptionsDialog dialog(station);
+    QStringList names;
+    const auto *list = dialog.findChild<QListWidget *>();
+    for (int row = 0; row < list->count(); ++row)
+        names << list->item(row)->text();
+    return names;
+}
+
+// Types the first text, or the second when the first gives the same value.
+Change type(const QString &first, const QString &second)
+{
+    return [=](QWidget *input) {
+        auto *edit = static_cast<NumberEdit *>(input);
+        const quint32 before = edit->value();
+        edit->setText(first);
+        if (edit->value() == before)
+            edit->setText(second);
+    };
+}
+
+void nextItem(QWidget *input)
+{
+    auto *combo = static_cast<QComboBox *>(input);
+    combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+}
+
+void step(QWidget *input)
+{
+    auto *spinBox = static_cast<QSpinBox *>(input);
+    spinBox->stepBy(spinBox->value() < spinBox->maximum() ? 1 : -1);
+}
+
+// One input of each page and a change of it.
+const struct {
+    const char *field;
+    Change change;
+} pageEdits[] = {
+    {"volume_correction", step},
+    {"cni", type(QStringLiteral("12ab"), QStringLiteral("0"))},
+    {"service_id", type(QStringLiteral("4660"), QStringLiteral("0"))},
+    {"transport_stream_id", type(QStringLiteral("65535"), QStringLiteral("0"))},
+    {"analog_frequency", type(QStringLiteral("50.3"), QStringLiteral("100"))},
+    {"Polarisation", nextItem},
+    {"GuardIntervall", nextItem},
+    {"Modulation", nextItem},
+};
+
+svl_station *makeStation(uint16_t version, uint8_t type, const char *name = "ARD")
+{
+    svl_station *station = svl_new_station(version);
+    station->ProgramDataByte = type;
+    svl_set_station_name(station, name);
+    return station;
+}
+
+} // namespace
+
+class TestSvlOptionsDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void savingChangesOnlyWhatWasChanged_data();
+    void savingChangesOnlyWhatWasChanged();
+    void pagesFollowTheType();
+    void numbersReadAsTheirFieldIsTyped_data();
+    void numbersReadAsTheirFieldIsTyped();
+    void saveRefusesWhatTheRecordCannotHold_data();
+    void saveRefusesWhatTheRecordCannotHold();
+    void namesKeepTheirLengthAndCharacterSet();
+    void unknownValuesSurvive();
+
+private:
+    svl_table m_tables[2] = {};
+};
+
+void TestSvlOptionsDialog::initTestCase()
+{
+    describeProgram();
+    const uint16_t versions[] = {SVL_VERSION_40, SVL_VERSION_50};
+    for (int i = 0; i < 2; ++i) {
+        svl_generate_options options;
+        options.stations = 36;
+        options.version = versions[i];
+        options.every_kind = true;
+        QCOMPARE(svl_generate_table(&m_tables[i], options), 0);
+    }
+}
+
+void TestSvlOptionsDialog::cleanupTestCase()
+{
+    for (svl_table &table : m_tables)
+        svl_free_table(&table, 1);
+}
+
+void TestSvlOptionsDialog::savingChangesOnlyWhatWasChanged_data()
+{
+    QTest::addColumn<const svl_station *>("station");
+    for (const svl_table &table : m_tables) {
+        for (uint32_t list = 0; list < 2; ++list) {
+            for (uint32_t i = 0; i < table.lists[list]->count; ++i) {
+                const svl_station *station = table.lists[list]->stations[i];
+                QTest::addRow("svl%d type %d #%u", station->version, station->ProgramDataByte, i) << station;
+            }
+        }
+    }
+}
+
+void TestSvlOptionsDialog::savingChangesOnlyWhatWasChanged()
+{
+    QFETCH(const svl_station *, station);
+    const Record expected = withRules(station);
+    const Record untouched = save(station);
+    QVERIFY(untouched);
+    QCOMPARE(changedFields(*expected, *untouched), QStringList());
+    for (const auto &edit : pageEdits) {
+        SvlOptionsDialog dialog(station);
+        if (!dialog.findChild<QWidget *>(QLatin1String(edit.field)))
+            continue;
+        const Record edited = save(station, edit.field, edit.change);
+        QVERIFY(edited);
+        QCOMPARE(changedFields(*expected, *edited), QStringList(QLatin1String(edit.field)));
+    }
+}
+
+void TestSvlOptionsDialog::pagesFollowTheType()
+{
+    const char *const expected[] = {
+        "General",
+        "General/TV/Terrestrial",
+        "General",
+        "General/TV/DVB/Node general/Node DVB-S",
+        "General/TV/DVB/Node general/Node DVB-T",
+        "General/TV/DVB/Node general/Node DVB-C",
+        "General",
+        "General",
+        "General/DVB/Node general/Node DVB-S",
+        "General/DVB/Node general/Node DVB-T",
+        "General/DVB/Node general/Node DVB-C",
+        "General",
+    };
+    for (uint8_t type = 0; type < 12; ++type) {
+        const Record station(makeStation(SVL_VERSION_50, type), svl_free_station);
+        QCOMPARE(pageNames(station.get()).join(QLatin1Char('/')), QLatin1String(expected[type]));
+    }
+}
+
+void TestSvlOptionsDialog::numbersReadAsTheirFieldIsTyped_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<uint>("saved");
+    QTest::newRow("CNI in hexadecimal") << 1 << "cni" << "ff" << "ff" << 255u;
+    QTest::newRow("CNI not hexadecimal") << 1 << "cni" << "xyz" << "xyz" << 0u;
+    QTest::newRow("MHz in sixteenths") << 1 << "analog_frequency" << "50.25" << "50.25" << 804u;
+    QTest::newRow("MHz truncated") << 1 << "analog_frequency" << "50.3" << "50.3" << 804u;
+    QTest::newRow("MHz not a number") << 1 << "analog_frequency" << "abc" << "abc" << 0u;
+    QTest::newRow("ten digits of kHz") << 9 << "frequency" << "12345678901" << "1234567890" << 1234567890u;
+    QTest::newRow("largest TSID") << 9 << "transport_stream_id" << "65535" << "65535" << 65535u;
+    QTest::newRow("largest ONID") << 9 << "original_network_id" << "65535" << "65535" << 65535u;
+    QTest::newRow("no group separators") << 9 << "service_id" << "1,000" << "1000" << 1000u;
+}
+
+void TestSvlOptionsDialog::numbersReadAsTheirFieldIsTyped()
+{
+    QFETCH(int, type);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(uint, saved);
+    const Record station(makeStation(SVL_VERSION_50, uint8_t(type)), svl_free_station);
+    SvlOptionsDialog dialog(station.get());
+    auto *edit = dialog.findChild<NumberEdit *>(field);
+    edit->clear();
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(edit->text(), shown);
+    QCOMPARE(edit->value(), saved);
+}
+
+void TestSvlOptionsDialog::saveRefusesWhatTheRecordCannotHold_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("PID above 65355") << "video_pid" << "65356" << "'Video PID' takes a number from 0 to 65355.";
+    QTest::newRow("empty name") << "name" << "" << "Please enter a station name.";
+    QTest::newRow("letters beyond the set") << "name" << "Ärger € Ärger ✓"
+                                            << "The character set 'ISO-8859-5 (cyrillic)' cannot hold these "
+                                               "characters of the station name: Ä € ✓";
+    QTest::newRow("beyond 255 bytes") << "name" << QString(130, QChar(0x00FC))
+                                      << "The station name takes more than 255 bytes in the character set "
+                                         "'ISO-6937 (default)'.";
+}
+
+void TestSvlOptionsDialog::saveRefusesWhatTheRecordCannotHold()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, reason);
+    const Record station(makeStation(SVL_VERSION_50, 9, "\xBF\xD5\xE0\xD2\xEB\xD9"), svl_free_station);
+    station->CharSelCode = 1;
+    // A name of 172 characters comes only from a file; the field then takes as many.
+    const Record longName(makeStation(SVL_VERSION_50, 9, QByteArray(172, 'n').constData()), svl_free_station);
+    SvlOptionsDialog dialog(typed.size() > 100 ? longName.get() : station.get());
+    auto *edit = dialog.findChild<QLineEdit *>(field);
+    edit->setText(typed);
+    const MessageCatcher catcher;
+    dialog.saveChanges();
+    QVERIFY(catcher.seen());
+    QCOMPARE(catcher.message().text, reason);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(dialog.editedStation(), nullptr);
+}
+
+void TestSvlOptionsDialog::namesKeepTheirLengthAndCharacterSet()
+{
+    const QByteArray longName = "Thirty characters long name!!";
+    const Record station(makeStation(SVL_VERSION_50, 3, longName.constData()), svl_free_station);
+    {
+        SvlOptionsDialog dialog(station.get());
+        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("name"))->text(), QString::fromLatin1(longName));
+    }
+    QCOMPARE(save(station.get())->name, longName);
+    // Entry 6 of the character sets is ISO 8859-2, stored as 22: the name
+    // is encoded in it and reads back as typed.
+    const QString polish = QStringLiteral("Łódź TV");
+    const Record edited = save(station.get(), "CharSelCode", [&](QWidget *input) {
+        static_cast<QComboBox *>(input)->setCurrentIndex(6);
+        input->parentWidget()->parentWidget()->findChild<QLineEdit *>(QStringLiteral("name"))->setText(polish);
+    });
+    QCOMPARE(edited->CharSelCode, 22);
+    QCOMPARE(QByteArray(edited->name), QByteArray("\xA3\xF3" "d\xBC TV"));
+    QCOMPARE(stationNameText(edited.get()), polish);
+
+    // svl40 keeps name and character set of a DVB station out of reach.
+    const Record old(makeStation(SVL_VERSION_40, 3), svl_free_station);
+    SvlOptionsDialog dialog(old.get());
+    QVERIFY(!dialog.findChild<QLineEdit *>(QStringLiteral("name"))->isEnabled());
+    QVERIFY(!dialog.findChild<QComboBox *>(QStringLiteral("CharSelCode"))->isEnabled());
+}
+
+void TestSvlOptionsDialog::unknownValuesSurvive()
+{
+    const Record station(makeStation(SVL_VERSION_50, 5), svl_free_station);
+    station->Modulation = 200;
+    {
+        SvlOptionsDialog dialog(station.get());
+        QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("Modulation"))->currentText(), QStringLiteral("200"));
+    }
+    QCOMPARE(save(station.get())->Modulation, 200);
+    const Record picked = save(station.get(), "Modulation", [](QWidget *input) {
+        static_cast<QComboBox *>(input)->setCurrentIndex(3);
+    });
+    QCOMPARE(picked->Modulation, 3);
+}
+
+QTEST_MAIN(TestSvlOptionsDialog)
+#include "test_svl_options_dialog.moc"

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "app/mainwindow.h"
 #include "commands/arrange_commands.h"
@@ -243,16 +244,43 @@ QModelIndex StationListModel::insertionIndex(int row) const
     return createIndex(row, 0);
 }
 
-void StationListModel::removeMovedRows(const QModelIndex &target, const QVector<int> &rows)
+bool StationListModel::moveStations(const QVector<int> &rows, int targetRow)
 {
-    if (rows.isEmpty() || !target.isValid() || target.column() != 0)
-        return;
-    // The placed copies stand at the target, so originals at or after it have
-    // moved down by their number.
-    for (int i = rows.size(); i-- > 0;) {
-        const int row = target.row() > rows[i] ? rows[i] : rows[i] + rows.size();
-        removeRows(row, 1);
+    const std::vector<uint32_t> moved(rows.begin(), rows.end());
+    if (!m_list || rows.isEmpty() || targetRow < 0 || targetRow > rowCount() || rows.first() < 0)
+        return false;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    if (svl_move_stations(m_list, moved.data(), uint32_t(moved.size()), uint32_t(targetRow)) != 0) {
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        return false;
     }
+    followMovedRows(rows, targetRow);
+    markModified();
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    return true;
+}
+
+// Every persistent index (the views' selections and current rows) goes
+// with its station: a moved row into the placed run, any other row up or
+// down by the moved rows that passed it.
+void StationListModel::followMovedRows(const QVector<int> &rows, int targetRow)
+{
+    const int count = rowCount();
+    const int first = targetRow - int(std::lower_bound(rows.begin(), rows.end(), targetRow) - rows.begin());
+    QVector<int> newRow(count);
+    int placed = 0, stayed = 0;
+    for (int row = 0; row < count; ++row) {
+        if (placed < rows.size() && rows[placed] == row)
+            newRow[row] = first + placed++;
+        else
+            newRow[row] = stayed < first ? stayed++ : rows.size() + stayed++;
+    }
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before)
+        after << createIndex(newRow[index.row()], index.column());
+    changePersistentIndexList(before, after);
 }
 
 QList<QModelIndex> StationListModel::indexesOfStation(const svl_station *station) const
@@ -382,15 +410,16 @@ void StationListModel::pushDropCommand(const Payload &payload, const QModelIndex
     window->undoStack()->push(command);
 }
 
-// Selects the stations where the drop placed them, whole rows so that the
-// table view shows them as the user's rows. Moved rows that stood before
-// the target have left their places, so the placed run starts that many
-// rows higher.
+// Selects the stations where the drop placed them, and only them, whole
+// rows so that the table view shows them as the user's rows; no row is
+// current, as after any insertion. Moved rows that stood before the target
+// have left their places, so the placed run starts that many rows higher.
 void StationListModel::selectPlacedRows(const Payload &payload, int targetRow)
 {
     auto *view = qobject_cast<QAbstractItemView *>(QObject::parent());
     if (!view || !view->selectionModel())
         return;
+    view->setCurrentIndex(QModelIndex());
     int first = targetRow;
     if (payload.kind == listKind())
         first -= int(std::count_if(payload.rows.begin(), payload.rows.end(),

@@ -62,9 +62,11 @@ public:
     // An index where setData inserts: rows 0 to rowCount(), column 0. Invalid
     // for any other row.
     QModelIndex insertionIndex(int row) const;
-    // After a move placed the stations of rows (ascending) at target, removes
-    // the originals, from the last to the first.
-    void removeMovedRows(const QModelIndex &target, const QVector<int> &rows);
+    // Moves the stations of rows (strictly ascending) together to where the
+    // row targetRow stood (rowCount(): the end), in one change of the
+    // layout: views keep their selection and current row on the same
+    // stations. False, changing nothing, for rows or a target out of range.
+    bool moveStations(const QVector<int> &rows, int targetRow);
     // Column-0 indexes of every row holding station, ascending.
     QList<QModelIndex> indexesOfStation(const svl_station *station) const;
     // Removes every row holding station, from the last to the first.
@@ -95,6 +97,7 @@ private:
     int dropTargetRow(int row, const QModelIndex &parent) const;
     void pushDropCommand(const Payload &payload, const QModelIndex &target);
     void selectPlacedRows(const Payload &payload, int targetRow);
+    void followMovedRows(const QVector<int> &rows, int targetRow);
     void markModified();
 
     QWidget *m_mainWindow;

@@ -23,7 +23,9 @@ class StationTableWidget;
 // mainwindow_actions.cpp (actions, menus, toolbars, texts),
 // mainwindow_files.cpp (the document's files), mainwindow_exchange.cpp (the
 // outcome of TV imports and exports), mainwindow_settings.cpp (settings
-// file and language) and mainwindow_context.cpp (the station context menu).
+// file and language), mainwindow_context.cpp (the station context menu) and
+// mainwindow_keyboard.cpp (moving stations from the keyboard, names for
+// screen readers).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -45,6 +47,9 @@ public:
     QAction *copyAction() const;
     QAction *childLockAction() const;
     QAction *epgAction() const;
+    // The actions that move the selected stations; they follow the selection.
+    QList<QAction *> moveActions() const;
+    void setMoveActionsEnabled(bool enabled);
     QString &currentFile();
     QUndoStack *undoStack();
 
@@ -124,6 +129,15 @@ private:
     bool checkCaModuleActions(const StationListWidget *selected);
     void runListContextMenu();
 
+    // mainwindow_keyboard.cpp
+    struct MoveActionSpec;
+    static const QVector<MoveActionSpec> &moveActionSpecs();
+    void createMoveActions();
+    void addMoveActions(QMenu *menu);
+    void addArrangeEntries(QMenu *menu);
+    void addFavoriteListEntries(QMenu *menu);
+    void retranslateKeyboardTexts();
+
     ssdp_engine m_discovery;
     StationTableWidget *m_tableWidget;
 
@@ -169,6 +183,11 @@ private:
     QAction *m_copyAct = nullptr;
     QAction *m_recentFileActs[MaxRecentFiles] = {};
     QAction *m_caModuleActs[CaModuleCount] = {};
+    QAction *m_moveUpAct = nullptr;
+    QAction *m_moveDownAct = nullptr;
+    QAction *m_moveToTopAct = nullptr;
+    QAction *m_moveToBottomAct = nullptr;
+    QAction *m_moveToPositionAct = nullptr;
 
     QUndoStack m_undoStack;
     QString m_currentFile;

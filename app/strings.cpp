@@ -250,6 +250,33 @@ const char *const sourceTexts[] = {
     // Reference order, duplicates and backups
 
     // Keyboard and accessibility
+    QT_TRANSLATE_NOOP("Strings", "Move up"),
+    QT_TRANSLATE_NOOP("Strings", "Move down"),
+    QT_TRANSLATE_NOOP("Strings", "Move to top"),
+    QT_TRANSLATE_NOOP("Strings", "Move to bottom"),
+    QT_TRANSLATE_NOOP("Strings", "Move to position..."),
+    QT_TRANSLATE_NOOP("Strings", "Moves the selected stations one row up"),
+    QT_TRANSLATE_NOOP("Strings", "Moves the selected stations one row down"),
+    QT_TRANSLATE_NOOP("Strings", "Moves the selected stations to the top of the list"),
+    QT_TRANSLATE_NOOP("Strings", "Moves the selected stations to the bottom of the list"),
+    QT_TRANSLATE_NOOP("Strings", "Moves the selected stations to a row number"),
+    QT_TRANSLATE_NOOP("Strings", "Move to position"),
+    QT_TRANSLATE_NOOP("Strings", "Row of the first selected station (1 to %1):"),
+    QT_TRANSLATE_NOOP("Strings", "Add to favorite list"),
+    QT_TRANSLATE_NOOP("Strings", "HEVC"),
+    QT_TRANSLATE_NOOP("Strings", "child lock"),
+    QT_TRANSLATE_NOOP("Strings", "encrypted"),
+    QT_TRANSLATE_NOOP("Strings", "analogue"),
+    QT_TRANSLATE_NOOP("Strings", "satellite"),
+    QT_TRANSLATE_NOOP("Strings", "terrestrial"),
+    QT_TRANSLATE_NOOP("Strings", "cable"),
+    QT_TRANSLATE_NOOP("Strings", "in favorite list"),
+    QT_TRANSLATE_NOOP("Strings", "Favorite lists"),
+    QT_TRANSLATE_NOOP("Strings", "Station lists"),
+    QT_TRANSLATE_NOOP("Strings", "New favorite list"),
+    QT_TRANSLATE_NOOP("Strings", "File toolbar"),
+    QT_TRANSLATE_NOOP("Strings", "Edit toolbar"),
+    QT_TRANSLATE_NOOP("Strings", "View toolbar"),
 };
 
 static_assert(std::size(sourceTexts) == Strings::TextCount,

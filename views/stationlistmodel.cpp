@@ -14,6 +14,7 @@
 #include "commands/arrange_commands.h"
 #include "svl/svl_ops.h"
 #include "views/station_fields.h"
+#include "views/stationlistdelegate.h"
 
 const char *const StationListModel::mimeType = "application/x-stationcListmodel";
 
@@ -95,12 +96,36 @@ int StationListModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_columnCount;
 }
 
+// The display role stays empty: the delegate paints. Screen readers get
+// the row in words instead.
 QVariant StationListModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::UserRole || index.row() < 0 || index.row() >= rowCount() || index.column() < 0)
+    if (index.row() < 0 || index.row() >= rowCount() || index.column() < 0)
+        return QVariant();
+    if (role == Qt::AccessibleTextRole)
+        return accessibleText(index);
+    if (role != Qt::UserRole)
         return QVariant();
     stationMetaType();
     return QVariant::fromValue(m_list->stations[index.row()]);
+}
+
+// A list view row reads as it looks: number, name, then what its icons
+// show, left to right. A table cell reads as its text.
+QString StationListModel::accessibleText(const QModelIndex &index) const
+{
+    if (m_columnCount != 1)
+        return fieldText(index);
+    const svl_station *station = m_list->stations[index.row()];
+    QStringList words{QString::number(index.row() + 1)};
+    if (station) {
+        words << stationNameText(station);
+        auto *window = qobject_cast<MainWindow *>(m_mainWindow);
+        const bool favorite = favoriteMarkShown(window ? window->stationTableWidget() : nullptr, *this, *station);
+        for (const RowIcon &icon : rowIcons(*station, favorite))
+            words << rowImageWord(icon.image);
+    }
+    return words.join(QLatin1String(", "));
 }
 
 bool StationListModel::setData(const QModelIndex &index, const QVariant &value, int role)

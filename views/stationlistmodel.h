@@ -12,8 +12,9 @@
 Q_DECLARE_METATYPE(svl_station *)
 
 // The item model over one station list of the shown table. It hands out
-// station pointers (Qt::UserRole) and no text of its own: the delegate paints
-// every cell with fieldText. Drags carry row numbers, not stations, and every
+// station pointers (Qt::UserRole) and no display text of its own: the
+// delegate paints every cell with fieldText. Screen readers get each cell
+// in words (Qt::AccessibleTextRole). Drags carry row numbers, not stations, and every
 // drop becomes an undoable command on the main window's undo stack. The model
 // owns neither the list, the table nor the stations.
 class StationListModel : public QAbstractItemModel
@@ -91,6 +92,7 @@ public:
     bool setStationList(svl_list *saved);
 
 private:
+    QString accessibleText(const QModelIndex &index) const;
     struct Payload;
     bool readPayload(const QMimeData *data, Payload *payload);
     bool payloadFits(const Payload &payload) const;

@@ -96,10 +96,15 @@ void StationTableWidget::switchToTableView()
     buildListWidgets();
 }
 
+// The "+" of the add button and the two rows of tabs say nothing to a
+// screen reader by themselves.
 void StationTableWidget::retranslate()
 {
     m_addButton->setStatusTip(Strings::text(Strings::AddFavoriteListTip));
     m_applyButton->setText(Strings::text(Strings::ApplyModificationsButton));
+    m_addButton->setAccessibleName(Strings::text(Strings::AddFavoriteListName));
+    m_favoriteTabs->setAccessibleName(Strings::text(Strings::FavoriteTabsName));
+    m_baseTabs->setAccessibleName(Strings::text(Strings::BaseTabsName));
 }
 
 // Taking away the current page of a shown tab widget shows the next page,

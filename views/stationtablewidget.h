@@ -4,7 +4,10 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QVector>
 #include <QWidget>
+
+#include <functional>
 
 #include "svl/svl.h"
 
@@ -29,9 +32,11 @@ class StationListWidget;
 // The members are defined by concern in stationtablewidget.cpp
 // (construction, tabs, view switching and the accessors),
 // stationtablewidget_document.cpp (the document: new, open, append, save,
-// convert, apply, all replacing the table through replaceDocument) and
+// convert, apply, all replacing the table through replaceDocument),
 // stationtablewidget_favorites.cpp (adding, removing, inserting and renaming
-// favorite lists).
+// favorite lists) and stationtablewidget_moves.cpp (moving the selected
+// stations and adding them to a favorite list from the keyboard and the
+// menus).
 class StationTableWidget : public QWidget
 {
     Q_OBJECT
@@ -112,11 +117,28 @@ public:
     // found or memory ran out (nothing is added then).
     int addFavoriteList(const QString &name, uint32_t kind);
 
+    // Moving the selected stations of the selected list: together, in
+    // their order, with the first of them at row (0-based; a row beyond
+    // the end of the list is its end). One undoable move, none when the
+    // stations already stand there.
+    void moveSelectedStationsToRow(int row);
+
 public slots:
     void convertTableToNewVersion();
     void applyTableModifications();
     void toggleBaseList(int index);
     void toggleFavList(int index);
+
+    // One row up or down, to the top or the bottom of the list, or to the
+    // row the user gives.
+    void moveStationsUp();
+    void moveStationsDown();
+    void moveStationsToTop();
+    void moveStationsToBottom();
+    void moveStationsToPosition();
+    // Appends the stations selected in a base list to the favorite list
+    // at the list index, which must be one of the same medium.
+    void addSelectionToFavoriteList(int listIndex);
 
 private:
     // Whether replaceDocument releases the stations of the table it
@@ -138,6 +160,10 @@ private:
     const svl_table *shownTable() const;
     bool makeWorkingCopy();
     void releaseWorkingCopy();
+
+    // stationtablewidget_moves.cpp
+    void moveSelectedStations(const std::function<int(const QVector<int> &rows, int rowCount)> &firstRow);
+    void keepMovedStationsInView(StationListWidget *widget, int first);
 
     // stationtablewidget_document.cpp
     void replaceDocument(const svl_table &table, OldStations oldStations);

@@ -594,7 +594,9 @@ private slots:
                                   window->epgAction()->text(),           separator,
                                   Strings::text(Strings::CaModuleMenu),  separator,
                                   window->defaultSettingsAction()->text(), separator,
-                                  window->optionsAction()->text()};
+                                  window->optionsAction()->text(),       separator,
+                                  action(*window, "moveToPositionAct")->text(),
+                                  Strings::text(Strings::AddToFavoriteListMenu)};
         for (const char *view : {"listViewAct", "tableViewAct"}) {
             action(*window, view)->trigger();
             const StationListWidget *base = listWidget(*window, 0);

@@ -287,6 +287,8 @@ const char *const sourceTexts[] = {
     QT_TRANSLATE_NOOP("Strings", "File toolbar"),
     QT_TRANSLATE_NOOP("Strings", "Edit toolbar"),
     QT_TRANSLATE_NOOP("Strings", "View toolbar"),
+    QT_TRANSLATE_NOOP("Strings", "Previous match"),
+    QT_TRANSLATE_NOOP("Strings", "Next match"),
 };
 
 static_assert(std::size(sourceTexts) == Strings::TextCount,

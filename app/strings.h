@@ -319,6 +319,8 @@ public:
         FileToolBarName,
         EditToolBarName,
         ViewToolBarName,
+        PreviousMatchName,
+        NextMatchName,
 
         TextCount
     };

@@ -1063,5 +1063,13 @@ Die bisherige Sendertabelle des TV-Geräts liegt in &apos;</translation>
         <source>View toolbar</source>
         <translation>Werkzeugleiste Ansicht</translation>
     </message>
+    <message>
+        <source>Previous match</source>
+        <translation>Vorheriger Treffer</translation>
+    </message>
+    <message>
+        <source>Next match</source>
+        <translation>Nächster Treffer</translation>
+    </message>
 </context>
 </TS>

@@ -209,6 +209,7 @@ private:
     void clearListWidgets();
     void buildListWidgets();
     void populateListWidgets();
+    void orderTabStops();
     void sizeTableColumns(int tab);
     void rebuildKeepingTabs();
     StationListWidget *createListWidget(svl_list *list);

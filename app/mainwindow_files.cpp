@@ -46,7 +46,7 @@ void MainWindow::newSvlFile()
     setActionsEnabled({m_saveAct, m_exportCsvAct, m_exportAct, m_appendAct, m_searchAct,
                        m_advancedSearchAct, m_printAct, m_convertAct},
                       false);
-    setWindowModified(false);
+    markDocumentSaved();
 }
 
 void MainWindow::openSvlFile()
@@ -76,7 +76,7 @@ void MainWindow::saveSvlFile()
         showFileError(Strings::SavingFileMessage, m_currentFile);
         return;
     }
-    setWindowModified(false);
+    markDocumentSaved();
 }
 
 void MainWindow::saveAsSvlFile()
@@ -91,7 +91,7 @@ void MainWindow::saveAsSvlFile()
     }
     setDocumentFile(name);
     m_saveAct->setEnabled(true);
-    setWindowModified(false);
+    markDocumentSaved();
 }
 
 void MainWindow::appendFromFile()
@@ -104,7 +104,7 @@ void MainWindow::appendFromFile()
         return;
     }
     setActionsEnabled({m_saveAct, m_saveAsAct, m_exportCsvAct, m_exportAct}, true);
-    setWindowModified(true);
+    markChangedOutsideHistory();
 }
 
 void MainWindow::loadFile(const QString &path)
@@ -117,7 +117,7 @@ void MainWindow::loadFile(const QString &path)
     rememberRecentFile(path);
     m_saveAct->setEnabled(true);
     enableDocumentActions();
-    setWindowModified(false);
+    markDocumentSaved();
 }
 
 // True when the user cancelled. A save that fails or whose dialog is

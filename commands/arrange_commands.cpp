@@ -62,14 +62,11 @@ MoveCommand::~MoveCommand()
 void MoveCommand::redo()
 {
     StationListModel *model = listModel();
-    if (!model)
-        return;
     // A list that no longer has the stations this move was made for at its
     // rows stays as it is.
-    if (!holdsMovedStations(model) || !renewBackup(model, &m_backup))
-        return;
-    if (model->moveStations(m_movedRows, m_targetRow))
-        markRedone();
+    if (!model || !holdsMovedStations(model) || !renewBackup(model, &m_backup)
+        || !model->moveStations(m_movedRows, m_targetRow))
+        setObsolete(true);
 }
 
 bool MoveCommand::holdsMovedStations(const StationListModel *model) const
@@ -90,7 +87,6 @@ void MoveCommand::undo()
     if (!model || !m_backup)
         return;
     restoreBackup(model, &m_backup);
-    markUndone();
 }
 
 CopyCommand::CopyCommand(MainWindow *mainWindow, int listIndex, const QList<QVariant> &stations,
@@ -105,11 +101,12 @@ CopyCommand::CopyCommand(MainWindow *mainWindow, int listIndex, const QList<QVar
 void CopyCommand::redo()
 {
     StationListModel *model = listModel();
-    if (!model || m_targetRow < 0 || m_targetRow > model->rowCount() || !reserveRoom(model, m_stations.size()))
+    if (!model || m_targetRow < 0 || m_targetRow > model->rowCount() || !reserveRoom(model, m_stations.size())) {
+        setObsolete(true);
         return;
+    }
     insertStations(model, m_targetRow, m_stations);
     repaintFavoriteMarks();
-    markRedone();
 }
 
 void CopyCommand::undo()
@@ -119,7 +116,6 @@ void CopyCommand::undo()
         return;
     model->removeRows(m_targetRow, m_stations.size());
     repaintFavoriteMarks();
-    markUndone();
 }
 
 // The base list beside a favorite list marks the stations that stand in it.
@@ -142,11 +138,18 @@ SortCommand::~SortCommand()
     svl_free_list(m_backup, 0);
 }
 
+bool SortCommand::countsAsChange() const
+{
+    return false;
+}
+
 void SortCommand::redo()
 {
     StationListModel *model = listModel();
-    if (!model || !renewBackup(model, &m_backup))
+    if (!model || !renewBackup(model, &m_backup)) {
+        setObsolete(true);
         return;
+    }
     model->sortList(m_column, m_order);
 }
 

@@ -137,6 +137,7 @@ void MainWindow::showListView()
     m_listViewAct->setChecked(true);
     m_tableViewAct->setChecked(false);
     setActionsEnabled({m_deleteAct, m_defaultAct, m_optionsAct}, false);
+    setMoveActionsEnabled(false);
     m_tableWidget->switchToListView();
 }
 
@@ -145,5 +146,6 @@ void MainWindow::showTableView()
     m_listViewAct->setChecked(false);
     m_tableViewAct->setChecked(true);
     setActionsEnabled({m_deleteAct, m_defaultAct, m_optionsAct}, false);
+    setMoveActionsEnabled(false);
     m_tableWidget->switchToTableView();
 }

@@ -26,7 +26,9 @@ class StationTableWidget;
 // imports and exports and the backups of the sets' tables),
 // mainwindow_settings.cpp (settings file and language), mainwindow_context.cpp
 // (the station context menu), mainwindow_output.cpp (search, CSV export,
-// printing and copying) and mainwindow_modified.cpp (the modified mark).
+// printing and copying), mainwindow_modified.cpp (the modified mark) and
+// mainwindow_keyboard.cpp (moving stations from the keyboard, names for
+// screen readers).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -48,6 +50,9 @@ public:
     QAction *copyAction() const;
     QAction *childLockAction() const;
     QAction *epgAction() const;
+    // The actions that move the selected stations; they follow the selection.
+    QList<QAction *> moveActions() const;
+    void setMoveActionsEnabled(bool enabled);
     QString &currentFile();
     QUndoStack *undoStack();
 
@@ -157,6 +162,15 @@ private:
     // mainwindow_output.cpp
     void connectSearchAndOutputActions();
 
+    // mainwindow_keyboard.cpp
+    struct MoveActionSpec;
+    static const QVector<MoveActionSpec> &moveActionSpecs();
+    void createMoveActions();
+    void addMoveActions(QMenu *menu);
+    void addArrangeEntries(QMenu *menu);
+    void addFavoriteListEntries(QMenu *menu);
+    void retranslateKeyboardTexts();
+
     ssdp_engine m_discovery;
     StationTableWidget *m_tableWidget;
 
@@ -204,6 +218,11 @@ private:
     QAction *m_tvBackupAct = nullptr;
     QAction *m_recentFileActs[MaxRecentFiles] = {};
     QAction *m_caModuleActs[CaModuleCount] = {};
+    QAction *m_moveUpAct = nullptr;
+    QAction *m_moveDownAct = nullptr;
+    QAction *m_moveToTopAct = nullptr;
+    QAction *m_moveToBottomAct = nullptr;
+    QAction *m_moveToPositionAct = nullptr;
 
     QUndoStack m_undoStack;
     QString m_currentFile;

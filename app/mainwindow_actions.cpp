@@ -112,6 +112,7 @@ void MainWindow::createActions()
     }
     createRecentFileActions();
     createCaModuleActions();
+    createMoveActions();
 }
 
 // The undo stack makes its own actions so that it can keep their enabled
@@ -285,6 +286,7 @@ void MainWindow::createEditMenu()
     m_editMenu->addAction(m_optionsAct);
     m_editMenu->addSeparator();
     m_editMenu->addActions({m_searchAct, m_advancedSearchAct});
+    addMoveActions(m_editMenu);
 }
 
 // Titles come later from the language handling, which sets every text.
@@ -314,6 +316,7 @@ void MainWindow::retranslateActions()
         action->setStatusTip(Strings::text(spec.tipId));
     }
     m_fileToolBar->setWindowTitle(Strings::text(Strings::ShowToolbarAction));
+    retranslateKeyboardTexts();
 }
 
 void MainWindow::setActionsEnabled(std::initializer_list<QAction *> actions, bool enabled)

@@ -55,5 +55,6 @@ void MainWindow::runListContextMenu()
     menu.addAction(m_defaultAct);
     menu.addSeparator();
     menu.addAction(m_optionsAct);
+    addArrangeEntries(&menu);
     menu.exec(QCursor::pos());
 }

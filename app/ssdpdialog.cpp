@@ -131,6 +131,14 @@ void SsdpDialog::createLayout()
     column->addWidget(m_exchangeButton);
     column->addWidget(m_exchangeProgress);
     column->addWidget(m_progressLabel);
+
+    // The field and the list are named for screen readers, and Tab
+    // goes down the column as it is laid out.
+    m_promptLabel->setBuddy(m_addressEdit);
+    m_deviceList->setAccessibleName(Strings::text(Strings::AvailableTvsLabel));
+    setTabOrder(m_addressEdit, m_refreshButton);
+    setTabOrder(m_refreshButton, m_deviceList);
+    setTabOrder(m_deviceList, m_exchangeButton);
 }
 
 void SsdpDialog::createConnections()

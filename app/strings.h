@@ -297,6 +297,35 @@ public:
         // Reference order, duplicates and backups
 
         // Keyboard and accessibility
+        MoveUpAction,
+        MoveDownAction,
+        MoveToTopAction,
+        MoveToBottomAction,
+        MoveToPositionAction,
+        MoveUpTip,
+        MoveDownTip,
+        MoveToTopTip,
+        MoveToBottomTip,
+        MoveToPositionTip,
+        MoveToPositionTitle,
+        MoveToPositionLabel,
+        AddToFavoriteListMenu,
+        HevcWord,
+        ChildLockWord,
+        EncryptedWord,
+        AnalogueWord,
+        SatelliteWord,
+        TerrestrialWord,
+        CableWord,
+        FavoriteWord,
+        FavoriteTabsName,
+        BaseTabsName,
+        AddFavoriteListName,
+        FileToolBarName,
+        EditToolBarName,
+        ViewToolBarName,
+        PreviousMatchName,
+        NextMatchName,
 
         TextCount
     };

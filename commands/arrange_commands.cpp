@@ -62,15 +62,23 @@ MoveCommand::~MoveCommand()
 void MoveCommand::redo()
 {
     StationListModel *model = listModel();
-    const int rows = model ? model->rowCount() : 0;
-    // A list that no longer has the rows this move was made for stays as it is.
-    if (!model || m_targetRow < 0 || m_targetRow > rows || m_movedRows.isEmpty() || m_movedRows.last() >= rows
-        || !reserveRoom(model, m_stations.size()) || !renewBackup(model, &m_backup)) {
+    // A list that no longer has the stations this move was made for at its
+    // rows stays as it is.
+    if (!model || !holdsMovedStations(model) || !renewBackup(model, &m_backup)
+        || !model->moveStations(m_movedRows, m_targetRow))
         setObsolete(true);
-        return;
+}
+
+bool MoveCommand::holdsMovedStations(const StationListModel *model) const
+{
+    if (m_movedRows.size() != m_stations.size())
+        return false;
+    for (int i = 0; i < m_movedRows.size(); ++i) {
+        const QModelIndex row = model->index(m_movedRows[i], 0);
+        if (!row.isValid() || StationListModel::stationOf(m_stations[i]) != model->stationList()->stations[row.row()])
+            return false;
     }
-    insertStations(model, m_targetRow, m_stations);
-    model->removeMovedRows(model->insertionIndex(m_targetRow), m_movedRows);
+    return true;
 }
 
 void MoveCommand::undo()

@@ -13,8 +13,9 @@
 // copying stations into a favorite list and sorting it.
 
 // Moves the stations of rows (ascending) of the list to the target row, the
-// way a drop within the list places them. Undo restores the order from a
-// copy of the list that redo keeps.
+// way a drop within the list places them: together, in their order, where
+// the target row stood. Undo restores the order from a copy of the list
+// that redo keeps.
 class MoveCommand : public StationCommand
 {
 public:
@@ -26,6 +27,8 @@ public:
     void redo() override;
 
 private:
+    bool holdsMovedStations(const StationListModel *model) const;
+
     svl_list *m_backup = nullptr;  // owned
     QVector<int> m_movedRows;
     QList<QVariant> m_stations;

@@ -975,5 +975,121 @@ Die bisherige Sendertabelle des TV-Geräts liegt in &apos;</translation>
         <source>&apos;%1&apos; takes a number from %2 to %3.</source>
         <translation>&apos;%1&apos; muss eine Zahl von %2 bis %3 sein.</translation>
     </message>
+    <message>
+        <source>Move up</source>
+        <translation>Nach oben verschieben</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Nach unten verschieben</translation>
+    </message>
+    <message>
+        <source>Move to top</source>
+        <translation>An den Anfang verschieben</translation>
+    </message>
+    <message>
+        <source>Move to bottom</source>
+        <translation>Ans Ende verschieben</translation>
+    </message>
+    <message>
+        <source>Move to position...</source>
+        <translation>An Position verschieben...</translation>
+    </message>
+    <message>
+        <source>Moves the selected stations one row up</source>
+        <translation>Verschiebt die ausgewählten Sender eine Zeile nach oben</translation>
+    </message>
+    <message>
+        <source>Moves the selected stations one row down</source>
+        <translation>Verschiebt die ausgewählten Sender eine Zeile nach unten</translation>
+    </message>
+    <message>
+        <source>Moves the selected stations to the top of the list</source>
+        <translation>Verschiebt die ausgewählten Sender an den Anfang der Liste</translation>
+    </message>
+    <message>
+        <source>Moves the selected stations to the bottom of the list</source>
+        <translation>Verschiebt die ausgewählten Sender ans Ende der Liste</translation>
+    </message>
+    <message>
+        <source>Moves the selected stations to a row number</source>
+        <translation>Verschiebt die ausgewählten Sender an eine Zeilennummer</translation>
+    </message>
+    <message>
+        <source>Move to position</source>
+        <translation>An Position verschieben</translation>
+    </message>
+    <message>
+        <source>Row of the first selected station (1 to %1):</source>
+        <translation>Zeile des ersten ausgewählten Senders (1 bis %1):</translation>
+    </message>
+    <message>
+        <source>Add to favorite list</source>
+        <translation>Zur Favoritenliste hinzufügen</translation>
+    </message>
+    <message>
+        <source>HEVC</source>
+        <translation>HEVC</translation>
+    </message>
+    <message>
+        <source>child lock</source>
+        <translation>Kindersicherung</translation>
+    </message>
+    <message>
+        <source>encrypted</source>
+        <translation>verschlüsselt</translation>
+    </message>
+    <message>
+        <source>analogue</source>
+        <translation>analog</translation>
+    </message>
+    <message>
+        <source>satellite</source>
+        <translation>Satellit</translation>
+    </message>
+    <message>
+        <source>terrestrial</source>
+        <translation>terrestrisch</translation>
+    </message>
+    <message>
+        <source>cable</source>
+        <translation>Kabel</translation>
+    </message>
+    <message>
+        <source>in favorite list</source>
+        <translation>in Favoritenliste</translation>
+    </message>
+    <message>
+        <source>Favorite lists</source>
+        <translation>Favoritenlisten</translation>
+    </message>
+    <message>
+        <source>Station lists</source>
+        <translation>Senderlisten</translation>
+    </message>
+    <message>
+        <source>New favorite list</source>
+        <translation>Neue Favoritenliste</translation>
+    </message>
+    <message>
+        <source>File toolbar</source>
+        <translation>Werkzeugleiste Datei</translation>
+    </message>
+    <message>
+        <source>Edit toolbar</source>
+        <translation>Werkzeugleiste Bearbeiten</translation>
+    </message>
+    <message>
+        <source>View toolbar</source>
+        <translation>Werkzeugleiste Ansicht</translation>
+    </message>
+    <message>
+        <source>Previous match</source>
+        <translation>Vorheriger Treffer</translation>
+    </message>
+    <message>
+        <source>Next match</source>
+        <translation>Nächster Treffer</translation>
+    </message>
 </context>
 </TS>

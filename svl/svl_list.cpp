@@ -196,6 +196,35 @@ int svl_insert_stations_at(svl_list *list, const uint32_t *rows, svl_station *co
     return 0;
 }
 
+// One pass over the list into a new order, so that moving thousands of
+// stations costs no more than moving one.
+int svl_move_stations(svl_list *list, const uint32_t *rows, uint32_t row_count, uint32_t target)
+{
+    if (!list || !rows || row_count == 0 || target > list->count
+        || !rows_ascending_below(rows, row_count, list->count))
+        return -1;
+    svl_station **order = static_cast<svl_station **>(malloc(list->count * sizeof(svl_station *)));
+    if (!order)
+        return -1;
+    uint32_t placed = 0;
+    uint32_t next_moved = 0;
+    for (uint32_t i = 0; i <= list->count; ++i) {
+        if (i == target) {
+            for (uint32_t m = 0; m < row_count; ++m)
+                order[placed++] = list->stations[rows[m]];
+        }
+        if (i == list->count)
+            break;
+        if (next_moved < row_count && rows[next_moved] == i)
+            ++next_moved;
+        else
+            order[placed++] = list->stations[i];
+    }
+    memcpy(list->stations, order, list->count * sizeof(svl_station *));
+    free(order);
+    return 0;
+}
+
 int svl_index_of_station(const svl_list *list, const svl_station *station)
 {
     if (!list || !station)

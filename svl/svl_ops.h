@@ -86,6 +86,14 @@ int svl_remove_stations_at(svl_list *list, const uint32_t *rows, uint32_t n);
 // a null station, rows out of order or range, or no memory (list unchanged).
 int svl_insert_stations_at(svl_list *list, const uint32_t *rows, svl_station *const *stations, uint32_t n);
 
+// Takes the stations at rows (row_count of them, strictly ascending, each
+// below count) out of the list and puts them together, in their order,
+// where the entry at target stood before (target == count: at the end); the
+// first of them lands at target minus the number of rows below target. 0,
+// or -1 for a null list or rows, no rows, rows out of order or range,
+// target > count, or no memory (list unchanged).
+int svl_move_stations(svl_list *list, const uint32_t *rows, uint32_t row_count, uint32_t target);
+
 // Index of the last position holding station, or -1 (absent or null).
 int svl_index_of_station(const svl_list *list, const svl_station *station);
 

@@ -26,11 +26,20 @@ QLabel *label(int textId)
     return new QLabel(Strings::text(textId));
 }
 
+// A label naming its control, for the keyboard and screen readers too.
+QLabel *labelFor(int textId, QWidget *control)
+{
+    QLabel *name = label(textId);
+    name->setBuddy(control);
+    control->setAccessibleName(name->text());
+    return name;
+}
+
 // A label over its control.
 QVBoxLayout *labelled(int textId, QWidget *control)
 {
     auto *column = new QVBoxLayout;
-    column->addWidget(label(textId));
+    column->addWidget(labelFor(textId, control));
     column->addWidget(control);
     return column;
 }
@@ -89,7 +98,7 @@ QGroupBox *SearchDialog::createSearchGroup()
 QGroupBox *SearchDialog::createFilterGroup()
 {
     auto *receiveRow = new QHBoxLayout;
-    receiveRow->addWidget(label(Strings::ReceiveModeLabel));
+    receiveRow->addWidget(labelFor(Strings::ReceiveModeLabel, m_receiveModeBox));
     receiveRow->addWidget(m_receiveModeBox);
     receiveRow->addStretch();
 
@@ -116,9 +125,7 @@ QBoxLayout *SearchDialog::flagRow(QCheckBox *box, int textId)
     auto *row = new QHBoxLayout;
     row->setSpacing(FlagSpacing);
     row->addWidget(box);
-    QLabel *name = label(textId);
-    name->setBuddy(box);
-    row->addWidget(name);
+    row->addWidget(labelFor(textId, box));
     row->addStretch();
     return row;
 }

@@ -48,19 +48,27 @@ void SearchWidget::createLayout()
     m_resultLabel->setFixedWidth(ResultLabelWidth);
     m_resultLabel->setMinimumHeight(RowHeight);
     m_resultLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QPushButton *previous = arrowButton(u'\u25B4', this);
-    QPushButton *next = arrowButton(u'\u25BE', this);
-    connect(previous, &QPushButton::clicked, this, &SearchWidget::showPrevious);
-    connect(next, &QPushButton::clicked, this, &SearchWidget::showNext);
+    m_previousButton = arrowButton(u'\u25B4', this);
+    m_nextButton = arrowButton(u'\u25BE', this);
+    connect(m_previousButton, &QPushButton::clicked, this, &SearchWidget::showPrevious);
+    connect(m_nextButton, &QPushButton::clicked, this, &SearchWidget::showNext);
 
     auto *row = new QHBoxLayout(this);
     row->setSpacing(1);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(m_resultLabel);
     row->addWidget(m_lineEdit);
-    row->addWidget(previous);
-    row->addWidget(next);
+    row->addWidget(m_previousButton);
+    row->addWidget(m_nextButton);
     row->addStretch();
+}
+
+// The arrows and the unlabelled field say nothing to a screen reader.
+void SearchWidget::retranslate()
+{
+    m_lineEdit->setAccessibleName(Strings::text(Strings::SearchStationAction));
+    m_previousButton->setAccessibleName(Strings::text(Strings::PreviousMatchName));
+    m_nextButton->setAccessibleName(Strings::text(Strings::NextMatchName));
 }
 
 // The bar's own state is toggled, whether or not the window is on screen.

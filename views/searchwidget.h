@@ -8,6 +8,7 @@
 class MainWindow;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class StationListWidget;
 
 // The search bar at the top right of the base tabs. As the user types it
@@ -21,6 +22,10 @@ class SearchWidget : public QWidget
 
 public:
     explicit SearchWidget(MainWindow *mainWindow, QWidget *parent = nullptr);
+
+    // Names the field and the arrows for screen readers in the current
+    // language.
+    void retranslate();
 
 public slots:
     // Shows or hides the bar, emptied; a shown bar takes the keyboard focus.
@@ -42,6 +47,8 @@ private:
     MainWindow *m_mainWindow;
     QLineEdit *m_lineEdit;
     QLabel *m_resultLabel;
+    QPushButton *m_previousButton = nullptr;
+    QPushButton *m_nextButton = nullptr;
     // One whole row per hit, in ascending row order.
     QList<QItemSelectionRange> m_results;
     int m_currentResult = -1;

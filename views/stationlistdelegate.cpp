@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "app/strings.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
@@ -32,19 +33,20 @@ const QColor separatorColour(230, 230, 230, 255);
 struct ImageEntry {
     RowImage image;
     const char *path;
+    int word;  // what the image says, for those who cannot see it
 };
 
 const ImageEntry imageEntries[] = {
-    {RowImage::Hd, ":/images/hd-24x24.png"},
-    {RowImage::Hevc, ":/images/hevc-24x24.png"},
-    {RowImage::ChildLock, ":/images/child-lock-24x24.png"},
-    {RowImage::Epg, ":/images/epg-text-only-24x24.png"},
-    {RowImage::Encrypted, ":/images/encrypted-sender-24x24.png"},
-    {RowImage::AnalogReception, ":/images/reception-analog-list-48x48.png"},
-    {RowImage::SatelliteReception, ":/images/reception-sattelite-list-48x48.png"},
-    {RowImage::TerrestrialReception, ":/images/reception-terrestrial-list-48x48.png"},
-    {RowImage::CableReception, ":/images/reception-cable-list-48x48.png"},
-    {RowImage::Favorite, ":/images/favorite-24x24.png"},
+    {RowImage::Hd, ":/images/hd-24x24.png", Strings::HdText},
+    {RowImage::Hevc, ":/images/hevc-24x24.png", Strings::HevcWord},
+    {RowImage::ChildLock, ":/images/child-lock-24x24.png", Strings::ChildLockWord},
+    {RowImage::Epg, ":/images/epg-text-only-24x24.png", Strings::EpgLabel},
+    {RowImage::Encrypted, ":/images/encrypted-sender-24x24.png", Strings::EncryptedWord},
+    {RowImage::AnalogReception, ":/images/reception-analog-list-48x48.png", Strings::AnalogueWord},
+    {RowImage::SatelliteReception, ":/images/reception-sattelite-list-48x48.png", Strings::SatelliteWord},
+    {RowImage::TerrestrialReception, ":/images/reception-terrestrial-list-48x48.png", Strings::TerrestrialWord},
+    {RowImage::CableReception, ":/images/reception-cable-list-48x48.png", Strings::CableWord},
+    {RowImage::Favorite, ":/images/favorite-24x24.png", Strings::FavoriteWord},
 };
 
 constexpr int rowImageCount = int(RowImage::Favorite) + 1;
@@ -112,6 +114,23 @@ const char *rowImagePath(RowImage image)
             return entry.path;
     }
     return nullptr;
+}
+
+QString rowImageWord(RowImage image)
+{
+    for (const ImageEntry &entry : imageEntries) {
+        if (entry.image == image)
+            return Strings::text(entry.word);
+    }
+    return QString();
+}
+
+bool favoriteMarkShown(const StationTableWidget *tables, const StationListModel &model, const svl_station &station)
+{
+    if (!tables || station.version <= SVL_VERSION_40 || !svl_is_base_kind(model.listKind()))
+        return false;
+    const StationListWidget *favorites = tables->currentFavListWidget();
+    return favorites && favorites->stationModel()->containsStation(&station);
 }
 
 // Every row paints several icons, so each image is decoded once and kept.
@@ -203,14 +222,9 @@ void StationListDelegate::paintListRow(QPainter *painter, const QStyleOptionView
     }
 }
 
-// A base list marks its version-50 stations that stand in the favorite list
-// on the current favorite tab.
 bool StationListDelegate::favoriteMark(const svl_station &station) const
 {
-    if (!m_tableWidget || station.version <= SVL_VERSION_40 || !svl_is_base_kind(m_model->listKind()))
-        return false;
-    const StationListWidget *favorites = m_tableWidget->currentFavListWidget();
-    return favorites && favorites->stationModel()->containsStation(&station);
+    return favoriteMarkShown(m_tableWidget, *m_model, station);
 }
 
 void StationListDelegate::paintTableCell(QPainter *painter, const QStyleOptionViewItem &option,

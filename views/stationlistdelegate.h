@@ -54,6 +54,15 @@ const char *rowImagePath(RowImage image);
 // RowImage::None.
 const QImage &rowImageData(RowImage image);
 
+// What the image says, in words of the current language, for screen
+// readers; an empty text for RowImage::None.
+QString rowImageWord(RowImage image);
+
+// Whether a row of the model shows the favorite mark for station: a base
+// list marks its version-50 stations that stand in the favorite list on the
+// current favorite tab.
+bool favoriteMarkShown(const StationTableWidget *tables, const StationListModel &model, const svl_station &station);
+
 // Paints the rows of a station view: in list view a card of row number,
 // station name and status icons, in table view the text of each cell.
 class StationListDelegate : public QStyledItemDelegate

@@ -14,6 +14,7 @@
 #include "commands/arrange_commands.h"
 #include "svl/svl_ops.h"
 #include "views/station_fields.h"
+#include "views/stationlistdelegate.h"
 
 const char *const StationListModel::mimeType = "application/x-stationcListmodel";
 
@@ -125,12 +126,36 @@ int StationListModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_columnCount;
 }
 
+// The display role stays empty: the delegate paints. Screen readers get
+// the row in words instead.
 QVariant StationListModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::UserRole || index.row() < 0 || index.row() >= rowCount() || index.column() < 0)
+    if (index.row() < 0 || index.row() >= rowCount() || index.column() < 0)
+        return QVariant();
+    if (role == Qt::AccessibleTextRole)
+        return accessibleText(index);
+    if (role != Qt::UserRole)
         return QVariant();
     stationMetaType();
     return QVariant::fromValue(stationAtRow(index.row()));
+}
+
+// A list view row reads as it looks: number, name, then what its icons
+// show, left to right. A table cell reads as its text.
+QString StationListModel::accessibleText(const QModelIndex &index) const
+{
+    if (m_columnCount != 1)
+        return fieldText(index);
+    const svl_station *station = stationAtRow(index.row());
+    QStringList words{QString::number(index.row() + 1)};
+    if (station) {
+        words << stationNameText(station);
+        auto *window = qobject_cast<MainWindow *>(m_mainWindow);
+        const bool favorite = favoriteMarkShown(window ? window->stationTableWidget() : nullptr, *this, *station);
+        for (const RowIcon &icon : rowIcons(*station, favorite))
+            words << rowImageWord(icon.image);
+    }
+    return words.join(QLatin1String(", "));
 }
 
 bool StationListModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -272,16 +297,42 @@ QModelIndex StationListModel::insertionIndex(int row) const
     return createIndex(row, 0);
 }
 
-void StationListModel::removeMovedRows(const QModelIndex &target, const QVector<int> &rows)
+bool StationListModel::moveStations(const QVector<int> &rows, int targetRow)
 {
-    if (rows.isEmpty() || !target.isValid() || target.column() != 0)
-        return;
-    // The placed copies stand at the target, so originals at or after it have
-    // moved down by their number.
-    for (int i = rows.size(); i-- > 0;) {
-        const int row = target.row() > rows[i] ? rows[i] : rows[i] + rows.size();
-        removeRows(row, 1);
+    const std::vector<uint32_t> moved(rows.begin(), rows.end());
+    if (!m_list || rows.isEmpty() || targetRow < 0 || targetRow > rowCount() || rows.first() < 0)
+        return false;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    if (svl_move_stations(m_list, moved.data(), uint32_t(moved.size()), uint32_t(targetRow)) != 0) {
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        return false;
     }
+    followMovedRows(rows, targetRow);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    return true;
+}
+
+// Every persistent index (the views' selections and current rows) goes
+// with its station: a moved row into the placed run, any other row up or
+// down by the moved rows that passed it.
+void StationListModel::followMovedRows(const QVector<int> &rows, int targetRow)
+{
+    const int count = rowCount();
+    const int first = targetRow - int(std::lower_bound(rows.begin(), rows.end(), targetRow) - rows.begin());
+    QVector<int> newRow(count);
+    int placed = 0, stayed = 0;
+    for (int row = 0; row < count; ++row) {
+        if (placed < rows.size() && rows[placed] == row)
+            newRow[row] = first + placed++;
+        else
+            newRow[row] = stayed < first ? stayed++ : rows.size() + stayed++;
+    }
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before)
+        after << createIndex(newRow[index.row()], index.column());
+    changePersistentIndexList(before, after);
 }
 
 QList<QModelIndex> StationListModel::indexesOfStation(const svl_station *station) const
@@ -411,15 +462,16 @@ void StationListModel::pushDropCommand(const Payload &payload, const QModelIndex
     window->undoStack()->push(command);
 }
 
-// Selects the stations where the drop placed them, whole rows so that the
-// table view shows them as the user's rows. Moved rows that stood before
-// the target have left their places, so the placed run starts that many
-// rows higher.
+// Selects the stations where the drop placed them, and only them, whole
+// rows so that the table view shows them as the user's rows; no row is
+// current, as after any insertion. Moved rows that stood before the target
+// have left their places, so the placed run starts that many rows higher.
 void StationListModel::selectPlacedRows(const Payload &payload, int targetRow)
 {
     auto *view = qobject_cast<QAbstractItemView *>(QObject::parent());
     if (!view || !view->selectionModel())
         return;
+    view->setCurrentIndex(QModelIndex());
     int first = targetRow;
     if (payload.kind == listKind())
         first -= int(std::count_if(payload.rows.begin(), payload.rows.end(),

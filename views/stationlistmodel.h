@@ -12,8 +12,9 @@
 Q_DECLARE_METATYPE(svl_station *)
 
 // The item model over one station list of the shown table. It hands out
-// station pointers (Qt::UserRole) and no text of its own: the delegate paints
-// every cell with fieldText. Drags carry row numbers, not stations, and every
+// station pointers (Qt::UserRole) and no display text of its own: the
+// delegate paints every cell with fieldText. Screen readers get each cell
+// in words (Qt::AccessibleTextRole). Drags carry row numbers, not stations, and every
 // drop becomes an undoable command on the main window's undo stack. The model
 // owns neither the list, the table nor the stations.
 class StationListModel : public QAbstractItemModel
@@ -62,9 +63,11 @@ public:
     // An index where setData inserts: rows 0 to rowCount(), column 0. Invalid
     // for any other row.
     QModelIndex insertionIndex(int row) const;
-    // After a move placed the stations of rows (ascending) at target, removes
-    // the originals, from the last to the first.
-    void removeMovedRows(const QModelIndex &target, const QVector<int> &rows);
+    // Moves the stations of rows (strictly ascending) together to where the
+    // row targetRow stood (rowCount(): the end), in one change of the
+    // layout: views keep their selection and current row on the same
+    // stations. False, changing nothing, for rows or a target out of range.
+    bool moveStations(const QVector<int> &rows, int targetRow);
     // Column-0 indexes of every row holding station, ascending.
     QList<QModelIndex> indexesOfStation(const svl_station *station) const;
     // Removes every row holding station, from the last to the first.
@@ -107,6 +110,7 @@ public:
     bool setStationList(svl_list *saved);
 
 private:
+    QString accessibleText(const QModelIndex &index) const;
     struct Payload;
     struct PendingRuns;
     svl_station *stationAtRow(int row) const;
@@ -117,6 +121,7 @@ private:
     int dropTargetRow(int row, const QModelIndex &parent) const;
     void pushDropCommand(const Payload &payload, const QModelIndex &target);
     void selectPlacedRows(const Payload &payload, int targetRow);
+    void followMovedRows(const QVector<int> &rows, int targetRow);
 
     QWidget *m_mainWindow;
     int m_listIndex;

@@ -69,6 +69,7 @@ void StationListSelectionModel::updateActions(StationTableWidget *tables, const 
                             m_mainWindow->optionsAction(), m_mainWindow->defaultSettingsAction()})
         action->setEnabled(selectedAny);
     m_mainWindow->optionsAction()->setEnabled(selectedAny && selection.size() == 1);
+    m_mainWindow->setMoveActionsEnabled(selectedAny);
     updateFlagActions(selected);
 }
 

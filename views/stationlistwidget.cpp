@@ -91,6 +91,8 @@ void StationListWidget::configureView()
     m_view->setAutoScrollMargin(AutoScrollMargin);
     m_style = new DropIndicator(m_view->style()->objectName());
     m_view->setStyle(m_style);
+    // A screen reader names the view after its list, as the tab does.
+    m_view->setAccessibleName(m_model->listName());
 }
 
 // The view made a plain selection model of its own when it got the model;

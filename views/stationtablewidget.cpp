@@ -1,5 +1,6 @@
 #include "views/stationtablewidget.h"
 
+#include <QAbstractItemView>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QPushButton>
@@ -108,10 +109,16 @@ void StationTableWidget::switchToTableView()
     buildListWidgets();
 }
 
+// The "+" of the add button and the two rows of tabs say nothing to a
+// screen reader by themselves.
 void StationTableWidget::retranslate()
 {
     m_addButton->setStatusTip(Strings::text(Strings::AddFavoriteListTip));
     m_applyButton->setText(Strings::text(Strings::ApplyModificationsButton));
+    m_addButton->setAccessibleName(Strings::text(Strings::AddFavoriteListName));
+    m_favoriteTabs->setAccessibleName(Strings::text(Strings::FavoriteTabsName));
+    m_baseTabs->setAccessibleName(Strings::text(Strings::BaseTabsName));
+    m_searchWidget->retranslate();
 }
 
 // Taking away the current page of a shown tab widget shows the next page,
@@ -157,6 +164,21 @@ void StationTableWidget::populateListWidgets()
     }
     rebuildFavoriteTabs();
     m_searchWidget->clearResults();
+    orderTabStops();
+}
+
+// Tab goes through the panes as they stand, left to right: each pane's
+// tabs, the button or search bar in its corner, then its lists; the apply
+// button last. Widgets made later would otherwise come last.
+void StationTableWidget::orderTabStops()
+{
+    QList<QWidget *> stops{m_favoriteTabs, m_addButton};
+    QList<QWidget *> baseStops{m_baseTabs, m_searchWidget};
+    for (StationListWidget *widget : qAsConst(m_listWidgets))
+        (m_baseTabs->indexOf(widget) >= 0 ? baseStops : stops) << widget->view();
+    stops << baseStops << m_applyButton;
+    for (int i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
 }
 
 // Fitting the 25 columns to their texts is the costly part of building a

@@ -7,6 +7,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
+
 #include "svl/svl.h"
 #include "svl/svl_tv.h"
 
@@ -37,13 +39,14 @@ class SvlThread;
 // stationtablewidget_document.cpp (the document: new, open, append, save,
 // convert, apply, all replacing the table through replaceDocument),
 // stationtablewidget_editing.cpp (the editing slots that push the station
-// commands, and the station settings dialog), stationtablewidget_favorites.cpp
-// (adding, removing, inserting and renaming favorite lists, and the
-// favorite tabs' slots),
+// commands, and the station settings dialog),
+// stationtablewidget_favorites.cpp (adding, removing, inserting and renaming
+// favorite lists, and the favorite tabs' slots),
 // stationtablewidget_search.cpp (the search bar and the advanced search),
-// stationtablewidget_output.cpp (CSV, printing and the clipboard) and
+// stationtablewidget_output.cpp (CSV, printing and the clipboard),
 // stationtablewidget_exchange.cpp (transfers with a TV set on a worker
-// thread).
+// thread) and stationtablewidget_moves.cpp (moving the selected stations
+// and adding them to a favorite list from the keyboard and the menus).
 class StationTableWidget : public QWidget
 {
     Q_OBJECT
@@ -146,6 +149,12 @@ public:
     // found or memory ran out (nothing is added then).
     int addFavoriteList(const QString &name, uint32_t kind);
 
+    // Moving the selected stations of the selected list: together, in
+    // their order, with the first of them at row (0-based; a row beyond
+    // the end of the list is its end). One undoable move, none when the
+    // stations already stand there.
+    void moveSelectedStationsToRow(int row);
+
     // Transfers with a TV set, one at a time, on a worker thread. The
     // worker reads the document during an export, and an import replaces
     // it, so the document must not change while one runs: the main window
@@ -200,10 +209,20 @@ public slots:
     void addFavoriteTab();
     void deleteFavoriteTab(int tab);
     void renameFavoriteTab(int tab);
-
     // The station settings dialog for the first selected station of the
     // selected list.
     void showOptionsDialog();
+
+    // One row up or down, to the top or the bottom of the list, or to the
+    // row the user gives.
+    void moveStationsUp();
+    void moveStationsDown();
+    void moveStationsToTop();
+    void moveStationsToBottom();
+    void moveStationsToPosition();
+    // Appends the stations selected in a base list to the favorite list
+    // at the list index, which must be one of the same medium.
+    void addSelectionToFavoriteList(int listIndex);
 
 private slots:
     void importThreadFinished(int result);
@@ -221,6 +240,7 @@ private:
     void clearListWidgets();
     void buildListWidgets();
     void populateListWidgets();
+    void orderTabStops();
     void sizeTableColumns(int tab);
     void rebuildKeepingTabs();
     StationListWidget *createListWidget(svl_list *list);
@@ -229,6 +249,10 @@ private:
     const svl_table *shownTable() const;
     bool makeWorkingCopy();
     void releaseWorkingCopy();
+
+    // stationtablewidget_moves.cpp
+    void moveSelectedStations(const std::function<int(const QVector<int> &rows, int rowCount)> &firstRow);
+    void keepMovedStationsInView(StationListWidget *widget, int first);
 
     // stationtablewidget_document.cpp
     void replaceDocument(const svl_table &table, OldStations oldStations);

@@ -3,6 +3,7 @@
 // while the user keeps looking at the same tabs.
 #include "views/stationtablewidget.h"
 
+#include <QAbstractItemView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -27,6 +28,8 @@ int StationTableWidget::renameList(int listIndex, const QString &name)
         return 2;
     if (svl_set_list_name(list, bytes.constData()) != 0)
         return 1;
+    if (StationListWidget *widget = m_listWidgets.value(listIndex))
+        widget->view()->setAccessibleName(name);
     const int baseTab = m_baseTabs->indexOf(m_listWidgets.value(listIndex));
     if (baseTab >= 0)
         m_baseTabs->setTabText(baseTab, name);

@@ -125,7 +125,7 @@ private slots:
                 shortcutOwners.insert(key.toString(), name);
             }
         }
-        QCOMPARE(named, 29);
+        QCOMPARE(named, 34);
         QVERIFY(!shortcutOwners.isEmpty());
     }
 
@@ -148,7 +148,7 @@ private slots:
             "&File: newAct openAct - saveAct saveAsAct - recent recent recent recent recent - exportCsvAct printAct "
             "- backupFolderAct - exitAct",
             "&Edit: undoAct redoAct - copyAct deleteAct - childLockAct epgAct defaultAct - optionsAct - searchAct "
-            "advancedSearchAct",
+            "advancedSearchAct - moveUpAct moveDownAct moveToTopAct moveToBottomAct moveToPositionAct",
             "Station table: importAct exportAct - appendAct convertAct",
             "&Settings: Language tvBackupAct",
             "&View: listViewAct tableViewAct - showToolBarAct",

@@ -5,13 +5,16 @@
 // copy; the station views in it: the actions that follow the selection, the
 // exclusion of base and favorite selections in svl50 tables, the list
 // context menu and the favorite mark.
+#include <QAccessible>
 #include <QPainter>
+#include <QLayout>
 #include <QRandomGenerator>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 
 #include "tests/app/test_mainwindow_support.h"
+#include "views/searchwidget.h"
 #include "views/station_fields.h"
 
 using namespace testsupport;
@@ -153,6 +156,55 @@ bool paintsFavoriteMark(StationListWidget *widget, int row)
     QImage blank(mark.size(), mark.format());
     blank.fill(Qt::white);
     return mark != blank;
+}
+
+// What a screen reader reads for a widget or a cell of a station view.
+QString accessibleName(QWidget *widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+QString cellText(StationListWidget *widget, int row, int column)
+{
+    QAccessibleInterface *view = QAccessible::queryAccessibleInterface(widget->view());
+    return view->tableInterface()->cellAt(row, column)->text(QAccessible::Name);
+}
+
+// The controls of a window that Tab stops at, in the order it does.
+QList<QWidget *> tabStops(QWidget *window)
+{
+    QList<QWidget *> stops;
+    for (QWidget *widget = window->nextInFocusChain(); widget != window; widget = widget->nextInFocusChain()) {
+        if (widget->isVisible() && widget->isEnabled() && !widget->focusProxy()
+            && (widget->focusPolicy() & Qt::TabFocus) && window->isAncestorOf(widget))
+            stops << widget;
+    }
+    return stops;
+}
+
+// The widgets of a layout tree in the order it lays them out.
+void layoutOrder(const QLayout *layout, QList<QWidget *> *order)
+{
+    for (int i = 0; layout && i < layout->count(); ++i) {
+        layoutOrder(layout->itemAt(i)->layout(), order);
+        if (QWidget *widget = layout->itemAt(i)->widget()) {
+            *order << widget;
+            layoutOrder(widget->layout(), order);
+        }
+    }
+}
+
+// Each of the window's tab stops is named and comes after the one before
+// it in the layout.
+void checkTabStops(QWidget *window)
+{
+    QList<QWidget *> order;
+    layoutOrder(window->layout(), &order);
+    int previous = -1;
+    for (QWidget *stop : tabStops(window)) {
+        QVERIFY2(!accessibleName(stop).isEmpty() && order.indexOf(stop) > previous, stop->metaObject()->className());
+        previous = order.indexOf(stop);
+    }
 }
 
 } // namespace
@@ -599,7 +651,9 @@ private slots:
                                   window->epgAction()->text(),           separator,
                                   Strings::text(Strings::CaModuleMenu),  separator,
                                   window->defaultSettingsAction()->text(), separator,
-                                  window->optionsAction()->text()};
+                                  window->optionsAction()->text(),       separator,
+                                  action(*window, "moveToPositionAct")->text(),
+                                  Strings::text(Strings::AddToFavoriteListMenu)};
         for (const char *view : {"listViewAct", "tableViewAct"}) {
             action(*window, view)->trigger();
             const StationListWidget *base = listWidget(*window, 0);
@@ -648,6 +702,57 @@ private slots:
                 QVERIFY(!paintsFavoriteMark(listWidget(*window, 2), 0));
             }
         }
+    }
+
+    // A list view row reads as number, name and its icons in words of the
+    // current language, a table cell as its text; the display role stays
+    // empty.
+    void rowsReadAloudInBothLanguages()
+    {
+        const auto window = openWindow(table(SVL_VERSION_50));
+        StationListWidget *base = listWidget(*window, 0);
+        svl_station *station = stationAt(base, 0);
+        station->ProgramDataByte = 3;
+        station->HiDef = station->childlock = station->epg = 1;
+        station->encrypted = 0;
+        const bool favorite = window->stationTableWidget()->currentFavListWidget()->stationModel()->containsStation(station);
+        const QString name = stationNameText(station);
+        for (const auto &words : {QStringList{"in favorite list", "HD", "child lock", "EPG", "satellite"},
+                                  QStringList{"in Favoritenliste", "HD", "Kindersicherung", "EPG", "Satellit"}}) {
+            Strings::setLanguage(words[2] == QLatin1String("child lock") ? Strings::English : Strings::German);
+            QCOMPARE(cellText(base, 0, 0), (QStringList{"1", name} + words.mid(favorite ? 0 : 1)).join(", "));
+        }
+        Strings::setLanguage(Strings::English);
+        QVERIFY(!base->stationModel()->data(base->stationModel()->index(0, 0), Qt::DisplayRole).isValid());
+        window->stationTableWidget()->switchToTableView();
+        for (int column : {int(UidColumn), int(NameColumn), int(FrequencyColumn)})
+            QCOMPARE(cellText(listWidget(*window, 0), 0, column), stationFieldText(station, column));
+    }
+
+    // Every control Tab reaches in the window and its dialogs has a name,
+    // and Tab goes in the order of the layout: in the window pane by pane.
+    void controlsAreNamedAndTabbedInLayoutOrder()
+    {
+        const auto window = openWindow(table(SVL_VERSION_50));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QStringList names;
+        for (QWidget *stop : tabStops(window.get()))
+            names << accessibleName(stop);
+        const QString favorite = window->stationTableWidget()->currentFavListWidget()->stationModel()->listName();
+        QCOMPARE(names, (QStringList{favorite, Strings::text(Strings::AddFavoriteListName), favorite,
+                                     QStringLiteral("ALL_TV"), QStringLiteral("ALL_TV")}));
+        window->stationTableWidget()->searchWidget()->toggleVisibility();
+        checkTabStops(window->stationTableWidget()->searchWidget());
+        window->stationTableWidget()->startAdvancedSearch();
+        checkTabStops(QApplication::activeModalWidget());
+        QApplication::activeModalWidget()->close();
+        ModalDriver exchange([](QWidget *dialog) {
+            checkTabStops(dialog);
+            return dialog->close();
+        });
+        action(*window, "importAct")->trigger();
+        QTRY_VERIFY(exchange.handled());
     }
 };
 

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -104,6 +105,33 @@ QPixmap tableView(const Workspace &workspace)
     // The tab row is laid out anew once the favorite tabs are hidden.
     QApplication::processEvents();
     return window->grab();
+}
+
+// The Edit menu over a selection, with the keyboard moves at its end.
+QPixmap editMenu(const Workspace &workspace)
+{
+    const auto window = arrangedWindow(workspace);
+    QMenu *edit = window->menuBar()->actions().value(1)->menu();
+    edit->popup(window->mapToGlobal(QPoint(0, 0)));
+    showAndSettle(edit);
+    const QPixmap picture = edit->grab();
+    edit->hide();
+    return picture;
+}
+
+// "Move to position..." asking for the row of the selected station.
+QPixmap moveToPositionDialog(const Workspace &workspace)
+{
+    const auto window = arrangedWindow(workspace);
+    QPixmap picture;
+    QTimer::singleShot(0, [&picture] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        showAndSettle(dialog);
+        picture = dialog->grab();
+        dialog->close();
+    });
+    window->findChild<QAction *>(QStringLiteral("moveToPositionAct"))->trigger();
+    return picture;
 }
 
 // The search bar over the large table, stepped to the second of its hits.
@@ -334,6 +362,8 @@ const std::vector<Picture> &pictures()
         {"settings-svl40-dvbc-en", settingsSvl40DvbcEnglish},
         {"settings-svl40-dvbc-de", settingsSvl40DvbcGerman},
         {"exchange-dialog", exchangeDialog},
+        {"edit-menu-moves", editMenu},
+        {"move-to-position", moveToPositionDialog},
     };
     return all;
 }

@@ -24,6 +24,8 @@ SettingsCommand::~SettingsCommand()
     svl_free_station(m_after);
 }
 
+// A redo that could not give the settings changed nothing: the stack drops
+// the command.
 void SettingsCommand::redo()
 {
     if (!giveStation(m_after))

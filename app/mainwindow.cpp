@@ -105,8 +105,15 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+// A transfer still running reads or replaces the document: the window
+// closes once it has ended.
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_tableWidget->isTransferRunning()) {
+        m_closeAfterTransfer = true;
+        event->ignore();
+        return;
+    }
     if (maybeSave()) {
         event->ignore();
         return;

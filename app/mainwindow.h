@@ -1,6 +1,7 @@
 #ifndef KANVIO_APP_MAINWINDOW_H
 #define KANVIO_APP_MAINWINDOW_H
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <QUndoStack>
@@ -21,9 +22,11 @@ class StationTableWidget;
 // centrally which actions a document event enables. Its members are defined
 // by concern in mainwindow.cpp (construction, view, about, close),
 // mainwindow_actions.cpp (actions, menus, toolbars, texts),
-// mainwindow_files.cpp (the document's files), mainwindow_exchange.cpp (the
-// outcome of TV imports and exports), mainwindow_settings.cpp (settings
-// file and language) and mainwindow_context.cpp (the station context menu).
+// mainwindow_files.cpp (the document's files), mainwindow_exchange.cpp (TV
+// imports and exports and the backups of the sets' tables),
+// mainwindow_settings.cpp (settings file and language), mainwindow_context.cpp
+// (the station context menu) and mainwindow_output.cpp (search, CSV export,
+// printing and copying).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -71,12 +74,18 @@ private slots:
     void saveSvlFile();
     void saveAsSvlFile();
     void appendFromFile();
+    void exportCsvFile();
+    void importStations();
+    void exportStations();
+    void importStations(const QString &address);
+    void exportStations(const QString &address);
     void importFinished(int result);
     void exportFinished(int result);
     void translate();
     void showListView();
     void showTableView();
     void about();
+    void openTvBackupFolder();
 
 private:
     void startDiscovery(int waitMs);
@@ -113,8 +122,18 @@ private:
     void showFileError(int textId, const QString &path);
 
     // mainwindow_exchange.cpp
+    void connectExchangeActions();
+    void readExchangeSettings();
+    void runExchangeDialog(bool import);
+    bool beginTransfer(const QString &address);
+    QString backupBaseFor(const QString &address) const;
+    void lockDocument();
+    void unlockDocument();
+    void endTransfer();
     void takeImportedTable();
+    void showExportDone();
     void showExchangeError(int titleId, int result, int transferTextId, int unknownTextId);
+    QString exchangeErrorText(int result, int transferTextId, int unknownTextId) const;
 
     // mainwindow_settings.cpp
     void readSettings();
@@ -123,6 +142,9 @@ private:
     // mainwindow_context.cpp
     bool checkCaModuleActions(const StationListWidget *selected);
     void runListContextMenu();
+
+    // mainwindow_output.cpp
+    void connectSearchAndOutputActions();
 
     ssdp_engine m_discovery;
     StationTableWidget *m_tableWidget;
@@ -167,6 +189,8 @@ private:
     QAction *m_printAct = nullptr;
     QAction *m_convertAct = nullptr;
     QAction *m_copyAct = nullptr;
+    QAction *m_backupFolderAct = nullptr;
+    QAction *m_tvBackupAct = nullptr;
     QAction *m_recentFileActs[MaxRecentFiles] = {};
     QAction *m_caModuleActs[CaModuleCount] = {};
 
@@ -176,6 +200,11 @@ private:
     // False while the document has no file of its own (a new or imported
     // table): "Save" then asks for a name instead of writing currentFile.
     bool m_hasDocumentFile = false;
+    // The actions a running transfer turned off, to be turned on again.
+    QList<QAction *> m_lockedActions;
+    // The user closed the window while a transfer ran: it closes once the
+    // transfer has ended.
+    bool m_closeAfterTransfer = false;
 };
 
 #endif

@@ -93,6 +93,10 @@ const QVector<MainWindow::ActionSpec> &MainWindow::actionSpecs()
          NoStandardKey, nullptr, false, A::Disabled},
         {&MainWindow::m_copyAct, "copyAct", S::CopyStationDataAction, S::CopyStationDataTip,
          ":/images/copy-24x24.png", QKeySequence::Copy, nullptr, false, A::Disabled},
+        {&MainWindow::m_backupFolderAct, "backupFolderAct", S::OpenBackupFolderAction, S::OpenBackupFolderTip,
+         nullptr, NoStandardKey, nullptr, false, A::Enabled},
+        {&MainWindow::m_tvBackupAct, "tvBackupAct", S::TvBackupAction, S::TvBackupTip, nullptr, NoStandardKey,
+         nullptr, true, A::Checked},
     };
     return specs;
 }
@@ -179,6 +183,8 @@ void MainWindow::createConnections()
 {
     connectFileActions();
     connectWindowActions();
+    connectSearchAndOutputActions();
+    connectExchangeActions();
 }
 
 void MainWindow::connectFileActions()
@@ -221,6 +227,7 @@ void MainWindow::createMenus()
     m_languageMenu = createMenu(false);
     m_languageMenu->addActions({m_englishAct, m_germanAct});
     m_settingsMenu->addMenu(m_languageMenu);
+    m_settingsMenu->addAction(m_tvBackupAct);
 
     m_viewMenu = createMenu();
     m_viewMenu->addActions({m_listViewAct, m_tableViewAct});
@@ -246,6 +253,8 @@ void MainWindow::createFileMenu()
         m_fileMenu->addAction(action);
     m_fileMenu->addSeparator();
     m_fileMenu->addActions({m_exportCsvAct, m_printAct});
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_backupFolderAct);
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_exitAct);
 }

@@ -38,6 +38,7 @@ void MainWindow::readSettings()
     updateRecentFileActions();
     (language == QLatin1String(englishValue) ? m_englishAct : m_germanAct)->trigger();
     (view == QLatin1String(listValue) ? m_listViewAct : m_tableViewAct)->trigger();
+    readExchangeSettings();
 }
 
 void MainWindow::writeSettings()

@@ -241,6 +241,16 @@ const char *const sourceTexts[] = {
     // Search and output
 
     // TV exchange
+    QT_TRANSLATE_NOOP("Strings", "Open TV backup folder"),
+    QT_TRANSLATE_NOOP("Strings", "Shows the folder that keeps the backups of the TV devices' station tables"),
+    QT_TRANSLATE_NOOP("Strings", "Back up the TV's table before an export"),
+    QT_TRANSLATE_NOOP("Strings", "Reads the station table of the TV device before an export and keeps it in the TV backup folder"),
+    QT_TRANSLATE_NOOP("Strings", "Export finished"),
+    QT_TRANSLATE_NOOP("Strings", "The station table was written to the TV device at '"),
+    QT_TRANSLATE_NOOP("Strings", "'.\nThe table the TV device held before is kept in '"),
+    QT_TRANSLATE_NOOP("Strings", "Reading the backup of the station table from TV device at '"),
+    QT_TRANSLATE_NOOP("Strings", "Writing the backup of the TV device's station table to '"),
+    QT_TRANSLATE_NOOP("Strings", "' failed; the station table was not exported"),
 
     // Desktop
     QT_TRANSLATE_NOOP("Strings", "Edits the station tables of Tavrel TV sets."),

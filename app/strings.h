@@ -273,6 +273,16 @@ public:
         // Search and output
 
         // TV exchange
+        OpenBackupFolderAction,
+        OpenBackupFolderTip,
+        TvBackupAction,
+        TvBackupTip,
+        ExportDoneTitle,
+        ExportDoneMessage,
+        BackupKeptMessage,
+        ReadingBackupMessage,
+        WritingBackupMessage,
+        NotExportedSuffix,
 
         // Desktop
         CommandLineDescription,

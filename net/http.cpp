@@ -105,7 +105,7 @@ int url_connect(const url_parts *parts)
     char node[URL_MAX_NODE_NAME + 1];
     memcpy(node, parts->host, node_length);
     node[node_length] = '\0';
-    return svl_connect_stream(node, url_numeric_service(parts->service), AF_UNSPEC);
+    return svl_connect_stream(node, url_numeric_service(parts->service), AF_UNSPEC, SVL_CONNECT_WAIT_MS);
 }
 
 int url_send_text(int sock, const char *text)

@@ -902,6 +902,48 @@ Möchten Sie die Änderungen speichern?</translation>
         <translation>Empfangsart</translation>
     </message>
     <message>
+        <source>Open TV backup folder</source>
+        <translation>TV-Sicherungsordner öffnen</translation>
+    </message>
+    <message>
+        <source>Shows the folder that keeps the backups of the TV devices&apos; station tables</source>
+        <translation>Zeigt den Ordner mit den Sicherungen der Sendertabellen der TV-Geräte</translation>
+    </message>
+    <message>
+        <source>Back up the TV&apos;s table before an export</source>
+        <translation>Sendertabelle des TV-Geräts vor dem Export sichern</translation>
+    </message>
+    <message>
+        <source>Reads the station table of the TV device before an export and keeps it in the TV backup folder</source>
+        <translation>Liest vor einem Export die Sendertabelle des TV-Geräts und bewahrt sie im TV-Sicherungsordner auf</translation>
+    </message>
+    <message>
+        <source>Export finished</source>
+        <translation>Export abgeschlossen</translation>
+    </message>
+    <message>
+        <source>The station table was written to the TV device at &apos;</source>
+        <translation>Die Sendertabelle wurde zum TV-Gerät unter &apos;</translation>
+    </message>
+    <message>
+        <source>&apos;.
+The table the TV device held before is kept in &apos;</source>
+        <translation>&apos; geschrieben.
+Die bisherige Sendertabelle des TV-Geräts liegt in &apos;</translation>
+    </message>
+    <message>
+        <source>Reading the backup of the station table from TV device at &apos;</source>
+        <translation>Lesen der Sicherung der Sendertabelle vom TV-Gerät unter &apos;</translation>
+    </message>
+    <message>
+        <source>Writing the backup of the TV device&apos;s station table to &apos;</source>
+        <translation>Schreiben der Sicherung der Sendertabelle des TV-Geräts nach &apos;</translation>
+    </message>
+    <message>
+        <source>&apos; failed; the station table was not exported</source>
+        <translation>&apos; fehlgeschlagen; die Sendertabelle wurde nicht exportiert</translation>
+    </message>
+    <message>
         <source>Edits the station tables of Tavrel TV sets.</source>
         <translation>Bearbeitet die Sendertabellen von Tavrel-Fernsehern.</translation>
     </message>

@@ -4,6 +4,12 @@
 // one way both clients open their connections.
 #pragma once
 
+// How long a connect waits for the peer to answer. A TV set or its
+// description server on the local network answers in milliseconds; an
+// address where nothing answers would otherwise keep the caller waiting for
+// the system's own limit of about two minutes.
+enum { SVL_CONNECT_WAIT_MS = 10000 };
+
 // Prepares the process for socket use. What Windows Sockets start-up is on
 // other systems is here the guarantee that a peer closing a connection
 // while we write can never kill the process: SIGPIPE is ignored (every send
@@ -20,7 +26,12 @@ void svl_sockets_cleanup();
 // (AF_INET, or AF_UNSPEC for any) and connects to the first resolved
 // address that accepts, trying them in order. Every socket is opened
 // close-on-exec, so a program the caller starts never inherits it. Each
-// connect blocks until the system gives up on it. Returns the connected
+// address gets at most wait_ms to accept. Returns the connected (blocking)
 // socket, which the caller closes, or -1 when the name does not resolve or
-// no address accepts.
-int svl_connect_stream(const char *node, const char *service, int family);
+// no address accepts in time.
+int svl_connect_stream(const char *node, const char *service, int family, int wait_ms);
+
+// Waits until the socket is ready for events (POLLIN, POLLOUT), or reports
+// an error or hang-up, which the following call on it then sees. 0 ready,
+// -1 after wait_ms or on a wait error. A signal does not cut the wait short.
+int svl_wait_socket(int socket, short events, int wait_ms);

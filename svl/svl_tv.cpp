@@ -3,7 +3,6 @@
 #include "svl_tv.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -88,24 +87,6 @@ int tv_parse_table_payload(svl_table *target, const uint8_t *payload, size_t len
 
 // ---- socket I/O ----
 
-// Waits until the socket is ready for events (or reports an error or
-// hang-up, which the following send or receive then sees). 0 ready, -1
-// timeout or wait error. A signal does not cut the wait short.
-static int wait_for(int socket, short events, int wait_ms)
-{
-    using clock = std::chrono::steady_clock;
-    const clock::time_point deadline = clock::now() + std::chrono::milliseconds(wait_ms);
-    for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now());
-        pollfd entry = {socket, events, 0};
-        int ready = poll(&entry, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
-        if (ready > 0)
-            return 0;
-        if (ready == 0 || errno != EINTR)
-            return -1;
-    }
-}
-
 static bool is_transient(int error)
 {
     return error == EINTR || error == EAGAIN || error == EWOULDBLOCK;
@@ -115,7 +96,7 @@ int tv_send_all(int socket, const uint8_t *bytes, size_t length, int wait_ms)
 {
     size_t sent = 0;
     while (sent < length) {
-        if (wait_for(socket, POLLOUT, wait_ms) != 0)
+        if (svl_wait_socket(socket, POLLOUT, wait_ms) != 0)
             return -1;
         // Non-blocking, so one send never outlasts the wait; never SIGPIPE,
         // so a set that hangs up cannot end the program.
@@ -132,7 +113,7 @@ int tv_recv_exact(int socket, uint8_t *buffer, size_t length, int wait_ms)
 {
     size_t received = 0;
     while (received < length) {
-        if (wait_for(socket, POLLIN, wait_ms) != 0)
+        if (svl_wait_socket(socket, POLLIN, wait_ms) != 0)
             return -1;
         ssize_t n = recv(socket, buffer + received, length - received, MSG_DONTWAIT);
         if (n == 0 || (n < 0 && !is_transient(errno)))
@@ -151,7 +132,10 @@ int tv_connect_with(tv_connection *connection, const char *address, uint8_t unit
     const tv_options chosen = options ? *options : tv_default_options();
     char service[8];
     snprintf(service, sizeof service, "%u", static_cast<unsigned>(chosen.port));
-    connection->socket = svl_connect_stream(address, service, AF_INET);
+    // Nobody answering a connect is told as soon as the shorter of the two
+    // waits is out.
+    const int connect_wait = chosen.wait_ms < SVL_CONNECT_WAIT_MS ? chosen.wait_ms : SVL_CONNECT_WAIT_MS;
+    connection->socket = svl_connect_stream(address, service, AF_INET, connect_wait);
     if (connection->socket < 0)
         return -1;
     connection->unit = unit;

@@ -39,7 +39,8 @@ enum {
 // defaults; tests and the simulated set choose other ports and waits.
 struct tv_options {
     uint16_t port;  // TCP port, TV_PORT by default
-    int wait_ms;    // longest wait for the socket to become ready
+    int wait_ms;    // longest wait for the socket to become ready; a connect
+                    // waits at most SVL_CONNECT_WAIT_MS of it
 };
 
 // Port 1938 and 60-second waits.
@@ -54,7 +55,7 @@ struct tv_connection {
 };
 
 // Resolves address (IPv4 address or host name) for port 1938 and connects
-// to the first of its IPv4 addresses that accepts. 0 with the connection
+// to the first of its IPv4 addresses that accepts within 10 seconds. 0 with the connection
 // open and its sequence number 0; -1 when no address could be connected.
 // Close with tv_close.
 int tv_connect(tv_connection *connection, const char *address, uint8_t unit);

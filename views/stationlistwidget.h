@@ -1,6 +1,7 @@
 #ifndef KANVIO_VIEWS_STATIONLISTWIDGET_H
 #define KANVIO_VIEWS_STATIONLISTWIDGET_H
 
+#include <QItemSelection>
 #include <QWidget>
 
 #include "svl/svl.h"
@@ -10,12 +11,15 @@ class MainWindow;
 class QAbstractItemView;
 class QItemSelectionModel;
 class QTableView;
+class StationFilter;
 class StationListModel;
 
 // Shows one station list of the table: in list view as a QListView of
 // station cards, in table view as a sortable QTableView of every station
 // field. The widget equips the view with the program's selection model,
-// delegate and drop indicator style, and owns the model.
+// delegate and drop indicator style, and owns the model. Its members are
+// defined in stationlistwidget.cpp (the view and the station flags) and
+// stationlistwidget_search.cpp (the searches).
 class StationListWidget : public QWidget
 {
     Q_OBJECT
@@ -51,6 +55,13 @@ public:
     // The station of the first selected row; null without a selection.
     svl_station *firstSelectedStation() const;
 
+    // The rows whose station's name contains text, ignoring case: the name
+    // as decoded in its character set, or its raw bytes compared with the
+    // text in ISO 8859-9. An empty text finds nothing.
+    QItemSelection findStations(const QString &text) const;
+    // The rows whose station the filter accepts.
+    QItemSelection filterStations(const StationFilter &filter) const;
+
 private:
     void createView(svl_list *list, svl_table *table);
     void configureView();
@@ -61,6 +72,7 @@ private:
     void setStationField(const QModelIndex &index, uint8_t svl_station::*field, int value);
     void fitColumnsToTexts(QTableView *table);
     void fitRowsToContents(QTableView *table);
+    QItemSelectionRange rowRange(int row) const;
 
     MainWindow *m_mainWindow;
     bool m_listMode;

@@ -12,7 +12,9 @@
 
 #include "app/mainwindow.h"
 #include "app/strings.h"
+#include "app/svlthread.h"
 #include "svl/svl_ops.h"
+#include "views/searchwidget.h"
 #include "views/stationlistwidget.h"
 
 StationTableWidget::StationTableWidget(MainWindow *mainWindow)
@@ -22,14 +24,18 @@ StationTableWidget::StationTableWidget(MainWindow *mainWindow)
       m_favoriteTabs(new QTabWidget(this)),
       m_baseTabs(new QTabWidget(this)),
       m_addButton(new QPushButton(QStringLiteral("+"), m_favoriteTabs)),
-      m_applyButton(new QPushButton(this))
+      m_applyButton(new QPushButton(this)),
+      m_searchWidget(new SearchWidget(mainWindow, m_baseTabs))
 {
     createLayout();
     createConnections();
 }
 
+// A transfer still running reads or fills a table: it ends before any
+// table goes.
 StationTableWidget::~StationTableWidget()
 {
+    delete m_exchangeThread;
     clearListWidgets();
     releaseWorkingCopy();
     svl_free_table(&m_table, 1);
@@ -40,6 +46,7 @@ void StationTableWidget::createLayout()
     m_favoriteTabs->setBaseSize(500, 0);
     m_baseTabs->setBaseSize(500, 0);
     m_favoriteTabs->setCornerWidget(m_addButton, Qt::TopRightCorner);
+    m_baseTabs->setCornerWidget(m_searchWidget, Qt::TopRightCorner);
 
     auto *tabRow = new QHBoxLayout;
     tabRow->setSpacing(6);
@@ -56,11 +63,13 @@ void StationTableWidget::createLayout()
 
     m_favoriteTabs->hide();
     m_applyButton->hide();
+    m_searchWidget->hide();
 }
 
 void StationTableWidget::createConnections()
 {
     connect(m_baseTabs, &QTabWidget::tabBarClicked, this, &StationTableWidget::toggleBaseList);
+    connect(m_baseTabs, &QTabWidget::tabBarClicked, m_searchWidget, &SearchWidget::clearResults);
     connect(m_baseTabs, &QTabWidget::currentChanged, this, &StationTableWidget::sizeTableColumns);
     connect(m_favoriteTabs, &QTabWidget::tabBarClicked, this, &StationTableWidget::toggleFavList);
     connect(m_applyButton, &QPushButton::clicked, this, &StationTableWidget::applyTableModifications);
@@ -144,6 +153,7 @@ void StationTableWidget::populateListWidgets()
             m_listWidgets.append(widget);
     }
     rebuildFavoriteTabs();
+    m_searchWidget->clearResults();
 }
 
 // Fitting the 25 columns to their texts is the costly part of building a

@@ -7,11 +7,15 @@
 #include <QWidget>
 
 #include "svl/svl.h"
+#include "svl/svl_tv.h"
 
 class MainWindow;
+class QPrinter;
 class QPushButton;
 class QTabWidget;
+class SearchWidget;
 class StationListWidget;
+class SvlThread;
 
 // The main window's central widget and the owner of the document: the
 // station table is held here by value, its stations belong to its two base
@@ -29,9 +33,12 @@ class StationListWidget;
 // The members are defined by concern in stationtablewidget.cpp
 // (construction, tabs, view switching and the accessors),
 // stationtablewidget_document.cpp (the document: new, open, append, save,
-// convert, apply, all replacing the table through replaceDocument) and
+// convert, apply, all replacing the table through replaceDocument),
 // stationtablewidget_favorites.cpp (adding, removing, inserting and renaming
-// favorite lists).
+// favorite lists), stationtablewidget_search.cpp (the search bar and the
+// advanced search), stationtablewidget_output.cpp (CSV, printing and the
+// clipboard) and stationtablewidget_exchange.cpp (transfers with a TV set on
+// a worker thread).
 class StationTableWidget : public QWidget
 {
     Q_OBJECT
@@ -93,6 +100,18 @@ public:
     // favorite list, its favorite tab. An unknown index is ignored.
     void showList(int listIndex);
 
+    // Search and output.
+
+    // The search bar in the corner of the base tabs.
+    SearchWidget *searchWidget() const;
+    // Writes the list that output goes to (see printStationTable) as CSV.
+    // 0, or 1 when there is no list or the file cannot be written; an
+    // older file then stays as it was.
+    int writeCsv(const QString &path);
+    // Prints the list that output goes to on the printer, which must be in
+    // screen resolution mode, titled with the list's name.
+    void printCurrentList(QPrinter *printer) const;
+
     // Favorite lists.
 
     // Renames a favorite list. 0 renamed; 1 not a favorite list or the
@@ -112,11 +131,49 @@ public:
     // found or memory ran out (nothing is added then).
     int addFavoriteList(const QString &name, uint32_t kind);
 
+    // Transfers with a TV set, one at a time, on a worker thread. The
+    // worker reads the document during an export, and an import replaces
+    // it, so the document must not change while one runs: the main window
+    // keeps editing off until the finish signal. Results are those of
+    // SvlThread.
+
+    // Reads the table of the set at address. importFinished(result) follows;
+    // on success the read table has replaced the document by then.
+    void startImport(const QString &address);
+    // Writes the document into the set at address; with a backupBase, the
+    // set's own table is kept in that file first (SvlThread::setBackupBase).
+    // exportFinished(result) follows.
+    void startExport(const QString &address, const QString &backupBase = QString());
+    bool isTransferRunning() const;
+    // The backup file of the last export, written or attempted; empty when
+    // it made none.
+    QString lastBackupFile() const;
+    // Port and waits of the transfers, the TV set's defaults until changed.
+    void setTransferOptions(const tv_options &options);
+    const tv_options &transferOptions() const;
+
+signals:
+    void importFinished(int result);
+    void exportFinished(int result);
+
 public slots:
+    // Asks for a printer and prints the list that output goes to: of the
+    // document, never of the table view's working copy, so that changes not
+    // applied are left out. In list view of an svl50 table that is the
+    // current favorite list, or the current base list when its medium has
+    // no favorite list; otherwise the list of the current base tab.
+    void printStationTable();
+    void startAdvancedSearch();
+    // Puts the selected stations of the selected list on the clipboard.
+    void copy();
     void convertTableToNewVersion();
     void applyTableModifications();
     void toggleBaseList(int index);
     void toggleFavList(int index);
+
+private slots:
+    void importThreadFinished(int result);
+    void exportThreadFinished(int result);
 
 private:
     // Whether replaceDocument releases the stations of the table it
@@ -144,6 +201,13 @@ private:
     static bool copyLists(const svl_table &table, svl_table *copy);
     void renameDocumentAfterConversion();
 
+    // stationtablewidget_output.cpp
+    const svl_list *outputList() const;
+
+    // stationtablewidget_exchange.cpp
+    void startTransfer(SvlThread *thread, void (StationTableWidget::*finished)(int));
+    SvlThread *takeFinishedThread();
+
     svl_table m_table;
     svl_table *m_workingCopy = nullptr;
     bool m_listMode = true;
@@ -152,8 +216,12 @@ private:
     QTabWidget *m_baseTabs;
     QPushButton *m_addButton;
     QPushButton *m_applyButton;
+    SearchWidget *m_searchWidget;
     QList<StationListWidget *> m_listWidgets;
     QSet<const StationListWidget *> m_sizedTables;
+    SvlThread *m_exchangeThread = nullptr;
+    tv_options m_transferOptions = tv_default_options();
+    QString m_lastBackupFile;
 };
 
 #endif

@@ -125,7 +125,7 @@ private slots:
                 shortcutOwners.insert(key.toString(), name);
             }
         }
-        QCOMPARE(named, 27);
+        QCOMPARE(named, 29);
         QVERIFY(!shortcutOwners.isEmpty());
     }
 
@@ -146,11 +146,11 @@ private slots:
         }
         QCOMPARE(layout, (QStringList{
             "&File: newAct openAct - saveAct saveAsAct - recent recent recent recent recent - exportCsvAct printAct "
-            "- exitAct",
+            "- backupFolderAct - exitAct",
             "&Edit: undoAct redoAct - copyAct deleteAct - childLockAct epgAct defaultAct - optionsAct - searchAct "
             "advancedSearchAct",
             "Station table: importAct exportAct - appendAct convertAct",
-            "&Settings: Language",
+            "&Settings: Language tvBackupAct",
             "&View: listViewAct tableViewAct - showToolBarAct",
             "&Help: aboutAct",
             "Show toolbar: newAct openAct saveAct exportCsvAct printAct - importAct exportAct appendAct",
@@ -228,8 +228,12 @@ private slots:
         const auto window = openWindow();
         QPushButton *add = nullptr;
         QPushButton *apply = nullptr;
-        for (QPushButton *button : window->stationTableWidget()->findChildren<QPushButton *>())
-            (button->text() == QLatin1String("+") ? add : apply) = button;
+        for (QPushButton *button : window->stationTableWidget()->findChildren<QPushButton *>()) {
+            if (button->text() == QLatin1String("+"))
+                add = button;
+            else if (button->parent() == window->stationTableWidget())
+                apply = button;
+        }
         QVERIFY(add && apply);
         const QString germanApply = apply->text();
         action(*window, "englishAct")->trigger();
@@ -510,7 +514,9 @@ private slots:
             {true, -1, Strings::text(Strings::UnknownImportErrorMessage) + "'!"},
             {false, 1, Strings::text(Strings::ConnectingMessage) + failed},
             {false, 2, Strings::text(Strings::WritingToTvMessage) + failed},
-            {false, 3, Strings::text(Strings::UnknownExportErrorMessage) + "'!"},
+            {false, 3, Strings::text(Strings::ReadingBackupMessage) + Strings::text(Strings::NotExportedSuffix)},
+            {false, 4, Strings::text(Strings::WritingBackupMessage) + Strings::text(Strings::NotExportedSuffix)},
+            {false, -1, Strings::text(Strings::UnknownExportErrorMessage) + "'!"},
         };
         for (const auto &outcome : outcomes) {
             QSignalSpy finished(window.get(), outcome.import ? SIGNAL(importFinished()) : SIGNAL(exportFinished()));

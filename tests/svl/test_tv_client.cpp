@@ -186,6 +186,7 @@ TEST(TvConnect, NoConnectionBeforeAnythingIsSentAndSocketsCloseOnExec)
     tv_connection connection;
     ASSERT_EQ(tv_connect_with(&connection, tv.address, TV_UNIT, &tv.options), 0);
     EXPECT_NE(fcntl(connection.socket, F_GETFD) & FD_CLOEXEC, 0);
+    EXPECT_EQ(fcntl(connection.socket, F_GETFL) & O_NONBLOCK, 0) << "connected sockets block again";
     tv_close(&connection);
     OwnedTable empty;
     EXPECT_EQ(svl_export_to_tv_with(&empty.table, tv.address, &tv.options), TV_TRANSFER_FAILED)
@@ -196,6 +197,22 @@ TEST(TvConnect, NoConnectionBeforeAnythingIsSentAndSocketsCloseOnExec)
     }
     EXPECT_EQ(tv_default_options().port, 1938);
     EXPECT_EQ(tv_default_options().wait_ms, 60000);
+}
+
+// A listener whose queue is full drops connection attempts unanswered, like
+// an address where nothing is switched on; the system alone would try for
+// about two minutes.
+TEST(TvConnect, AnAddressWhereNothingAnswersFailsWithinTheWait)
+{
+    Listener silent("127.0.5.4", false);
+    ASSERT_EQ(listen(silent.fd, 0), 0);
+    const std::string port = std::to_string(silent.options.port);
+    const int queued = svl_connect_stream(silent.address, port.c_str(), AF_INET, SHORT_WAIT_MS);
+    ASSERT_GE(queued, 0);
+    OwnedTable table;
+    EXPECT_EQ(svl_import_from_tv_with(&table.table, silent.address, &silent.options), TV_NO_CONNECTION);
+    EXPECT_EQ(svl_export_to_tv_with(&table.table, silent.address, &silent.options), TV_NO_CONNECTION);
+    close(queued);
 }
 
 // The test runs with the default SIGPIPE disposition: a send without

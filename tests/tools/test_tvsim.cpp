@@ -34,7 +34,8 @@ std::string image_of_file(const std::string &path)
 }
 
 // The set serves the file it starts with, keeps what it is sent and
-// saves it; what comes back is what went out.
+// saves it; what comes back is what went out. A backup keeps what the set
+// held before.
 TEST(Transfer, TablesGoToTheSetAndComeBackUnchanged)
 {
     Sandbox sandbox;
@@ -42,19 +43,36 @@ TEST(Transfer, TablesGoToTheSetAndComeBackUnchanged)
     save_generated(sandbox.file("sent.svl50"), 40, 7);
     TvSim sim("127.0.6.1", {"--save", sandbox.file("saved.svl50"), sandbox.file("start.svl50")});
     ASSERT_TRUE(sim.wait_ready()) << sim.log();
-    auto transfer = [&](const char *command, const std::string &first, const std::string &second) {
-        const CliResult result = run_cli({command, "--port", sim.port(), first, second}, sandbox);
+    auto transfer = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin() + 1, {"--port", sim.port()});
+        const CliResult result = run_cli(arguments, sandbox);
         EXPECT_EQ(result.exit_code, 0) << result.err;
     };
-    transfer("import", "127.0.6.1", sandbox.file("first.svl50"));
+    transfer({"import", "127.0.6.1", sandbox.file("first.svl50")});
     EXPECT_EQ(image_of_file(sandbox.file("first.svl50")), image_of_file(sandbox.file("start.svl50")));
-    transfer("export", sandbox.file("sent.svl50"), "127.0.6.1");
-    transfer("import", "127.0.6.1", sandbox.file("back.svl50"));
+    transfer({"export", "--backup", sandbox.file("backup.svl50"), sandbox.file("sent.svl50"), "127.0.6.1"});
+    EXPECT_EQ(image_of_file(sandbox.file("backup.svl50")), image_of_file(sandbox.file("start.svl50")));
+    transfer({"import", "127.0.6.1", sandbox.file("back.svl50")});
     const std::string sent = image_of_file(sandbox.file("sent.svl50"));
     EXPECT_EQ(image_of_file(sandbox.file("back.svl50")), sent);
     EXPECT_EQ(image_of_file(sandbox.file("saved.svl50")), sent);
     EXPECT_EQ(sim.stop(SIGINT), 0);
     EXPECT_NE(sim.log().find("write table: stored"), std::string::npos) << sim.log();
+}
+
+// A set whose table cannot be read for the backup is not written to.
+TEST(Transfer, AnUnreadableBackupStopsTheExport)
+{
+    Sandbox sandbox;
+    save_generated(sandbox.file("sent.svl50"), 4, 7);
+    TvSim sim("127.0.6.3", {"--fault", "bad-image", "--save", sandbox.file("saved.svl50"), "--generate", "3"});
+    ASSERT_TRUE(sim.wait_ready()) << sim.log();
+    const CliResult result = run_cli({"export", "--port", sim.port(), "--backup", sandbox.file("backup.svl50"),
+                                      sandbox.file("sent.svl50"), "127.0.6.3"}, sandbox);
+    EXPECT_EQ(result.exit_code, 1);
+    EXPECT_EQ(result.err, "kanvio-cli: 127.0.6.3: reading the table for the backup failed; nothing exported\n");
+    EXPECT_NE(access(sandbox.file("saved.svl50").c_str(), F_OK), 0);
+    EXPECT_NE(access(sandbox.file("backup.svl50").c_str(), F_OK), 0);
 }
 
 struct Fault {
@@ -80,6 +98,8 @@ const Fault FAULTS[] = {
     {"bad-image", TV_TRANSFER_FAILED, TV_OK, false},
     {"empty-table", TV_OK, TV_OK, false},
     {"trickle", TV_OK, TV_OK, true},
+    {"no-answer", TV_NO_CONNECTION, TV_NO_CONNECTION, false},
+    {"mute-description", TV_OK, TV_OK, true},
 };
 
 // The command-line tool names the address and exits with 1 on failure; a
@@ -114,7 +134,9 @@ TEST_P(SetFault, EndsInTheResultTheClientPromises)
     ASSERT_EQ(svl_generate_table(&table.table, {3, 50, 2, 20, 5}), 0);
     EXPECT_EQ(svl_export_to_tv_with(&table.table, address.c_str(), sim.options()), fault.export_result);
 
-    if (strcmp(fault.mode, "stall") != 0)  // the tool would wait a minute for the silent set
+    // The tool would wait a minute for the stalled set, ten seconds for the
+    // unanswered connect.
+    if (strcmp(fault.mode, "stall") != 0 && strcmp(fault.mode, "no-answer") != 0)
         expect_tool_report(fault, address, sim.port());
     EXPECT_EQ(sim.stop(SIGTERM), 0) << sim.log();
 }

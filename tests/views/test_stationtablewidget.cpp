@@ -73,8 +73,13 @@ Tabs tabsOf(StationTableWidget *widget)
         tabs.favorites = tabWidgets[0];
         tabs.base = tabWidgets[1];
     }
-    for (QPushButton *button : widget->findChildren<QPushButton *>())
-        (button->text() == QLatin1String("+") ? tabs.add : tabs.apply) = button;
+    // The search bar has buttons of its own; the apply button is the widget's.
+    for (QPushButton *button : widget->findChildren<QPushButton *>()) {
+        if (button->text() == QLatin1String("+"))
+            tabs.add = button;
+        else if (button->parent() == widget)
+            tabs.apply = button;
+    }
     return tabs;
 }
 

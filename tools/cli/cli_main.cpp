@@ -31,7 +31,10 @@ const Command COMMANDS[] = {
      "Read the station table of the TV set at ADDRESS and write it to OUT. A set that\n"
      "holds no table is reported and OUT is not written.",
      cli_import},
-    {"export", "[--port P] FILE ADDRESS", "Write the station table in FILE into the TV set at ADDRESS.",
+    {"export", "[--port P] [--backup BACKUP] FILE ADDRESS",
+     "Write the station table in FILE into the TV set at ADDRESS. With --backup, the\n"
+     "table the set holds is read first and written to BACKUP; when it cannot be read\n"
+     "or written, nothing is exported.",
      cli_export},
     {"discover", "[--seconds N] [--target ST]",
      "Search the local network for TV sets for N seconds (1..3600, default 3) and print\n"

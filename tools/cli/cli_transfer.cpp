@@ -11,14 +11,28 @@
 
 namespace {
 
+// The options of a transfer command.
+struct transfer_options {
+    tv_options tv = tv_default_options();
+    const char *backup = nullptr;  // export: where the set's table goes first
+};
+
 // The positional arguments of a transfer command, with an optional
 // "--port P" anywhere among them (a set listening elsewhere than 1938, such
-// as a kanvio-tvsim started with --port).
-bool parse_transfer_arguments(int argc, char **argv, std::vector<const char *> *positional,
-                              tv_options *options, std::string *problem)
+// as a kanvio-tvsim started with --port), and for an export "--backup FILE".
+bool parse_transfer_arguments(int argc, char **argv, bool backup_allowed, std::vector<const char *> *positional,
+                              transfer_options *transfer, std::string *problem)
 {
-    *options = tv_default_options();
+    tv_options *options = &transfer->tv;
     for (int i = 1; i < argc; i++) {
+        if (backup_allowed && strcmp(argv[i], "--backup") == 0) {
+            if (i + 1 >= argc || !argv[i + 1][0]) {
+                *problem = "--backup needs a file name";
+                return false;
+            }
+            transfer->backup = argv[++i];
+            continue;
+        }
         if (strcmp(argv[i], "--port") != 0) {
             positional->push_back(argv[i]);
             continue;
@@ -50,10 +64,10 @@ int report_transfer(int result, const char *address)
     return CLI_BAD_INPUT;
 }
 
-int import_table(const char *address, const char *out, const tv_options &options)
+int import_table(const char *address, const char *out, const transfer_options &options)
 {
     svl_table table = {};
-    int status = report_transfer(svl_import_from_tv_with(&table, address, &options), address);
+    int status = report_transfer(svl_import_from_tv_with(&table, address, &options.tv), address);
     if (status == CLI_OK && table.list_count == 0)
         printf("%s holds no station table; %s not written\n", address, out);
     else if (status == CLI_OK)
@@ -62,19 +76,38 @@ int import_table(const char *address, const char *out, const tv_options &options
     return status;
 }
 
-int export_table(const char *path, const char *address, const tv_options &options)
+// Reads the set's table and writes it to the backup file. A set that holds
+// no table has nothing to keep; that is said and the export goes on.
+int back_up_table(const char *address, const transfer_options &options)
+{
+    svl_table previous = {};
+    int result = svl_import_from_tv_with(&previous, address, &options.tv);
+    int status = result == TV_TRANSFER_FAILED
+                     ? cli_fail(address, "reading the table for the backup failed; nothing exported")
+                     : report_transfer(result, address);
+    if (status == CLI_OK && previous.list_count == 0)
+        printf("%s holds no station table; %s not written\n", address, options.backup);
+    else if (status == CLI_OK)
+        status = cli_save_table(&previous, options.backup);
+    svl_free_table(&previous, 1);
+    return status;
+}
+
+int export_table(const char *path, const char *address, const transfer_options &options)
 {
     svl_table table = {};
     int status = cli_load_table(path, &table);
+    if (status == CLI_OK && options.backup)
+        status = back_up_table(address, options);
     if (status == CLI_OK)
-        status = report_transfer(svl_export_to_tv_with(&table, address, &options), address);
+        status = report_transfer(svl_export_to_tv_with(&table, address, &options.tv), address);
     svl_free_table(&table, 1);
     return status;
 }
 
 // Runs a transfer between socket start-up and clean-up.
-int run_transfer(int (*transfer)(const char *, const char *, const tv_options &), const char *first,
-                 const char *second, const tv_options &options)
+int run_transfer(int (*transfer)(const char *, const char *, const transfer_options &), const char *first,
+                 const char *second, const transfer_options &options)
 {
     if (svl_sockets_startup() != 0) {
         fprintf(stderr, "kanvio-cli: socket start-up failed\n");
@@ -90,9 +123,9 @@ int run_transfer(int (*transfer)(const char *, const char *, const tv_options &)
 int cli_import(int argc, char **argv)
 {
     std::vector<const char *> arguments;
-    tv_options options;
+    transfer_options options;
     std::string problem;
-    if (!parse_transfer_arguments(argc, argv, &arguments, &options, &problem))
+    if (!parse_transfer_arguments(argc, argv, false, &arguments, &options, &problem))
         return cli_usage_error(argv[0], problem);
     return run_transfer(import_table, arguments[0], arguments[1], options);
 }
@@ -100,9 +133,9 @@ int cli_import(int argc, char **argv)
 int cli_export(int argc, char **argv)
 {
     std::vector<const char *> arguments;
-    tv_options options;
+    transfer_options options;
     std::string problem;
-    if (!parse_transfer_arguments(argc, argv, &arguments, &options, &problem))
+    if (!parse_transfer_arguments(argc, argv, true, &arguments, &options, &problem))
         return cli_usage_error(argv[0], problem);
     return run_transfer(export_table, arguments[0], arguments[1], options);
 }

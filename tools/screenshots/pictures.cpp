@@ -2,12 +2,26 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
 
 #include "app/mainwindow.h"
+#include "app/ssdpdialog.h"
+#include "app/strings.h"
+#include "net/ssdp.h"
 #include "tools/screenshots/workspace.h"
+#include "views/searchdialog.h"
+#include "views/searchwidget.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
@@ -88,6 +102,119 @@ QPixmap tableView(const Workspace &workspace)
     return window->grab();
 }
 
+// The search bar over the large table, stepped to the second of its hits.
+QPixmap searchBar(const Workspace &workspace)
+{
+    const auto window = workspace.openWindow(QStringLiteral("English"), workspace.tablePath(Workspace::LargeTable));
+    SearchWidget *bar = window->stationTableWidget()->searchWidget();
+    bar->toggleVisibility();
+    bar->findChild<QLineEdit *>()->setText(QStringLiteral("zdf"));
+    bar->showNext();
+    QApplication::processEvents();
+    return window->grab();
+}
+
+QPixmap searchDialog(const Workspace &workspace, const QString &language)
+{
+    const auto window = workspace.openWindow(language, workspace.tablePath(Workspace::SmallTable));
+    SearchDialog dialog(window.get());
+    showAndSettle(&dialog);
+    return dialog.grab();
+}
+
+QPixmap searchDialogEnglish(const Workspace &workspace)
+{
+    return searchDialog(workspace, QStringLiteral("English"));
+}
+
+QPixmap searchDialogGerman(const Workspace &workspace)
+{
+    return searchDialog(workspace, QStringLiteral("German"));
+}
+
+// Page 1 of the favorite list beside the TV base list, printed to a PDF
+// file on A4 and drawn by pdftoppm (poppler-utils).
+QPixmap printedPage(const Workspace &workspace)
+{
+    const auto window = workspace.openWindow(QStringLiteral("English"), workspace.tablePath(Workspace::LargeTable));
+    const QTemporaryDir dir;
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("list.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    window->stationTableWidget()->printCurrentList(&printer);
+    const QString page = dir.filePath(QStringLiteral("page"));
+    const int status = QProcess::execute(QStringLiteral("pdftoppm"),
+                                         {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("72"),
+                                          QStringLiteral("-singlefile"), printer.outputFileName(), page});
+    return status == 0 ? QPixmap(page + QStringLiteral(".png")) : QPixmap();
+}
+
+// Simulated sets that can be found, each on an address of its own, said
+// goodbye to when the picture is done.
+class SimulatedSets
+{
+public:
+    explicit SimulatedSets(const QStringList &names)
+    {
+        for (int i = 0; i < names.size(); ++i) {
+            auto set = std::make_unique<QProcess>();
+            set->setStandardErrorFile(QProcess::nullDevice());
+            set->start(QApplication::applicationDirPath() + QStringLiteral("/kanvio-tvsim"),
+                       {QStringLiteral("--address"), QStringLiteral("127.0.0.%1").arg(i + 2), QStringLiteral("--ssdp"),
+                        QStringLiteral("--name"), names[i], QStringLiteral("--generate"), QStringLiteral("20")});
+            m_sets.push_back(std::move(set));
+        }
+    }
+    ~SimulatedSets()
+    {
+        for (const auto &set : m_sets) {
+            set->terminate();
+            set->waitForFinished();
+        }
+    }
+
+private:
+    std::vector<std::unique_ptr<QProcess>> m_sets;
+};
+
+// Lets the dialog find the sets, at most ten seconds.
+bool waitForEntries(const QListWidget *list, int count)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (list->count() < count && waited.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    return list->count() >= count;
+}
+
+// The export dialog with two simulated sets found, the first found picked.
+QPixmap exchangeDialog(const Workspace &workspace)
+{
+    const SimulatedSets sets({QStringLiteral("Living room"), QStringLiteral("Bedroom")});
+    const auto window = workspace.openWindow(QStringLiteral("English"), workspace.tablePath(Workspace::SmallTable));
+    ssdp_engine engine = {};
+    if (ssdp_start(&engine, 20) != 0)
+        return QPixmap();
+    QPixmap picture;
+    {
+        SsdpDialog dialog(Strings::text(Strings::ExportingProgress), Strings::text(Strings::ExportTableButton),
+                          QString(), &engine, window.get());
+        dialog.resize(360, 400);
+        showAndSettle(&dialog);
+        dialog.searchTvs();
+        auto *list = dialog.findChild<QListWidget *>();
+        if (waitForEntries(list, 2)) {
+            dialog.discoveryTimeout();
+            list->setCurrentRow(0);
+            dialog.selectTv(list->item(0));
+            QApplication::processEvents();
+            picture = dialog.grab();
+        }
+    }
+    ssdp_stop(&engine);
+    return picture;
+}
+
 } // namespace
 
 const std::vector<Picture> &pictures()
@@ -99,6 +226,11 @@ const std::vector<Picture> &pictures()
         {"mainwindow-filemenu-en", fileMenuEnglish},
         {"listview", listView},
         {"tableview", tableView},
+        {"search-bar", searchBar},
+        {"search-dialog-en", searchDialogEnglish},
+        {"search-dialog-de", searchDialogGerman},
+        {"printed-list", printedPage},
+        {"exchange-dialog", exchangeDialog},
     };
     return all;
 }

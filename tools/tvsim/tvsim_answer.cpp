@@ -12,7 +12,7 @@ static const char *const fault_names[TVSIM_FAULT_COUNT] = {
     "none",      "refuse",      "close-on-accept", "close-after-ack", "bad-header",
     "bad-unit",  "bad-ack",     "bad-data-code",   "short-length",    "oversized",
     "truncated", "stall",       "bad-status",      "bad-image",       "empty-table",
-    "trickle",
+    "trickle",   "no-answer",   "mute-description",
 };
 
 int tvsim_fault_from_name(const char *name, tvsim_fault *fault)

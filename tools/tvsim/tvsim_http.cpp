@@ -141,6 +141,7 @@ struct tvsim_http {
     tvsim_loop *loop;
     tvsim_identity identity;
     bool chunked;
+    bool mute;
     int listener;
     uint16_t port;
     std::map<int, std::unique_ptr<connection>> connections;
@@ -220,7 +221,9 @@ static void on_connection(tvsim_http *http, int fd, short revents)
     connection *c = found->second.get();
     int result = -1;
     if ((revents & (POLLERR | POLLNVAL)) == 0) {
-        if (c->state == phase::reading)
+        if (http->mute)
+            result = tvsim_discard_input(fd);
+        else if (c->state == phase::reading)
             result = read_request(http, c);
         else if (c->state == phase::writing)
             result = write_answer(http, c);
@@ -253,13 +256,13 @@ static int listen_on(const char *address, uint16_t port, uint16_t *bound_port)
 }
 
 tvsim_http *tvsim_http_start(tvsim_loop *loop, const char *address, uint16_t port,
-                             const tvsim_identity &identity, bool chunked)
+                             const tvsim_identity &identity, bool chunked, bool mute)
 {
     uint16_t bound_port = 0;
     int fd = listen_on(address, port, &bound_port);
     if (fd < 0)
         return nullptr;
-    tvsim_http *http = new tvsim_http{loop, identity, chunked, fd, bound_port, {}};
+    tvsim_http *http = new tvsim_http{loop, identity, chunked, mute, fd, bound_port, {}};
     tvsim_loop_watch(loop, fd, POLLIN, [http](int, short) { on_listener(http); });
     return http;
 }

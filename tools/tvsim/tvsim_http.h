@@ -23,11 +23,13 @@ struct tvsim_identity {
 std::string tvsim_udn_for(const std::string &name);
 
 // The listening service, on an IPv4 address and port (0 takes a free one).
-// chunked sends every document in chunks instead of with a Content-Length.
-// Null when it cannot listen, with the reason on standard error.
+// chunked sends every document in chunks instead of with a Content-Length;
+// mute accepts every connection and never answers it, like a set whose
+// description server hangs. Null when it cannot listen, with the reason on
+// standard error.
 struct tvsim_http;
 tvsim_http *tvsim_http_start(tvsim_loop *loop, const char *address, uint16_t port,
-                             const tvsim_identity &identity, bool chunked);
+                             const tvsim_identity &identity, bool chunked, bool mute = false);
 
 // The port the service listens on.
 uint16_t tvsim_http_port(const tvsim_http *http);

@@ -168,7 +168,8 @@ struct discovery {
 static bool start_discovery(tvsim_loop *loop, const arguments &args, discovery &found)
 {
     tvsim_identity identity{args.name, tvsim_udn_for(args.name)};
-    found.http = tvsim_http_start(loop, args.address.c_str(), args.http_port, identity, args.chunked);
+    found.http = tvsim_http_start(loop, args.address.c_str(), args.http_port, identity, args.chunked,
+                                  args.fault == TVSIM_FAULT_MUTE_DESCRIPTION);
     if (!found.http)
         return false;
     tvsim_ssdp_options options;
@@ -204,7 +205,9 @@ static int serve(tvsim_store &store, const arguments &args)
     discovery found;
     if (transfer && (!args.ssdp || start_discovery(running_loop, args, found))) {
         fprintf(stderr, "kanvio-tvsim: %s on %s:%u\n",
-                args.fault == TVSIM_FAULT_REFUSE ? "refusing connections" : "listening",
+                args.fault == TVSIM_FAULT_REFUSE      ? "refusing connections"
+                : args.fault == TVSIM_FAULT_NO_ANSWER ? "leaving connections unanswered"
+                                                      : "listening",
                 args.address.c_str(), tvsim_transfer_port(transfer));
         status = tvsim_loop_run(running_loop) == 0 ? 0 : 1;
         fprintf(stderr, "kanvio-tvsim: stopped\n");

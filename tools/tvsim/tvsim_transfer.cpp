@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "svl/svl_sockets.h"
 #include "svl/svl_tv.h"
 #include "tools/tvsim/tvsim_socket.h"
 
@@ -45,6 +46,7 @@ struct tvsim_transfer {
     tvsim_store *store;
     tvsim_fault fault;
     int listener;
+    int queue_filler;  // no-answer: the connection that fills the listener's queue
     uint16_t port;
     FILE *log;
     std::map<int, std::unique_ptr<connection>> connections;
@@ -174,22 +176,47 @@ static void on_listener(tvsim_transfer *transfer)
                      [transfer](int ready, short revents) { on_connection(transfer, ready, revents); });
 }
 
+// A listener whose queue holds one connection that is never accepted: the
+// system then drops every further connection attempt unanswered, as if
+// nothing were there. The connection that fills the queue, or -1.
+static int fill_queue(int listener, const char *address, uint16_t port)
+{
+    char service[8];
+    snprintf(service, sizeof service, "%u", static_cast<unsigned>(port));
+    if (listen(listener, 0) != 0)
+        return -1;
+    return svl_connect_stream(address, service, AF_INET, SVL_CONNECT_WAIT_MS);
+}
+
+// A bound socket that never listens answers every connection attempt with
+// a reset: the set is there but refuses.
+static int start_listening(int fd, const char *address, uint16_t port, tvsim_fault fault, int *queue_filler)
+{
+    *queue_filler = -1;
+    if (fault == TVSIM_FAULT_REFUSE)
+        return 0;
+    const bool listening = fault == TVSIM_FAULT_NO_ANSWER ? (*queue_filler = fill_queue(fd, address, port)) >= 0
+                                                          : listen(fd, 16) == 0;
+    if (listening)
+        return 0;
+    fprintf(stderr, "kanvio-tvsim: listen: %s\n", strerror(errno));
+    return -1;
+}
+
 tvsim_transfer *tvsim_transfer_start(tvsim_loop *loop, tvsim_store *store, const char *address,
                                      uint16_t port, tvsim_fault fault)
 {
     uint16_t bound_port = 0;
     int fd = tvsim_bind_tcp(address, port, "transfer", &bound_port);
+    int queue_filler = -1;
+    if (fd >= 0 && start_listening(fd, address, bound_port, fault, &queue_filler) != 0) {
+        close(fd);
+        fd = -1;
+    }
     if (fd < 0)
         return nullptr;
-    // A bound socket that never listens answers every connection attempt
-    // with a reset: the set is there but refuses.
-    if (fault != TVSIM_FAULT_REFUSE && listen(fd, 16) != 0) {
-        fprintf(stderr, "kanvio-tvsim: listen: %s\n", strerror(errno));
-        close(fd);
-        return nullptr;
-    }
-    tvsim_transfer *transfer = new tvsim_transfer{loop, store, fault, fd, bound_port, stderr, {}};
-    if (fault != TVSIM_FAULT_REFUSE)
+    tvsim_transfer *transfer = new tvsim_transfer{loop, store, fault, fd, queue_filler, bound_port, stderr, {}};
+    if (fault != TVSIM_FAULT_REFUSE && fault != TVSIM_FAULT_NO_ANSWER)
         tvsim_loop_watch(loop, fd, POLLIN, [transfer](int, short) { on_listener(transfer); });
     return transfer;
 }
@@ -212,5 +239,7 @@ void tvsim_transfer_stop(tvsim_transfer *transfer)
         drop(transfer, transfer->connections.begin()->first);
     tvsim_loop_unwatch(transfer->loop, transfer->listener);
     close(transfer->listener);
+    if (transfer->queue_filler >= 0)
+        close(transfer->queue_filler);
     delete transfer;
 }

@@ -29,6 +29,8 @@ enum tvsim_fault {
     TVSIM_FAULT_BAD_IMAGE,         // read: the payload is not a valid image
     TVSIM_FAULT_EMPTY_TABLE,       // read: status bytes alone, no table
     TVSIM_FAULT_TRICKLE,           // every reply byte sent on its own, slowly
+    TVSIM_FAULT_NO_ANSWER,         // connection attempts are never answered
+    TVSIM_FAULT_MUTE_DESCRIPTION,  // with --ssdp: the description server accepts and never answers
     TVSIM_FAULT_COUNT,
 };
 

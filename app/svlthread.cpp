@@ -1,0 +1,80 @@
+#include "app/svlthread.h"
+
+#include <QFile>
+
+#include "svl/svl_image.h"
+#include "svl/svl_ops.h"
+
+SvlThread::SvlThread(int mode, const svl_table &table, const QString &address, const tv_options &options,
+                     QObject *parent)
+    : QThread(parent),
+      m_mode(mode),
+      m_table(table),
+      m_address(address),
+      m_options(options)
+{
+}
+
+SvlThread::~SvlThread()
+{
+    wait();
+    if (m_mode == Import)
+        svl_free_table(&m_table, 1);
+}
+
+void SvlThread::setBackupBase(const QString &backupBase)
+{
+    m_backupBase = backupBase;
+}
+
+QString SvlThread::backupFile() const
+{
+    return m_backupFile;
+}
+
+svl_table SvlThread::takeTable()
+{
+    const svl_table taken = m_table;
+    m_table = svl_table();
+    return taken;
+}
+
+void SvlThread::run()
+{
+    const QByteArray address = m_address.toUtf8();
+    int result = -1;
+    if (m_mode == Import)
+        result = svl_import_from_tv_with(&m_table, address.constData(), &m_options);
+    else if (m_mode == Export)
+        result = exportTable(address);
+    emit resultReady(result);
+}
+
+int SvlThread::exportTable(const QByteArray &address)
+{
+    if (!m_backupBase.isEmpty()) {
+        const int backedUp = backUpTable(address);
+        if (backedUp != TV_OK)
+            return backedUp;
+    }
+    return svl_export_to_tv_with(&m_table, address.constData(), &m_options);
+}
+
+// A set that holds no table has nothing to keep. A set whose table cannot
+// be read is unlikely to take a write, and overwriting what could not be
+// kept is what the backup is there to prevent.
+int SvlThread::backUpTable(const QByteArray &address)
+{
+    svl_table previous = svl_table();
+    int result = svl_import_from_tv_with(&previous, address.constData(), &m_options);
+    if (result == TV_TRANSFER_FAILED)
+        result = BackupUnreadable;
+    if (result == TV_OK && previous.list_count > 0) {
+        m_backupFile = m_backupBase
+            + QLatin1String(previous.version == SVL_VERSION_40 ? ".svl40" : ".svl50");
+        if (svl_save_file(&previous, QFile::encodeName(m_backupFile).constData()) != 0)
+            result = BackupUnwritable;
+    }
+    svl_free_table(&previous, 1);
+    return result;
+}

@@ -3,14 +3,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -132,6 +136,29 @@ QPixmap searchDialogGerman(const Workspace &workspace)
     return searchDialog(workspace, QStringLiteral("German"));
 }
 
+// The question of "Order like reference list..." when the large table is
+// ordered like the small one, which lacks most of its stations. The file
+// dialog is answered, the question drawn and then cancelled.
+QPixmap orderQuestion(const Workspace &workspace)
+{
+    const auto window = workspace.openWindow(QStringLiteral("English"), workspace.tablePath(Workspace::LargeTable));
+    QPixmap picture;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            dialog->selectFile(workspace.tablePath(Workspace::SmallTable));
+            static_cast<QDialog *>(dialog)->accept();
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            picture = box->grab();
+            box->buttons().last()->click();
+        }
+    });
+    answer.start(50);
+    window->findChild<QAction *>(QStringLiteral("orderLikeReferenceAct"))->trigger();
+    return picture;
+}
+
 // Page 1 of the favorite list beside the TV base list, printed to a PDF
 // file on A4 and drawn by pdftoppm (poppler-utils).
 QPixmap printedPage(const Workspace &workspace)
@@ -231,6 +258,7 @@ const std::vector<Picture> &pictures()
         {"search-dialog-de", searchDialogGerman},
         {"printed-list", printedPage},
         {"exchange-dialog", exchangeDialog},
+        {"order-question", orderQuestion},
     };
     return all;
 }

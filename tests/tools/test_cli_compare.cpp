@@ -2,16 +2,15 @@
 #include <algorithm>
 #include <random>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "svl/svl_image.h"
+#include "svl/svl_match.h"
 #include "svl/svl_ops.h"
 #include "tests/support/runners.h"
 #include "tests/support/tables.h"
-#include "tools/cli/cli.h"
 #include "tools/gen/svl_generate.h"
 
 namespace {
@@ -27,15 +26,13 @@ void generate(svl_table *table, uint16_t version, uint64_t seed)
     ASSERT_EQ(svl_generate_table(table, options), 0);
 }
 
-// Stations without ids match by name: each gets a name of its own, so that
-// the order they come back in is certain.
-void name_stations_without_ids(svl_table *table)
+// Every station gets a name of its own, so that names match as surely as ids.
+void name_every_station(svl_table *table)
 {
     for (int base = 0; base < 2; ++base) {
         svl_list *list = table->lists[base];
         for (uint32_t i = 0; i < list->count; ++i)
-            if (!svl_key_of_station(list->stations[i], "").has_ids)
-                svl_set_station_name(list->stations[i], ("Station " + std::to_string(base * 100000 + i)).c_str());
+            svl_set_station_name(list->stations[i], ("Station " + std::to_string(base * 100000 + i)).c_str());
     }
 }
 
@@ -61,15 +58,17 @@ void shuffle_base_lists(svl_table *table, uint32_t seed)
     }
 }
 
-// Takes every seventh TV station out of the table, favorite lists included:
-// the records, in the order they stood.
-std::vector<svl_station *> take_out_every_seventh(svl_table *table)
+// Takes every seventh TV station out of the table, favorite lists included,
+// and releases them; their names, in the order they stood.
+std::vector<std::string> take_out_every_seventh(svl_table *table)
 {
     std::vector<svl_station *> taken;
+    std::vector<std::string> names;
     svl_list *tv = table->lists[SVL_TV_LIST_INDEX];
-    for (uint32_t i = 0; i < tv->count; ++i)
-        if (i % 7 == 3)
-            taken.push_back(tv->stations[i]);
+    for (uint32_t i = 3; i < tv->count; i += 7) {
+        taken.push_back(tv->stations[i]);
+        names.push_back(tv->stations[i]->name);
+    }
     for (uint32_t l = 0; l < table->list_count; ++l) {
         svl_list *list = table->lists[l];
         std::vector<uint8_t> marked(list->count);
@@ -77,124 +76,70 @@ std::vector<svl_station *> take_out_every_seventh(svl_table *table)
             marked[i] = std::count(taken.begin(), taken.end(), list->stations[i]) != 0;
         svl_remove_marked_stations(list, marked.data());
     }
-    return taken;
+    for (svl_station *station : taken)
+        svl_free_station(station);
+    return names;
 }
 
-using Identity = std::tuple<uint16_t, uint16_t, uint16_t, std::string>;
-
-Identity identity(const svl_station *s)
+std::vector<std::string> names_of(const svl_list *list)
 {
-    return Identity(s->original_network_id, s->transport_stream_id, s->service_id, s->name ? s->name : "");
-}
-
-std::vector<Identity> identities(const svl_list *list)
-{
-    std::vector<Identity> out;
+    std::vector<std::string> names;
     for (uint32_t i = 0; i < list->count; ++i)
-        out.push_back(identity(list->stations[i]));
-    return out;
+        names.push_back(list->stations[i]->name);
+    return names;
 }
 
-void load(const std::string &path, svl_table *table)
+// What Export CSV writes of a list of plain ASCII names.
+std::string csv_of(const svl_list *list)
 {
-    ASSERT_EQ(svl_load_file(table, path.c_str()), 0) << path;
+    std::string csv;
+    for (uint32_t i = 0; i < list->count; ++i)
+        csv += std::to_string(i + 1) + ",\"" + list->stations[i]->name + "\"\r\n";
+    return csv;
 }
 
 // A reference made of the table less every seventh TV station; the table
 // to reorder is the whole table, shuffled. Reordering with deletion gives
 // the reference byte for byte; without, the taken stations follow it in
-// their shuffled order.
+// their shuffled order, and a CSV of the reference's TV names does the same.
 TEST(CliReorder, GivesTheReferenceOrderAndPutsTheRestAtTheEndOrDeletesIt)
 {
     Sandbox sandbox;
     OwnedTable reference, shuffled;
-    generate(&reference.table, 50, 3);
-    generate(&shuffled.table, 50, 3);
-    name_stations_without_ids(&reference.table);
-    name_stations_without_ids(&shuffled.table);
-    std::vector<svl_station *> taken = take_out_every_seventh(&reference.table);
-    std::vector<Identity> taken_identities;
-    for (svl_station *station : taken)
-        taken_identities.push_back(identity(station));
-    for (svl_station *station : taken)
-        svl_free_station(station);
+    for (svl_table *table : {&reference.table, &shuffled.table}) {
+        generate(table, 50, 3);
+        name_every_station(table);
+    }
+    const std::vector<std::string> taken = take_out_every_seventh(&reference.table);
     shuffle_base_lists(&shuffled.table, 5);
     write_file(sandbox.file("ref.svl50"), image_of(&reference.table));
-    write_file(sandbox.file("in.svl50"), image_of(&shuffled.table));
-
-    const CliResult deleted = run_cli({"reorder", "--delete-unmatched", "--reference", sandbox.file("ref.svl50"),
-                                       sandbox.file("in.svl50"), sandbox.file("deleted.svl50")},
-                                      sandbox);
-    ASSERT_EQ(deleted.exit_code, 0) << deleted.err;
-    EXPECT_EQ(deleted.out,
-              counts_line(reference.list(0), uint32_t(taken.size())) + counts_line(reference.list(1), 0));
-    EXPECT_TRUE(read_file(sandbox.file("deleted.svl50")) == image_of(&reference.table));
-
-    const CliResult kept = run_cli({"reorder", "--reference", sandbox.file("ref.svl50"), sandbox.file("in.svl50"),
-                                    sandbox.file("kept.svl50")},
-                                   sandbox);
-    ASSERT_EQ(kept.exit_code, 0) << kept.err;
-    OwnedTable result;
-    load(sandbox.file("kept.svl50"), &result.table);
-    std::vector<Identity> expected = identities(reference.list(0));
-    for (uint32_t i = 0; i < shuffled.list(0)->count; ++i) {
-        Identity station = identity(shuffled.list(0)->stations[i]);
-        if (std::count(taken_identities.begin(), taken_identities.end(), station))
-            expected.push_back(station);
-    }
-    EXPECT_EQ(identities(result.list(0)), expected);
-    EXPECT_EQ(identities(result.list(2)), identities(shuffled.list(2))) << "favorite lists stay as they are";
-}
-
-// What Export CSV writes of a list: its decoded names, quotes doubled.
-std::string csv_of(const svl_list *list)
-{
-    std::string csv;
-    for (uint32_t i = 0; i < list->count; ++i) {
-        const svl_station *s = list->stations[i];
-        std::string name = cli_name_to_utf8(s->name, s->name_len, s->CharSelCode), doubled;
-        for (char c : name)
-            doubled += c == '"' ? std::string("\"\"") : std::string(1, c);
-        csv += std::to_string(i + 1) + ",\"" + doubled + "\"\r\n";
-    }
-    return csv;
-}
-
-std::vector<std::string> decoded_names(const svl_list *list)
-{
-    std::vector<std::string> names;
-    for (uint32_t i = 0; i < list->count; ++i)
-        names.push_back(cli_name_to_utf8(list->stations[i]->name, list->stations[i]->name_len,
-                                         list->stations[i]->CharSelCode));
-    return names;
-}
-
-TEST(CliReorder, TakesTheNamesOfACsvFileForTheListItIsToldOf)
-{
-    Sandbox sandbox;
-    OwnedTable reference, shuffled;
-    generate(&reference.table, 50, 4);
-    generate(&shuffled.table, 50, 4);
-    shuffle_base_lists(&shuffled.table, 6);
     write_file(sandbox.file("ref.csv"), csv_of(reference.list(0)));
     write_file(sandbox.file("in.svl50"), image_of(&shuffled.table));
+    auto reorder = [&](std::vector<std::string> arguments, const char *reference_file, const char *out) {
+        arguments.insert(arguments.begin(), "reorder");
+        arguments.insert(arguments.end(), {"--reference", sandbox.file(reference_file), sandbox.file("in.svl50"),
+                                           sandbox.file(out)});
+        return run_cli(arguments, sandbox);
+    };
 
-    const CliResult misuse = run_cli({"reorder", "--reference", sandbox.file("ref.csv"), sandbox.file("in.svl50"),
-                                      sandbox.file("out.svl50")},
-                                     sandbox);
-    EXPECT_EQ(misuse.exit_code, 2);
-    const CliResult result = run_cli({"reorder", "--list", "tv", "--reference", sandbox.file("ref.csv"),
-                                      sandbox.file("in.svl50"), sandbox.file("out.svl50")},
-                                     sandbox);
-    ASSERT_EQ(result.exit_code, 0) << result.err;
-    OwnedTable out;
-    load(sandbox.file("out.svl50"), &out.table);
-    // Unnamed stations match nothing and follow the others.
-    std::vector<std::string> expected, names = decoded_names(reference.list(0));
-    std::copy_if(names.begin(), names.end(), std::back_inserter(expected), [](const std::string &n) { return !n.empty(); });
-    expected.resize(names.size());
-    EXPECT_EQ(decoded_names(out.list(0)), expected);
-    EXPECT_EQ(identities(out.list(1)), identities(shuffled.list(1))) << "the radio list stays as it was";
+    const CliResult deleted = reorder({"--delete-unmatched"}, "ref.svl50", "deleted.svl50");
+    ASSERT_EQ(deleted.exit_code, 0) << deleted.err;
+    EXPECT_EQ(deleted.out, counts_line(reference.list(0), uint32_t(taken.size())) + counts_line(reference.list(1), 0));
+    EXPECT_TRUE(read_file(sandbox.file("deleted.svl50")) == image_of(&reference.table));
+
+    ASSERT_EQ(reorder({"--list", "tv"}, "ref.svl50", "kept.svl50").exit_code, 0);
+    OwnedTable kept;
+    ASSERT_EQ(svl_load_file(&kept.table, sandbox.file("kept.svl50").c_str()), 0);
+    std::vector<std::string> expected = names_of(reference.list(0));
+    for (const std::string &name : names_of(shuffled.list(0)))
+        if (std::count(taken.begin(), taken.end(), name))
+            expected.push_back(name);
+    EXPECT_EQ(names_of(kept.list(0)), expected);
+    EXPECT_EQ(names_of(kept.list(2)), names_of(shuffled.list(2))) << "favorite lists stay as they are";
+
+    EXPECT_EQ(reorder({}, "ref.csv", "csv.svl50").exit_code, 2) << "a CSV file names the list it orders";
+    ASSERT_EQ(reorder({"--list", "tv"}, "ref.csv", "csv.svl50").exit_code, 0);
+    EXPECT_TRUE(read_file(sandbox.file("csv.svl50")) == read_file(sandbox.file("kept.svl50")));
 }
 
 TEST(CliConvert, WritesTheLibrarysConversionByteForByte)

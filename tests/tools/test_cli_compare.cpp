@@ -175,7 +175,7 @@ void make_tables(svl_table *a, svl_table *b)
     make_table(a, 50, {ard, zdf, arte, digital("Old", 4)}, {digital("Radio", 9)});
     add_favorite(a, SVL_KIND_TV_FAV, "Fav", {ard, zdf});
     add_favorite(a, SVL_KIND_TV_FAV, "Gone", {arte});
-    svl_station *ard_b = digital("ARD", 1), *zdf_b = digital("ZDF", 2), *arte_b = digital("Arte", 3);
+    svl_station *ard_b = digital("ARD", 1), *zdf_b = digital("ZDF", 2), *arte_b = digital("arte HD", 3);
     ard_b->frequency = 514000;
     make_table(b, 50, {zdf_b, ard_b, arte_b, digital("New", 5)}, {digital("Radio", 9)});
     add_favorite(b, SVL_KIND_TV_FAV, "Fav", {zdf_b});
@@ -197,6 +197,7 @@ TEST(CliDiff, TellsEveryKindOfDifferenceAndExitsWithZeroOneOrTwo)
                           "ALL_TV: moved: \"ARD\" 1 -> 2\n"
                           "ALL_TV: changed: 1 \"ARD\": frequency\n"
                           "ALL_TV: moved: \"ZDF\" 2 -> 1\n"
+                          "ALL_TV: changed: 3 \"Arte\": name\n"
                           "favorite list \"Fav\": differs\n"
                           "favorite list \"Gone\": only in A\n"
                           "favorite list \"Added\": only in B\n");

@@ -23,6 +23,7 @@ MainWindow::MainWindow(const QString &fileName, QWidget *parent, int discoveryWa
     createToolBars();
     createConnections();
     createMenus();
+    followUndoStack();
     startDiscovery(discoveryWaitMs);
     readSettings();
 
@@ -32,8 +33,11 @@ MainWindow::MainWindow(const QString &fileName, QWidget *parent, int discoveryWa
         loadFile(fileName);
 }
 
+// The commands go first, while the document they may own stations of is
+// still there.
 MainWindow::~MainWindow()
 {
+    m_undoStack.clear();
     ssdp_stop(&m_discovery);
 }
 

@@ -26,8 +26,9 @@ class StationTableWidget;
 // imports and exports and the backups of the sets' tables),
 // mainwindow_settings.cpp (settings file and language), mainwindow_context.cpp
 // (the station context menu), mainwindow_output.cpp (search, CSV export,
-// printing and copying) and mainwindow_reference.cpp (ordering like a
-// reference list and the backups of saved files).
+// printing and copying), mainwindow_modified.cpp (the modified mark) and
+// mainwindow_reference.cpp (ordering like a reference list and the backups
+// of saved files).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -51,6 +52,10 @@ public:
     QAction *epgAction() const;
     QString &currentFile();
     QUndoStack *undoStack();
+
+    // The document changed in a way the undo stack does not hold (append,
+    // convert, apply, import): it stays marked modified until it is saved.
+    void markChangedOutsideHistory();
 
 public slots:
     // Opens the station context menu over the selected list's selection;
@@ -87,6 +92,7 @@ private slots:
     void showTableView();
     void about();
     void openTvBackupFolder();
+    void updateModifiedMark();
 
 private:
     void startDiscovery(int waitMs);
@@ -103,6 +109,7 @@ private:
     void createConnections();
     void connectFileActions();
     void connectWindowActions();
+    void connectEditingActions();
     void createMenus();
     void createFileMenu();
     void createEditMenu();
@@ -139,6 +146,11 @@ private:
     // mainwindow_settings.cpp
     void readSettings();
     void writeSettings();
+
+    // mainwindow_modified.cpp
+    void followUndoStack();
+    void markDocumentSaved();
+    bool historyDiffersFromSaved() const;
 
     // mainwindow_context.cpp
     bool checkCaModuleActions(const StationListWidget *selected);
@@ -218,6 +230,8 @@ private:
     // The user closed the window while a transfer ran: it closes once the
     // transfer has ended.
     bool m_closeAfterTransfer = false;
+    // Set by changes the undo stack does not hold, cleared by a save.
+    bool m_changedOutsideHistory = false;
 };
 
 #endif

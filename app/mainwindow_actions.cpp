@@ -189,6 +189,7 @@ void MainWindow::createConnections()
     connectWindowActions();
     connectSearchAndOutputActions();
     connectExchangeActions();
+    connectEditingActions();
     connectReferenceActions();
 }
 
@@ -216,6 +217,18 @@ void MainWindow::connectWindowActions()
         connect(m_showToolBarAct, &QAction::toggled, toolBar, &QWidget::setVisible);
         connect(toolBar, &QToolBar::visibilityChanged, m_showToolBarAct, &QAction::setChecked);
     }
+}
+
+// The toggles pass on the state they were switched to: the selected
+// stations all get it.
+void MainWindow::connectEditingActions()
+{
+    connect(m_deleteAct, &QAction::triggered, m_tableWidget, &StationTableWidget::deleteStation);
+    connect(m_defaultAct, &QAction::triggered, m_tableWidget, &StationTableWidget::setDefaultSettings);
+    connect(m_childLockAct, &QAction::triggered, m_tableWidget, &StationTableWidget::toggleChildLock);
+    connect(m_epgAct, &QAction::triggered, m_tableWidget, &StationTableWidget::toggleShowInEPG);
+    for (QAction *action : m_caModuleActs)
+        connect(action, &QAction::triggered, m_tableWidget, &StationTableWidget::setCaModule);
 }
 
 void MainWindow::createMenus()

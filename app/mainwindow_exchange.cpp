@@ -175,9 +175,11 @@ void MainWindow::takeImportedTable()
     m_hasDocumentFile = false;
     m_backedUpFile.clear();
     setWindowFilePath(m_currentFile);
-    setWindowModified(true);
+    markChangedOutsideHistory();
     enableDocumentActions();
     m_saveAct->setEnabled(false);
+    // The actions of a selection were on for the table the import replaced.
+    setActionsEnabled({m_copyAct, m_deleteAct, m_optionsAct, m_defaultAct}, false);
     m_undoStack.clear();
 }
 

@@ -47,7 +47,7 @@ void MainWindow::newSvlFile()
     setActionsEnabled({m_saveAct, m_exportCsvAct, m_exportAct, m_appendAct, m_searchAct,
                        m_advancedSearchAct, m_printAct, m_convertAct, m_orderLikeReferenceAct},
                       false);
-    setWindowModified(false);
+    markDocumentSaved();
 }
 
 void MainWindow::openSvlFile()
@@ -79,7 +79,7 @@ void MainWindow::saveSvlFile()
         showFileError(Strings::SavingFileMessage, m_currentFile);
         return;
     }
-    setWindowModified(false);
+    markDocumentSaved();
 }
 
 void MainWindow::saveAsSvlFile()
@@ -96,7 +96,7 @@ void MainWindow::saveAsSvlFile()
     }
     setDocumentFile(name);
     m_saveAct->setEnabled(true);
-    setWindowModified(false);
+    markDocumentSaved();
 }
 
 void MainWindow::appendFromFile()
@@ -109,7 +109,7 @@ void MainWindow::appendFromFile()
         return;
     }
     setActionsEnabled({m_saveAct, m_saveAsAct, m_exportCsvAct, m_exportAct}, true);
-    setWindowModified(true);
+    markChangedOutsideHistory();
 }
 
 void MainWindow::loadFile(const QString &path)
@@ -123,7 +123,7 @@ void MainWindow::loadFile(const QString &path)
     rememberRecentFile(path);
     m_saveAct->setEnabled(true);
     enableDocumentActions();
-    setWindowModified(false);
+    markDocumentSaved();
 }
 
 // True when the user cancelled. A save that fails or whose dialog is

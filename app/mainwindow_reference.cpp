@@ -4,12 +4,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
 
 #include "app/settings.h"
 #include "app/strings.h"
+#include "commands/delete_command.h"
 #include "commands/reorder_command.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
@@ -20,7 +22,7 @@ namespace {
 
 const char fileBackupKey[] = "fileBackup";
 
-enum UnmatchedChoice { PutAtEnd, CancelOrder };
+enum UnmatchedChoice { PutAtEnd, DeleteUnmatched, CancelOrder };
 
 // Writes the file's bytes to FILE.bak through a save file, so that an older
 // backup is replaced only by a complete one.
@@ -38,6 +40,15 @@ bool copyToBackup(const QString &path)
         return false;
     }
     return backup.commit();
+}
+
+// Selects the rows of the list from first to its end, and nothing else.
+void selectRowsFrom(StationListWidget *list, int first)
+{
+    const StationListModel *model = list->stationModel();
+    list->viewSelectionModel()->select(
+        QItemSelection(model->index(first, 0), model->index(model->rowCount() - 1, model->columnCount() - 1)),
+        QItemSelectionModel::ClearAndSelect);
 }
 
 } // namespace
@@ -79,7 +90,15 @@ void MainWindow::orderLikeReference()
     const int choice = counts.unmatched ? askAboutUnmatched(counts.unmatched) : PutAtEnd;
     if (choice == CancelOrder)
         return;
+    // The stations the reference lacks stand at the end once reordered;
+    // the deletion takes them from there, within the same undoable step.
+    m_undoStack.beginMacro(Strings::text(Strings::OrderCommandText).arg(model->listName()));
     m_undoStack.push(new ReorderCommand(this, base->listIndex(), order));
+    if (choice == DeleteUnmatched) {
+        selectRowsFrom(base, int(counts.by_id + counts.by_name));
+        m_undoStack.push(new DeleteCommand(this));
+    }
+    m_undoStack.endMacro();
     QMessageBox::information(this, Strings::text(Strings::OrderLikeReferenceTitle),
                              Strings::text(Strings::OrderResultMessage)
                                  .arg(counts.by_id)
@@ -93,10 +112,13 @@ int MainWindow::askAboutUnmatched(uint32_t unmatched)
                     Strings::text(Strings::UnmatchedStationsQuestion).arg(unmatched), QMessageBox::NoButton,
                     this);
     QPushButton *atEnd = box.addButton(Strings::text(Strings::PutAtEndButton), QMessageBox::AcceptRole);
+    QPushButton *remove = box.addButton(Strings::text(Strings::DeleteThemButton), QMessageBox::DestructiveRole);
     box.addButton(Strings::text(Strings::CancelButton), QMessageBox::RejectRole);
     box.setDefaultButton(atEnd);
     box.exec();
-    return box.clickedButton() == atEnd ? PutAtEnd : CancelOrder;
+    if (box.clickedButton() == atEnd)
+        return PutAtEnd;
+    return box.clickedButton() == remove ? DeleteUnmatched : CancelOrder;
 }
 
 // The first save of a document over an existing file keeps that file's

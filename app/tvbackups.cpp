@@ -20,8 +20,15 @@ QString tvBackupBase(const QString &setName, const QDateTime &when)
     }
     if (name.startsWith(QLatin1Char('.')))
         name.prepend(QLatin1Char('_'));
-    return tvBackupFolder() + QLatin1Char('/') + name + QLatin1Char(' ')
+    const QString base = tvBackupFolder() + QLatin1Char('/') + name + QLatin1Char(' ')
         + when.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    // A second export within the same second must not replace the first
+    // backup: that one holds what the set had before either.
+    QString unique = base;
+    for (int n = 2; QFile::exists(unique + QLatin1String(".svl40")) || QFile::exists(unique + QLatin1String(".svl50"));
+         ++n)
+        unique = base + QStringLiteral(" (%1)").arg(n);
+    return unique;
 }
 
 void pruneTvBackups()

@@ -14,7 +14,8 @@ QString tvBackupFolder();
 
 // The path, without its extension, of the backup of the set named setName
 // (its friendly name or address) made at when. Characters a file name
-// cannot hold on every system become "_".
+// cannot hold on every system become "_"; a number follows the time when
+// a backup of that name exists.
 QString tvBackupBase(const QString &setName, const QDateTime &when);
 
 // Removes every station table file of the folder but the newest

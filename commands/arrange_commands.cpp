@@ -62,16 +62,15 @@ MoveCommand::~MoveCommand()
 void MoveCommand::redo()
 {
     StationListModel *model = listModel();
-    if (!model)
-        return;
-    const int rows = model->rowCount();
+    const int rows = model ? model->rowCount() : 0;
     // A list that no longer has the rows this move was made for stays as it is.
-    if (m_targetRow < 0 || m_targetRow > rows || m_movedRows.isEmpty() || m_movedRows.last() >= rows
-        || !reserveRoom(model, m_stations.size()) || !renewBackup(model, &m_backup))
+    if (!model || m_targetRow < 0 || m_targetRow > rows || m_movedRows.isEmpty() || m_movedRows.last() >= rows
+        || !reserveRoom(model, m_stations.size()) || !renewBackup(model, &m_backup)) {
+        setObsolete(true);
         return;
+    }
     insertStations(model, m_targetRow, m_stations);
     model->removeMovedRows(model->insertionIndex(m_targetRow), m_movedRows);
-    markRedone();
 }
 
 void MoveCommand::undo()
@@ -80,7 +79,6 @@ void MoveCommand::undo()
     if (!model || !m_backup)
         return;
     restoreBackup(model, &m_backup);
-    markUndone();
 }
 
 CopyCommand::CopyCommand(MainWindow *mainWindow, int listIndex, const QList<QVariant> &stations,
@@ -95,11 +93,12 @@ CopyCommand::CopyCommand(MainWindow *mainWindow, int listIndex, const QList<QVar
 void CopyCommand::redo()
 {
     StationListModel *model = listModel();
-    if (!model || m_targetRow < 0 || m_targetRow > model->rowCount() || !reserveRoom(model, m_stations.size()))
+    if (!model || m_targetRow < 0 || m_targetRow > model->rowCount() || !reserveRoom(model, m_stations.size())) {
+        setObsolete(true);
         return;
+    }
     insertStations(model, m_targetRow, m_stations);
     repaintFavoriteMarks();
-    markRedone();
 }
 
 void CopyCommand::undo()
@@ -109,7 +108,6 @@ void CopyCommand::undo()
         return;
     model->removeRows(m_targetRow, m_stations.size());
     repaintFavoriteMarks();
-    markUndone();
 }
 
 // The base list beside a favorite list marks the stations that stand in it.
@@ -132,11 +130,18 @@ SortCommand::~SortCommand()
     svl_free_list(m_backup, 0);
 }
 
+bool SortCommand::countsAsChange() const
+{
+    return false;
+}
+
 void SortCommand::redo()
 {
     StationListModel *model = listModel();
-    if (!model || !renewBackup(model, &m_backup))
+    if (!model || !renewBackup(model, &m_backup)) {
+        setObsolete(true);
         return;
+    }
     model->sortList(m_column, m_order);
 }
 

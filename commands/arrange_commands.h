@@ -58,6 +58,7 @@ public:
     SortCommand(MainWindow *mainWindow, int listIndex, int column, Qt::SortOrder order);
     ~SortCommand() override;
 
+    bool countsAsChange() const override;
     void undo() override;
     void redo() override;
 

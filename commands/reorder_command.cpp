@@ -19,16 +19,14 @@ ReorderCommand::~ReorderCommand()
 void ReorderCommand::redo()
 {
     StationListModel *model = listModel();
-    if (!model)
-        return;
-    svl_list *backup = svl_copy_list(model->stationList());
+    svl_list *backup = model ? svl_copy_list(model->stationList()) : nullptr;
     if (!backup || !model->reorderList(m_order)) {
         svl_free_list(backup, 0);
+        setObsolete(true);
         return;
     }
     svl_free_list(m_backup, 0);
     m_backup = backup;
-    markRedone();
 }
 
 void ReorderCommand::undo()
@@ -38,5 +36,4 @@ void ReorderCommand::undo()
         return;
     model->setStationList(m_backup);
     m_backup = nullptr;
-    markUndone();
 }

@@ -1,6 +1,7 @@
 #include "commands/stationcommand.h"
 
 #include "app/mainwindow.h"
+#include "views/selection.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
@@ -21,9 +22,19 @@ int StationCommand::listIndex() const
     return m_listIndex;
 }
 
+bool StationCommand::countsAsChange() const
+{
+    return true;
+}
+
+StationTableWidget *StationCommand::tables() const
+{
+    return m_mainWindow ? m_mainWindow->stationTableWidget() : nullptr;
+}
+
 StationListWidget *StationCommand::listWidget() const
 {
-    StationTableWidget *central = m_mainWindow ? m_mainWindow->stationTableWidget() : nullptr;
+    StationTableWidget *central = tables();
     return central ? central->listWidgets().value(m_listIndex) : nullptr;
 }
 
@@ -39,14 +50,8 @@ QString StationCommand::listName() const
     return model ? model->listName() : QString();
 }
 
-void StationCommand::markRedone()
+QVector<int> StationCommand::rowsSelectedInList() const
 {
-    m_mainWindow->setWindowModified(true);
-}
-
-void StationCommand::markUndone()
-{
-    // The stack moves its index only after the undo has run.
-    if (m_mainWindow->undoStack()->index() == 1)
-        m_mainWindow->setWindowModified(false);
+    StationListWidget *widget = listWidget();
+    return widget ? selectedRows(widget->viewSelectionModel()) : QVector<int>();
 }

@@ -141,6 +141,61 @@ svl_station *svl_remove_station_at(svl_list *list, uint32_t index)
     return station;
 }
 
+// 1 when the n rows are strictly ascending and each is below limit.
+static int rows_ascending_below(const uint32_t *rows, uint32_t n, uint64_t limit)
+{
+    for (uint32_t i = 0; i < n; ++i) {
+        if (rows[i] >= limit || (i > 0 && rows[i] <= rows[i - 1]))
+            return 0;
+    }
+    return 1;
+}
+
+int svl_remove_stations_at(svl_list *list, const uint32_t *rows, uint32_t n)
+{
+    if (!list || (n > 0 && !rows) || !rows_ascending_below(rows, n, list->count))
+        return -1;
+    if (n == 0)
+        return 0;
+    uint32_t kept = rows[0];
+    uint32_t next = 0;
+    for (uint32_t row = rows[0]; row < list->count; ++row) {
+        if (next < n && rows[next] == row)
+            ++next;
+        else
+            list->stations[kept++] = list->stations[row];
+    }
+    list->count = kept;
+    svl_release_spare_room(list);
+    return 0;
+}
+
+int svl_insert_stations_at(svl_list *list, const uint32_t *rows, svl_station *const *stations, uint32_t n)
+{
+    if (!list || (n > 0 && (!rows || !stations)) || n > UINT32_MAX - list->count
+        || !rows_ascending_below(rows, n, uint64_t(list->count) + n))
+        return -1;
+    for (uint32_t i = 0; i < n; ++i) {
+        if (!stations[i])
+            return -1;
+    }
+    if (n == 0)
+        return 0;
+    if (svl_reserve_stations(list, list->count + n) != 0)
+        return -1;
+    // From the back, so that every entry moves once, straight to its place.
+    uint32_t source = list->count;
+    uint32_t left = n;
+    for (uint32_t row = list->count + n; left > 0 && row-- > 0;) {
+        if (rows[left - 1] == row)
+            list->stations[row] = stations[--left];
+        else
+            list->stations[row] = list->stations[--source];
+    }
+    list->count += n;
+    return 0;
+}
+
 int svl_index_of_station(const svl_list *list, const svl_station *station)
 {
     if (!list || !station)

@@ -58,6 +58,18 @@ int svl_insert_station(svl_list *list, svl_station *station, uint32_t index);
 // record is not released: the caller keeps it.
 svl_station *svl_remove_station_at(svl_list *list, uint32_t index);
 
+// Removes the entries at rows (n positions, strictly ascending, each below
+// count) in one pass, each later entry moving once. 0; -1 for a null list,
+// null rows with n > 0, or rows out of order or range (nothing removed).
+// The records are not released.
+int svl_remove_stations_at(svl_list *list, const uint32_t *rows, uint32_t n);
+
+// Inserts the n stations so that stations[i] stands at rows[i] afterwards
+// (rows strictly ascending, each below count + n), in one pass: the inverse
+// of svl_remove_stations_at. 0; -1 for a null list, null arrays with n > 0,
+// a null station, rows out of order or range, or no memory (list unchanged).
+int svl_insert_stations_at(svl_list *list, const uint32_t *rows, svl_station *const *stations, uint32_t n);
+
 // Index of the last position holding station, or -1 (absent or null).
 int svl_index_of_station(const svl_list *list, const svl_station *station);
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "app/mainwindow.h"
 #include "commands/arrange_commands.h"
@@ -36,7 +37,37 @@ bool madeByThisProcess(const QMimeData *data)
     return data->data(QLatin1String(payloadOriginType)) == thisProcess();
 }
 
+bool ascendingRowsBelow(const QVector<int> &rows, int limit)
+{
+    for (int i = 0; i < rows.size(); ++i) {
+        if (rows[i] < 0 || rows[i] >= limit || (i > 0 && rows[i] <= rows[i - 1]))
+            return false;
+    }
+    return true;
+}
+
+std::vector<uint32_t> listRows(const QVector<int> &rows)
+{
+    return std::vector<uint32_t>(rows.begin(), rows.end());
+}
+
 } // namespace
+
+// While the runs of a removal or an insertion are announced one by one, the
+// list itself is still as it was: it changes in one pass at the end. Until
+// then the rows the views know are read through the runs announced so far.
+struct StationListModel::PendingRuns {
+    struct Run {
+        int first;   // the run's first row as the views know it now
+        int last;    // its last inserted row; first - 1 for a removal
+        int shift;   // a later row stands at row + shift in the list
+        int offset;  // where the run's stations start in inserted
+    };
+    QVector<Run> runs;
+    const QVector<svl_station *> *inserted = nullptr;
+
+    int shift() const { return runs.isEmpty() ? 0 : runs.last().shift; }
+};
 
 // What a drop payload says, once it has been checked against this list.
 struct StationListModel::Payload {
@@ -86,7 +117,7 @@ int StationListModel::rowCount(const QModelIndex &parent) const
 {
     if (parent.isValid() || !m_list)
         return 0;
-    return int(m_list->count);
+    return int(m_list->count) - (m_pending ? m_pending->shift() : 0);
 }
 
 int StationListModel::columnCount(const QModelIndex &parent) const
@@ -99,7 +130,7 @@ QVariant StationListModel::data(const QModelIndex &index, int role) const
     if (role != Qt::UserRole || index.row() < 0 || index.row() >= rowCount() || index.column() < 0)
         return QVariant();
     stationMetaType();
-    return QVariant::fromValue(m_list->stations[index.row()]);
+    return QVariant::fromValue(stationAtRow(index.row()));
 }
 
 bool StationListModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -112,7 +143,6 @@ bool StationListModel::setData(const QModelIndex &index, const QVariant &value, 
         return false;
     beginInsertRows(QModelIndex(), index.row(), index.row());
     svl_insert_station(m_list, station, uint32_t(index.row()));
-    markModified();
     endInsertRows();
     return true;
 }
@@ -188,7 +218,6 @@ bool StationListModel::removeRows(int row, int count, const QModelIndex &parent)
     for (int i = 0; i < count; ++i)
         svl_remove_station_at(m_list, uint32_t(row));
     endRemoveRows();
-    markModified();
     return true;
 }
 
@@ -411,8 +440,92 @@ void StationListModel::selectPlacedRows(const Payload &payload, int targetRow)
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-void StationListModel::markModified()
+svl_station *StationListModel::stationAtRow(int row) const
 {
-    if (m_mainWindow)
-        m_mainWindow->setWindowModified(true);
+    if (!m_pending)
+        return m_list->stations[row];
+    const QVector<PendingRuns::Run> &runs = m_pending->runs;
+    const auto after = std::upper_bound(runs.begin(), runs.end(), row,
+                                        [](int r, const PendingRuns::Run &run) { return r < run.first; });
+    if (after == runs.begin())
+        return m_list->stations[row];
+    const PendingRuns::Run &run = *(after - 1);
+    if (row <= run.last)
+        return (*m_pending->inserted)[run.offset + row - run.first];
+    return m_list->stations[row + run.shift];
+}
+
+QVector<svl_station *> StationListModel::stationsAt(const QVector<int> &rows) const
+{
+    QVector<svl_station *> stations;
+    stations.reserve(rows.size());
+    for (int row : rows)
+        stations << (row >= 0 && row < rowCount() ? stationAtRow(row) : nullptr);
+    return stations;
+}
+
+bool StationListModel::makeRoomFor(int rows)
+{
+    return m_list && rows >= 0 && svl_reserve_stations(m_list, m_list->count + uint32_t(rows)) == 0;
+}
+
+// Calls announce(first, last, offset) for every run of neighbouring rows,
+// offset being the position of the run's first row in rows.
+template <typename Announce>
+void StationListModel::announceRuns(const QVector<int> &rows, Announce announce)
+{
+    for (int start = 0, end = 0; start < rows.size(); start = end) {
+        end = start + 1;
+        while (end < rows.size() && rows[end] == rows[end - 1] + 1)
+            ++end;
+        announce(rows[start], rows[end - 1], start);
+    }
+}
+
+bool StationListModel::removeRowSet(const QVector<int> &rows)
+{
+    if (!m_list || m_pending || !ascendingRowsBelow(rows, rowCount()))
+        return false;
+    PendingRuns pending;
+    m_pending = &pending;
+    int removed = 0;
+    announceRuns(rows, [this, &pending, &removed](int first, int last, int) {
+        const int shown = first - removed;
+        beginRemoveRows(QModelIndex(), shown, shown + last - first);
+        removed += last - first + 1;
+        pending.runs.append({shown, shown - 1, removed, 0});
+        endRemoveRows();
+    });
+    const std::vector<uint32_t> removedRows = listRows(rows);
+    svl_remove_stations_at(m_list, removedRows.data(), uint32_t(removedRows.size()));
+    m_pending = nullptr;
+    return true;
+}
+
+bool StationListModel::insertAtRows(const QVector<int> &rows, const QVector<svl_station *> &stations)
+{
+    if (!m_list || m_pending || rows.size() != stations.size() || stations.contains(nullptr)
+        || !ascendingRowsBelow(rows, rowCount() + rows.size()) || !makeRoomFor(rows.size()))
+        return false;
+    PendingRuns pending;
+    pending.inserted = &stations;
+    m_pending = &pending;
+    int inserted = 0;
+    announceRuns(rows, [this, &pending, &inserted](int first, int last, int offset) {
+        beginInsertRows(QModelIndex(), first, last);
+        inserted += last - first + 1;
+        pending.runs.append({first, last, -inserted, offset});
+        endInsertRows();
+    });
+    // Cannot fail: the rows were checked and the room is made.
+    const std::vector<uint32_t> insertedRows = listRows(rows);
+    svl_insert_stations_at(m_list, insertedRows.data(), stations.data(), uint32_t(insertedRows.size()));
+    m_pending = nullptr;
+    return true;
+}
+
+void StationListModel::stationsChanged(const QVector<int> &rows)
+{
+    if (!rows.isEmpty() && rows.first() >= 0 && rows.last() < rowCount())
+        emit dataChanged(index(rows.first(), 0), index(rows.last(), m_columnCount - 1));
 }

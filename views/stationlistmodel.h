@@ -86,6 +86,24 @@ public:
     // Tells the views that the fields of the station at row were changed
     // in place; its whole row is painted again.
     void stationChanged(int row);
+    // The stations at the rows; a null entry for a row out of range.
+    QVector<svl_station *> stationsAt(const QVector<int> &rows) const;
+    // Room for that many more rows, so that the next insertions up to it
+    // cannot fail; false when memory runs out.
+    bool makeRoomFor(int rows);
+    // Removes the rows (strictly ascending) as runs of neighbouring rows,
+    // with one removal notification per run, each remaining station moving
+    // once: removing every other row of a long list stays linear. False,
+    // with nothing removed, for rows out of order or range.
+    bool removeRowSet(const QVector<int> &rows);
+    // The inverse: puts stations[i] at rows[i] (strictly ascending, the rows
+    // they stand at afterwards), one insertion notification per run. False,
+    // with nothing inserted, for rows out of order or range, a null station
+    // or no memory.
+    bool insertAtRows(const QVector<int> &rows, const QVector<svl_station *> &stations);
+    // Tells the views that the stations of the rows (ascending) were changed
+    // in place: one notification over the span they cover.
+    void stationsChanged(const QVector<int> &rows);
     // Takes over the contents of saved (stations, count, name, attr, kind)
     // and releases saved together with what it replaced: saved belongs to the
     // model from the call on. A saved list of another length or kind is a
@@ -94,12 +112,15 @@ public:
 
 private:
     struct Payload;
+    struct PendingRuns;
+    svl_station *stationAtRow(int row) const;
+    template <typename Announce>
+    void announceRuns(const QVector<int> &rows, Announce announce);
     bool readPayload(const QMimeData *data, Payload *payload);
     bool payloadFits(const Payload &payload) const;
     int dropTargetRow(int row, const QModelIndex &parent) const;
     void pushDropCommand(const Payload &payload, const QModelIndex &target);
     void selectPlacedRows(const Payload &payload, int targetRow);
-    void markModified();
 
     QWidget *m_mainWindow;
     int m_listIndex;
@@ -107,6 +128,8 @@ private:
     svl_list *m_list;
     int m_dropSourceKind = 0;
     int m_columnCount;
+    // Set while the runs of a removal or insertion are announced one by one.
+    PendingRuns *m_pending = nullptr;
 };
 
 #endif

@@ -73,6 +73,9 @@ void StationTableWidget::createConnections()
     connect(m_baseTabs, &QTabWidget::currentChanged, this, &StationTableWidget::sizeTableColumns);
     connect(m_favoriteTabs, &QTabWidget::tabBarClicked, this, &StationTableWidget::toggleFavList);
     connect(m_applyButton, &QPushButton::clicked, this, &StationTableWidget::applyTableModifications);
+    connect(m_addButton, &QPushButton::released, this, &StationTableWidget::addFavoriteTab);
+    connect(m_favoriteTabs, &QTabWidget::tabCloseRequested, this, &StationTableWidget::deleteFavoriteTab);
+    connect(m_favoriteTabs, &QTabWidget::tabBarDoubleClicked, this, &StationTableWidget::renameFavoriteTab);
 }
 
 bool StationTableWidget::isListMode() const
@@ -291,6 +294,11 @@ int StationTableWidget::selectedListIndex() const
 int StationTableWidget::countListsOfKind(uint32_t kind) const
 {
     return int(svl_count_lists_of_kind(shownTable(), kind));
+}
+
+uint32_t StationTableWidget::currentFavoriteKind() const
+{
+    return m_baseTabs->currentIndex() == SVL_RADIO_LIST_INDEX ? SVL_KIND_RADIO_FAV : SVL_KIND_TV_FAV;
 }
 
 void StationTableWidget::showList(int listIndex)

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QVector>
 #include <QWidget>
 
 #include "svl/svl.h"
@@ -12,6 +13,7 @@
 class MainWindow;
 class QPrinter;
 class QPushButton;
+class QUndoCommand;
 class QTabWidget;
 class SearchWidget;
 class StationListWidget;
@@ -34,11 +36,13 @@ class SvlThread;
 // (construction, tabs, view switching and the accessors),
 // stationtablewidget_document.cpp (the document: new, open, append, save,
 // convert, apply, all replacing the table through replaceDocument),
-// stationtablewidget_favorites.cpp (adding, removing, inserting and renaming
-// favorite lists), stationtablewidget_search.cpp (the search bar and the
-// advanced search), stationtablewidget_output.cpp (CSV, printing and the
-// clipboard) and stationtablewidget_exchange.cpp (transfers with a TV set on
-// a worker thread).
+// stationtablewidget_editing.cpp (the editing slots that push the station
+// commands), stationtablewidget_favorites.cpp (adding, removing, inserting
+// and renaming favorite lists, and the favorite tabs' slots),
+// stationtablewidget_search.cpp (the search bar and the advanced search),
+// stationtablewidget_output.cpp (CSV, printing and the clipboard) and
+// stationtablewidget_exchange.cpp (transfers with a TV set on a worker
+// thread).
 class StationTableWidget : public QWidget
 {
     Q_OBJECT
@@ -69,6 +73,12 @@ public:
     // 40 or 50, or 0 for an empty table.
     quint16 tableVersion() const;
 
+    // Releases those of the stations that no list of the document holds:
+    // stations a deletion took out of the document's base lists, when the
+    // deletion's command goes while it is in force. Stations deleted from a
+    // working copy that was dropped are still the document's and stay.
+    void releaseUnheldStations(const QVector<svl_station *> &stations);
+
     // Tabs, views and the accessors.
 
     bool isListMode() const;
@@ -95,6 +105,8 @@ public:
     int selectedListIndex() const;
     // The number of lists of the shown table with this kind.
     int countListsOfKind(uint32_t kind) const;
+    // The favorite kind of the medium whose base tab is current.
+    uint32_t currentFavoriteKind() const;
 
     // Brings the list to the front: in list view its base tab and, for a
     // favorite list, its favorite tab. An unknown index is ignored.
@@ -117,6 +129,8 @@ public:
     // Renames a favorite list. 0 renamed; 1 not a favorite list or the
     // name was refused; 2 another list already has this name.
     int renameList(int listIndex, const QString &name);
+    // Whether a list other than the one at the index has this name.
+    bool isListNameTaken(int listIndex, const QString &name) const;
     // Takes the favorite list out of the table and drops its widget. The
     // caller owns the list (release it with svl_free_list without stations);
     // null for a base list or an unknown index.
@@ -171,6 +185,21 @@ public slots:
     void toggleBaseList(int index);
     void toggleFavList(int index);
 
+    // The editing slots: each pushes one command for the selected stations
+    // of the selected list, or does nothing without a selection.
+    void toggleChildLock(bool locked);
+    void toggleShowInEPG(bool contained);
+    void deleteStation();
+    void setDefaultSettings();
+    // The CA module is the data of the action that sent the signal.
+    void setCaModule();
+
+    // The favorite tabs: the add button, a tab's close button and a double
+    // click on a tab, which asks for the new name.
+    void addFavoriteTab();
+    void deleteFavoriteTab(int tab);
+    void renameFavoriteTab(int tab);
+
 private slots:
     void importThreadFinished(int result);
     void exportThreadFinished(int result);
@@ -199,7 +228,12 @@ private:
     // stationtablewidget_document.cpp
     void replaceDocument(const svl_table &table, OldStations oldStations);
     static bool copyLists(const svl_table &table, svl_table *copy);
+    static QVector<svl_station *> stationsLeftOut(const svl_table &table, const svl_table &kept);
     void renameDocumentAfterConversion();
+
+    // stationtablewidget_editing.cpp
+    bool hasSelectedStations() const;
+    void pushCommand(QUndoCommand *command);
 
     // stationtablewidget_output.cpp
     const svl_list *outputList() const;

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QSet>
 #include <QTabWidget>
 #include <QUndoStack>
 
@@ -105,12 +106,14 @@ void StationTableWidget::renameDocumentAfterConversion()
         file.replace(file.size() - oldExtension.size(), oldExtension.size(), QStringLiteral(".svl50"));
     m_mainWindow->setWindowFilePath(QString());
     m_mainWindow->setWindowFilePath(file);
-    m_mainWindow->setWindowModified(true);
+    m_mainWindow->markChangedOutsideHistory();
     m_mainWindow->convertTableAction()->setEnabled(false);
 }
 
 // The working copy becomes the document as it stands; the commands that
-// led there are done with, since their lists are gone.
+// led there are done with, since their lists are gone. The stations it no
+// longer holds were deleted in it: with the old lists goes their last
+// holder, so they are released here.
 void StationTableWidget::applyTableModifications()
 {
     if (m_listMode || !m_workingCopy)
@@ -119,10 +122,44 @@ void StationTableWidget::applyTableModifications()
     const svl_table applied = *m_workingCopy;
     delete m_workingCopy;
     m_workingCopy = nullptr;
+    const QVector<svl_station *> deleted = stationsLeftOut(m_table, applied);
     replaceDocument(applied, OldStations::Shared);
+    for (svl_station *station : deleted)
+        svl_free_station(station);
     if (baseTab >= 0 && baseTab < m_baseTabs->count())
         m_baseTabs->setCurrentIndex(baseTab);
-    m_mainWindow->setWindowModified(true);
+    m_mainWindow->markChangedOutsideHistory();
+}
+
+// The stations of the table's base lists that those of kept do not hold.
+QVector<svl_station *> StationTableWidget::stationsLeftOut(const svl_table &table, const svl_table &kept)
+{
+    QSet<const svl_station *> held;
+    for (uint32_t i = 0; i < kept.list_count && i < SVL_FIRST_FAV_INDEX; ++i)
+        held.unite(QSet<const svl_station *>(kept.lists[i]->stations, kept.lists[i]->stations + kept.lists[i]->count));
+    QVector<svl_station *> left;
+    for (uint32_t i = 0; i < table.list_count && i < SVL_FIRST_FAV_INDEX; ++i) {
+        const svl_list *list = table.lists[i];
+        for (uint32_t row = 0; row < list->count; ++row) {
+            if (!held.contains(list->stations[row]))
+                left << list->stations[row];
+        }
+    }
+    return left;
+}
+
+// Few stations are asked about, while the document may hold many: the
+// document is walked once, striking off every station it still holds.
+void StationTableWidget::releaseUnheldStations(const QVector<svl_station *> &stations)
+{
+    QSet<svl_station *> unheld(stations.cbegin(), stations.cend());
+    for (uint32_t i = 0; i < m_table.list_count && !unheld.isEmpty(); ++i) {
+        const svl_list *list = m_table.lists[i];
+        for (uint32_t row = 0; row < list->count; ++row)
+            unheld.remove(list->stations[row]);
+    }
+    for (svl_station *station : qAsConst(unheld))
+        svl_free_station(station);
 }
 
 // The commands go first, while the lists they name still exist; then the

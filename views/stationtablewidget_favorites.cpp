@@ -3,8 +3,14 @@
 // while the user keeps looking at the same tabs.
 #include "views/stationtablewidget.h"
 
+#include <QInputDialog>
+#include <QMessageBox>
 #include <QTabWidget>
+#include <QUndoStack>
 
+#include "app/mainwindow.h"
+#include "app/strings.h"
+#include "commands/favorite_commands.h"
 #include "svl/svl_ops.h"
 #include "views/stationlistwidget.h"
 
@@ -26,6 +32,15 @@ int StationTableWidget::renameList(int listIndex, const QString &name)
         m_baseTabs->setTabText(baseTab, name);
     rebuildFavoriteTabs();
     return 0;
+}
+
+bool StationTableWidget::isListNameTaken(int listIndex, const QString &name) const
+{
+    const svl_table *table = shownTable();
+    const svl_list *list = table && listIndex >= 0 && uint32_t(listIndex) < table->list_count
+                               ? table->lists[listIndex]
+                               : nullptr;
+    return svl_list_name_exists(table, list, name.toUtf8().constData()) != 0;
 }
 
 svl_list *StationTableWidget::removeListAt(int listIndex)
@@ -70,3 +85,41 @@ int StationTableWidget::addFavoriteList(const QString &name, uint32_t kind)
     return 0;
 }
 
+
+// Adding or removing a list moves the lists behind it, which the commands
+// before name by index: the history ends here.
+void StationTableWidget::addFavoriteTab()
+{
+    m_mainWindow->undoStack()->clear();
+    m_mainWindow->undoStack()->push(new AddFavoritelistCommand(m_mainWindow));
+}
+
+void StationTableWidget::deleteFavoriteTab(int tab)
+{
+    m_mainWindow->undoStack()->clear();
+    m_mainWindow->undoStack()->push(new RemoveFavoritelistCommand(m_mainWindow, tab));
+}
+
+// A name another list has is refused before anything is pushed, so that a
+// refusal leaves neither a command nor a modified mark behind; the list's
+// own name changes nothing.
+void StationTableWidget::renameFavoriteTab(int tab)
+{
+    const svl_table *table = shownTable();
+    const int listIndex = svl_first_favorite_index(table, currentFavoriteKind()) + tab;
+    if (tab < 0 || listIndex < SVL_FIRST_FAV_INDEX || uint32_t(listIndex) >= table->list_count)
+        return;
+    const QString oldName = QString::fromUtf8(table->lists[listIndex]->name);
+    bool accepted = false;
+    const QString name = QInputDialog::getText(this, Strings::text(Strings::RenameFavoriteListTitle),
+                                               Strings::text(Strings::InsertNewNameLabel), QLineEdit::Normal,
+                                               oldName, &accepted);
+    if (!accepted || name.isEmpty() || name == oldName)
+        return;
+    if (isListNameTaken(listIndex, name)) {
+        QMessageBox::critical(m_mainWindow, Strings::text(Strings::RenameErrorTitle),
+                              Strings::text(Strings::FavoriteNameExistsMessage), QMessageBox::Ok);
+        return;
+    }
+    m_mainWindow->undoStack()->push(new RenameFavlistCommand(m_mainWindow, listIndex, oldName, name));
+}

@@ -12,6 +12,8 @@
 #include "tests/app/test_mainwindow_support.h"
 #include "tests/support/runners.h"
 #include "tests/support/tables.h"
+#include "views/stationlistmodel.h"
+#include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
 
 using testsupport::action;
@@ -176,7 +178,12 @@ void TestExchange::importReplacesDocument()
     const auto set = startSet("127.0.0.5", {"--ssdp", "--name", "Den", tvTable.toStdString()});
     QVERIFY(set);
     auto window = openWindow(m_sandbox->writeTable(QStringLiteral("mine.svl40"), SVL_VERSION_40));
+    const StationListWidget *tv = window->stationTableWidget()->listWidgets().first();
+    tv->viewSelectionModel()->select(tv->stationModel()->index(0, 0), QItemSelectionModel::Select);
+    QVERIFY(action(*window, "deleteAct")->isEnabled());
     QVERIFY(exchange(*window, "importAct", QString(), QStringLiteral("Den")));
+    for (const char *selectionAction : {"copyAct", "deleteAct", "optionsAct", "defaultAct"})
+        QVERIFY2(!action(*window, selectionAction)->isEnabled(), selectionAction);
     QCOMPARE(documentImage(*window, *m_sandbox), imageOfFile(tvTable));
     QVERIFY(window->isWindowModified());
     QCOMPARE(window->windowFilePath(), Strings::text(Strings::NetworkDeviceTitle) + "127.0.0.5");
@@ -233,6 +240,12 @@ void TestExchange::exportWritesDocumentAfterBackup()
     QCOMPARE(imageOfFile(backup), imageOfFile(tvTable));
     QVERIFY(done.message().text.contains(QDir::toNativeSeparators(backup)));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    // A second backup of the same set in the same second keeps the first.
+    const QDateTime now = QDateTime::currentDateTime();
+    QFile first(tvBackupBase(QStringLiteral("Den"), now) + QStringLiteral(".svl50"));
+    QVERIFY(first.open(QIODevice::WriteOnly));
+    QCOMPARE(tvBackupBase(QStringLiteral("Den"), now) + QStringLiteral(".svl50"),
+             first.fileName().chopped(6) + QStringLiteral(" (2).svl50"));
 
     QFile::remove(written);
     const auto unreadable = startSet("127.0.0.7", {"--fault", "bad-image", "--save", written.toStdString(),

@@ -108,27 +108,35 @@ private slots:
         QVERIFY(writeReversedReference(file, table, csv));
         auto window = openWindow(file);
         StationListWidget *tv = listWidget(*window, SVL_TV_LIST_INDEX);
-        const Stations former = stationsOf(tv);
+        QVector<Stations> lists;
+        for (const StationListWidget *list : window->stationTableWidget()->listWidgets())
+            lists << stationsOf(list);
+        const Stations former = lists[SVL_TV_LIST_INDEX];
         const int n = former.size();
         Stations expected(former.rbegin() + 3, former.rend());
         expected << former[n - 3] << former[n - 2] << former[n - 1];
 
-        for (const QString &reference : {table, csv}) {
-            FileDialogAnswer dialog(reference);
-            MessageAnswers answers(Strings::text(Strings::PutAtEndButton));
+        const QString putAtEnd = Strings::text(Strings::PutAtEndButton);
+        const QString deleteThem = Strings::text(Strings::DeleteThemButton);
+        for (const auto &round : {qMakePair(table, putAtEnd), qMakePair(csv, putAtEnd), qMakePair(table, deleteThem)}) {
+            FileDialogAnswer dialog(round.first);
+            MessageAnswers answers(round.second);
             action(*window, "orderLikeReferenceAct")->trigger();
             QVERIFY(dialog.answered());
             QCOMPARE(answers.texts().size(), 2);
             QCOMPARE(answers.texts()[0], Strings::text(Strings::UnmatchedStationsQuestion).arg(3));
-            if (reference == table) {
+            if (round.first == table)
                 QCOMPARE(answers.texts()[1], Strings::text(Strings::OrderResultMessage).arg(n - 3).arg(0).arg(3));
+            if (round.second == deleteThem)
+                QCOMPARE(stationsOf(tv), expected.mid(0, n - 3));
+            else if (round.first == table)
                 QCOMPARE(stationsOf(tv), expected);
-            } else {
+            else
                 QCOMPARE(namesOf(stationsOf(tv)).mid(0, n - 3), namesOf(expected).mid(0, n - 3));
-            }
             QVERIFY(window->isWindowModified());
             window->undoStack()->undo();
-            QCOMPARE(stationsOf(tv), former);
+            for (int i = 0; i < lists.size(); ++i)
+                QCOMPARE(stationsOf(listWidget(*window, i)), lists[i]);
         }
     }
 

@@ -151,7 +151,10 @@ QPixmap orderQuestion(const Workspace &workspace)
             static_cast<QDialog *>(dialog)->accept();
         } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             picture = box->grab();
-            box->buttons().last()->click();
+            answer.stop();
+            for (QAbstractButton *button : box->buttons())
+                if (box->buttonRole(button) == QMessageBox::RejectRole)
+                    button->click();
         }
     });
     answer.start(50);

@@ -1,0 +1,200 @@
+// The favorite lists' commands from the tabs, the changes the undo stack
+// does not hold, and who releases the stations of a deletion still in
+// force when the history ends. The edits themselves, at random, are in
+// test_arrange_commands.
+#include <QInputDialog>
+#include <QTabBar>
+
+#include "commands/favorite_commands.h"
+#include "tests/app/test_mainwindow_support.h"
+
+using namespace testsupport;
+
+namespace {
+
+// Answers the next input dialog with the text; *offered takes the text the
+// dialog offered.
+std::unique_ptr<ModalDriver> answerInput(const QString &text, QString *offered)
+{
+    return std::make_unique<ModalDriver>([text, offered](QWidget *widget) {
+        auto *dialog = qobject_cast<QInputDialog *>(widget);
+        if (dialog) {
+            *offered = dialog->textValue();
+            dialog->setTextValue(text);
+            dialog->accept();
+        }
+        return dialog != nullptr;
+    });
+}
+
+QTabWidget *favoriteTabs(const MainWindow &window)
+{
+    return window.stationTableWidget()->findChildren<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly).value(0);
+}
+
+QStringList listNames(const MainWindow &window)
+{
+    QStringList names;
+    for (const StationListWidget *widget : window.stationTableWidget()->listWidgets())
+        names << widget->stationModel()->listName();
+    return names;
+}
+
+} // namespace
+
+class TestEditCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (!insideNetworkNamespace())
+            QSKIP("the main window sends multicast: run inside scripts/in-netns");
+        describeProgram();
+    }
+
+    // From the tabs: the add button in either medium, a tab's close button
+    // and a double click that asks for the name. Adding or removing ends
+    // the history before it.
+    void favoriteListsFromTheTabs()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow(sandbox.writeNamedFavorites(QStringLiteral("t.svl50"), {"a", "b", "c"}, {"r"}));
+        StationTableWidget *tables = window->stationTableWidget();
+        QTabWidget *tabs = favoriteTabs(*window);
+        QUndoStack *stack = window->undoStack();
+        auto *add = qobject_cast<QPushButton *>(tabs->cornerWidget());
+        stack->push(new MarkerCommand);
+        QTest::mouseClick(add, Qt::LeftButton);
+        QTest::mouseClick(add, Qt::LeftButton);
+        QCOMPARE(listNames(*window), (QStringList{"ALL_TV", "ALL_Radio", "a", "b", "c", "new tab", "new tab1", "r"}));
+        QCOMPARE(stack->count(), 1);
+        QCOMPARE(stack->text(0), Strings::text(Strings::AddFavoriteListCommandText));
+        stack->undo();
+        stack->redo();
+        QCOMPARE(listNames(*window)[6], QStringLiteral("new tab1"));
+        tables->showList(SVL_RADIO_LIST_INDEX);
+        QTest::mouseClick(add, Qt::LeftButton);
+        QCOMPARE(listNames(*window).mid(7), (QStringList{"r", "new tab2"}));
+        QCOMPARE(listModel(*window, 8)->listKind(), uint32_t(SVL_KIND_RADIO_FAV));
+        stack->undo();
+        QCOMPARE(listNames(*window).size(), 8);
+
+        // The second TV favorite list goes with its stations and comes back
+        // between the other two.
+        tables->showList(SVL_TV_LIST_INDEX);
+        const Stations second = stationsOf(listWidget(*window, 3));
+        qobject_cast<QAbstractButton *>(tabs->tabBar()->tabButton(1, QTabBar::RightSide))->click();
+        QCOMPARE(listNames(*window).mid(2, 2), (QStringList{"a", "c"}));
+        QCOMPARE(stack->text(0), Strings::text(Strings::RemoveFavoriteListCommandText));
+        stack->undo();
+        QCOMPARE(listNames(*window).mid(2, 3), (QStringList{"a", "b", "c"}));
+        QCOMPARE(stationsOf(listWidget(*window, 3)), second);
+
+        // A name another list has, base lists included, is refused without
+        // a trace; a free one is taken, in the radio lists too.
+        action(*window, "saveAct")->trigger();
+        QString offered;
+        for (const QString &name : {QStringLiteral("ALL_TV"), QStringLiteral("c")}) {
+            const auto input = answerInput(name, &offered);
+            MessageCatcher refusal;
+            emit tabs->tabBarDoubleClicked(1);
+            QCOMPARE(offered, QStringLiteral("b"));
+            QCOMPARE(refusal.message().title, Strings::text(Strings::RenameErrorTitle));
+            QCOMPARE(refusal.message().text, Strings::text(Strings::FavoriteNameExistsMessage));
+            QCOMPARE(stack->count() + stack->index(), 1);
+            QVERIFY(!window->isWindowModified());
+        }
+        tables->showList(SVL_RADIO_LIST_INDEX);
+        const auto input = answerInput(QStringLiteral("Radio"), &offered);
+        emit tabs->tabBarDoubleClicked(0);
+        QCOMPARE(listNames(*window).last(), QStringLiteral("Radio"));
+        QCOMPARE(stack->undoText(), Strings::text(Strings::RenameFavoriteListCommandText).arg("Radio"));
+        stack->undo();
+        QCOMPARE(listNames(*window).last(), QStringLiteral("r"));
+        QVERIFY(!window->isWindowModified());
+    }
+
+    // An addition that fails adds nothing, is not kept on the stack, and
+    // undone anyway leaves the list standing at its index alone.
+    void failedAdditionUndoesNothing()
+    {
+        Sandbox sandbox;
+        const QStringList eight{"1", "2", "3", "4", "5", "6", "7", "8"};
+        const auto window = openWindow(sandbox.writeNamedFavorites(QStringLiteral("t.svl50"), eight, {"r"}));
+        const QStringList names = listNames(*window);
+        window->undoStack()->push(new AddFavoritelistCommand(window.get()));
+        QCOMPARE(window->undoStack()->count(), 0);
+        AddFavoritelistCommand failed(window.get());
+        failed.redo();
+        failed.undo();
+        QCOMPARE(listNames(*window), names);
+        QVERIFY(!window->isWindowModified());
+    }
+
+    void historyEndsAfterADeletion_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<bool>("tableView");
+        QTest::addColumn<bool>("deleted");  // whether the document has lost the stations
+        for (const char *end : {"add list", "remove list", "switch view", "append", "import", "new document", "close"})
+            QTest::newRow(end) << end << false << true;
+        QTest::newRow("apply") << "apply" << true << true;
+        QTest::newRow("table view dropped") << "switch view" << true << false;
+    }
+
+    // Stations deleted from a base list belong to the command while the
+    // deletion is in force. It releases them when it goes, unless the
+    // document still holds them (the deletion was made in a working copy
+    // that was dropped); the sanitizers watch for leaks and double frees.
+    // The unsaved deletion stays marked however the history ended, through
+    // the undoing of what followed, until a save.
+    void historyEndsAfterADeletion()
+    {
+        QFETCH(QString, end);
+        QFETCH(bool, tableView);
+        QFETCH(bool, deleted);
+        Sandbox sandbox;
+        const QString table = sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50, 2, 1, 10);
+        auto window = openWindow(table);
+        StationTableWidget *tables = window->stationTableWidget();
+        if (tableView)
+            tables->switchToTableView();
+        const int stations = listModel(*window, 0)->rowCount();
+        selectRows(listWidget(*window, 0), 1, 2);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(listWidget(*window, 0)->view(), Qt::Key_Delete);
+        if (end == QLatin1String("add list"))
+            tables->addFavoriteTab();
+        else if (end == QLatin1String("remove list"))
+            tables->deleteFavoriteTab(0);
+        else if (end == QLatin1String("switch view"))
+            tableView ? tables->switchToListView() : tables->switchToTableView();
+        else if (end == QLatin1String("apply"))
+            tables->applyTableModifications();
+        else if (end == QLatin1String("append")) {
+            FileDialogAnswer answer(table);
+            action(*window, "appendAct")->trigger();
+        } else if (end == QLatin1String("import"))
+            QMetaObject::invokeMethod(window.get(), "importFinished", Q_ARG(int, 0));
+        else if (end == QLatin1String("new document"))
+            return tables->newTable();
+        else
+            return window.reset();
+        QCOMPARE(window->undoStack()->count(), end.endsWith(QLatin1String("list")) ? 1 : 0);
+        const int appended = end == QLatin1String("append") ? stations : 0;
+        QCOMPARE(listModel(*window, 0)->rowCount(), (deleted ? stations - 2 : stations) + appended);
+        selectRows(listWidget(*window, 0), 0, 0);
+        action(*window, "epgAct")->trigger();
+        window->undoStack()->undo();
+        QVERIFY(window->isWindowModified());
+        FileDialogAnswer name(sandbox.path(QStringLiteral("saved")));
+        action(*window, "saveAct")->trigger();
+        QVERIFY(!window->isWindowModified());
+    }
+};
+
+QTEST_MAIN(TestEditCommands)
+#include "test_edit_commands.moc"

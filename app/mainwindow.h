@@ -26,9 +26,10 @@ class StationTableWidget;
 // imports and exports and the backups of the sets' tables),
 // mainwindow_settings.cpp (settings file and language), mainwindow_context.cpp
 // (the station context menu), mainwindow_output.cpp (search, CSV export,
-// printing and copying), mainwindow_modified.cpp (the modified mark) and
+// printing and copying), mainwindow_modified.cpp (the modified mark),
 // mainwindow_keyboard.cpp (moving stations from the keyboard, names for
-// screen readers).
+// screen readers) and mainwindow_reference.cpp (ordering like a reference
+// list and the backups of saved files).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -171,6 +172,13 @@ private:
     void addFavoriteListEntries(QMenu *menu);
     void retranslateKeyboardTexts();
 
+    // mainwindow_reference.cpp
+    void connectReferenceActions();
+    void readReferenceSettings();
+    void orderLikeReference();
+    int askAboutUnmatched(uint32_t unmatched);
+    bool keepFileBackup(const QString &path);
+
     ssdp_engine m_discovery;
     StationTableWidget *m_tableWidget;
 
@@ -216,6 +224,8 @@ private:
     QAction *m_copyAct = nullptr;
     QAction *m_backupFolderAct = nullptr;
     QAction *m_tvBackupAct = nullptr;
+    QAction *m_orderLikeReferenceAct = nullptr;
+    QAction *m_fileBackupAct = nullptr;
     QAction *m_recentFileActs[MaxRecentFiles] = {};
     QAction *m_caModuleActs[CaModuleCount] = {};
     QAction *m_moveUpAct = nullptr;
@@ -227,6 +237,9 @@ private:
     QUndoStack m_undoStack;
     QString m_currentFile;
     QString m_lastTvAddress;
+    // The file whose former content this document kept as a ".bak"; the
+    // first save over any other file keeps a backup of it.
+    QString m_backedUpFile;
     // False while the document has no file of its own (a new or imported
     // table): "Save" then asks for a name instead of writing currentFile.
     bool m_hasDocumentFile = false;

@@ -97,6 +97,10 @@ const QVector<MainWindow::ActionSpec> &MainWindow::actionSpecs()
          nullptr, NoStandardKey, nullptr, false, A::Enabled},
         {&MainWindow::m_tvBackupAct, "tvBackupAct", S::TvBackupAction, S::TvBackupTip, nullptr, NoStandardKey,
          nullptr, true, A::Checked},
+        {&MainWindow::m_orderLikeReferenceAct, "orderLikeReferenceAct", S::OrderLikeReferenceAction,
+         S::OrderLikeReferenceTip, nullptr, NoStandardKey, nullptr, false, A::Disabled},
+        {&MainWindow::m_fileBackupAct, "fileBackupAct", S::KeepFileBackupAction, S::KeepFileBackupTip, nullptr,
+         NoStandardKey, nullptr, true, A::Checked},
     };
     return specs;
 }
@@ -188,6 +192,7 @@ void MainWindow::createConnections()
     connectExchangeActions();
     connectEditingActions();
     connect(m_optionsAct, &QAction::triggered, m_tableWidget, &StationTableWidget::showOptionsDialog);
+    connectReferenceActions();
 }
 
 void MainWindow::connectFileActions()
@@ -237,12 +242,15 @@ void MainWindow::createMenus()
     m_stationTableMenu->addActions({m_importAct, m_exportAct});
     m_stationTableMenu->addSeparator();
     m_stationTableMenu->addActions({m_appendAct, m_convertAct});
+    m_stationTableMenu->addSeparator();
+    m_stationTableMenu->addAction(m_orderLikeReferenceAct);
 
     m_settingsMenu = createMenu();
     m_languageMenu = createMenu(false);
     m_languageMenu->addActions({m_englishAct, m_germanAct});
     m_settingsMenu->addMenu(m_languageMenu);
     m_settingsMenu->addAction(m_tvBackupAct);
+    m_settingsMenu->addAction(m_fileBackupAct);
 
     m_viewMenu = createMenu();
     m_viewMenu->addActions({m_listViewAct, m_tableViewAct});
@@ -330,7 +338,7 @@ void MainWindow::setActionsEnabled(std::initializer_list<QAction *> actions, boo
 void MainWindow::enableDocumentActions()
 {
     setActionsEnabled({m_saveAsAct, m_exportCsvAct, m_exportAct, m_appendAct, m_searchAct,
-                       m_advancedSearchAct, m_printAct, m_childLockAct, m_epgAct},
+                       m_advancedSearchAct, m_printAct, m_childLockAct, m_epgAct, m_orderLikeReferenceAct},
                       true);
     m_convertAct->setEnabled(m_tableWidget->tableVersion() == SVL_VERSION_40);
 }

@@ -173,6 +173,7 @@ void MainWindow::takeImportedTable()
 {
     m_currentFile = Strings::text(Strings::NetworkDeviceTitle) + m_lastTvAddress;
     m_hasDocumentFile = false;
+    m_backedUpFile.clear();
     setWindowFilePath(m_currentFile);
     markChangedOutsideHistory();
     enableDocumentActions();

@@ -40,11 +40,12 @@ void MainWindow::newSvlFile()
         return;
     m_tableWidget->newTable();
     m_currentFile.clear();
+    m_backedUpFile.clear();
     m_hasDocumentFile = false;
     setWindowFilePath(Strings::text(Strings::UntitledName));
     m_saveAsAct->setEnabled(true);
     setActionsEnabled({m_saveAct, m_exportCsvAct, m_exportAct, m_appendAct, m_searchAct,
-                       m_advancedSearchAct, m_printAct, m_convertAct},
+                       m_advancedSearchAct, m_printAct, m_convertAct, m_orderLikeReferenceAct},
                       false);
     markDocumentSaved();
 }
@@ -72,6 +73,8 @@ void MainWindow::saveSvlFile()
         saveAsSvlFile();
         return;
     }
+    if (!keepFileBackup(m_currentFile))
+        return;
     if (m_tableWidget->saveFile(m_currentFile) != 0) {
         showFileError(Strings::SavingFileMessage, m_currentFile);
         return;
@@ -85,6 +88,8 @@ void MainWindow::saveAsSvlFile()
     if (chosen.isNull())
         return;
     const QString name = withTableExtension(chosen, m_tableWidget->tableVersion());
+    if (!keepFileBackup(name))
+        return;
     if (m_tableWidget->saveFile(name) != 0) {
         showFileError(Strings::SavingNewFileMessage, name);
         return;
@@ -114,6 +119,7 @@ void MainWindow::loadFile(const QString &path)
         return;
     }
     setDocumentFile(path);
+    m_backedUpFile.clear();
     rememberRecentFile(path);
     m_saveAct->setEnabled(true);
     enableDocumentActions();

@@ -39,6 +39,7 @@ void MainWindow::readSettings()
     (language == QLatin1String(englishValue) ? m_englishAct : m_germanAct)->trigger();
     (view == QLatin1String(listValue) ? m_listViewAct : m_tableViewAct)->trigger();
     readExchangeSettings();
+    readReferenceSettings();
 }
 
 void MainWindow::writeSettings()

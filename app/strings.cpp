@@ -263,6 +263,21 @@ const char *const sourceTexts[] = {
     QT_TRANSLATE_NOOP("Strings", "The station table file to open (.svl40 or .svl50)."),
 
     // Reference order, duplicates and backups
+    QT_TRANSLATE_NOOP("Strings", "Order like reference list..."),
+    QT_TRANSLATE_NOOP("Strings", "Orders the current base list like another station table or a CSV list of names"),
+    QT_TRANSLATE_NOOP("Strings", "Choose the reference list"),
+    QT_TRANSLATE_NOOP("Strings", "Station tables and CSV files (*.svl40 *.svl50 *.csv)"),
+    QT_TRANSLATE_NOOP("Strings", "Reading the reference list '"),
+    QT_TRANSLATE_NOOP("Strings", "Order like reference list"),
+    QT_TRANSLATE_NOOP("Strings", "%1 stations are not in the reference list. Put them at the end of the list or delete them?"),
+    QT_TRANSLATE_NOOP("Strings", "Put at the end"),
+    QT_TRANSLATE_NOOP("Strings", "Delete them"),
+    QT_TRANSLATE_NOOP("Strings", "%1 matched by id, %2 by name, %3 not in the reference"),
+    QT_TRANSLATE_NOOP("Strings", "Order %1 like reference list"),
+    QT_TRANSLATE_NOOP("Strings", "Keep a backup (.bak) on save"),
+    QT_TRANSLATE_NOOP("Strings", "Keeps the previous file as FILE.bak at the first save after opening"),
+    QT_TRANSLATE_NOOP("Strings", "Keeping the previous file as '"),
+    QT_TRANSLATE_NOOP("Strings", "Duplicates"),
 
     // Keyboard and accessibility
     QT_TRANSLATE_NOOP("Strings", "Move up"),

@@ -295,6 +295,21 @@ public:
         CommandLineFileHelp,
 
         // Reference order, duplicates and backups
+        OrderLikeReferenceAction,
+        OrderLikeReferenceTip,
+        ReferenceFileTitle,
+        ReferenceFileFilter,
+        ReadingReferenceMessage,
+        OrderLikeReferenceTitle,
+        UnmatchedStationsQuestion,
+        PutAtEndButton,
+        DeleteThemButton,
+        OrderResultMessage,
+        OrderCommandText,
+        KeepFileBackupAction,
+        KeepFileBackupTip,
+        KeepingBackupMessage,
+        DuplicatesFilter,
 
         // Keyboard and accessibility
         MoveUpAction,

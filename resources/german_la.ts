@@ -1091,5 +1091,65 @@ Die bisherige Sendertabelle des TV-Geräts liegt in &apos;</translation>
         <source>Next match</source>
         <translation>Nächster Treffer</translation>
     </message>
+    <message>
+        <source>Order like reference list...</source>
+        <translation>Wie Referenzliste ordnen...</translation>
+    </message>
+    <message>
+        <source>Orders the current base list like another station table or a CSV list of names</source>
+        <translation>Ordnet die aktuelle Basisliste wie eine andere Sendertabelle oder eine CSV-Liste von Namen</translation>
+    </message>
+    <message>
+        <source>Choose the reference list</source>
+        <translation>Referenzliste wählen</translation>
+    </message>
+    <message>
+        <source>Station tables and CSV files (*.svl40 *.svl50 *.csv)</source>
+        <translation>Sendertabellen und CSV-Dateien (*.svl40 *.svl50 *.csv)</translation>
+    </message>
+    <message>
+        <source>Reading the reference list '</source>
+        <translation>Lesen der Referenzliste '</translation>
+    </message>
+    <message>
+        <source>Order like reference list</source>
+        <translation>Wie Referenzliste ordnen</translation>
+    </message>
+    <message>
+        <source>%1 stations are not in the reference list. Put them at the end of the list or delete them?</source>
+        <translation>%1 Sender sind nicht in der Referenzliste. Sollen sie ans Ende der Liste gestellt oder gelöscht werden?</translation>
+    </message>
+    <message>
+        <source>Put at the end</source>
+        <translation>Ans Ende stellen</translation>
+    </message>
+    <message>
+        <source>Delete them</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>%1 matched by id, %2 by name, %3 not in the reference</source>
+        <translation>%1 nach Kennung zugeordnet, %2 nach Name, %3 nicht in der Referenz</translation>
+    </message>
+    <message>
+        <source>Order %1 like reference list</source>
+        <translation>%1 wie Referenzliste ordnen</translation>
+    </message>
+    <message>
+        <source>Keep a backup (.bak) on save</source>
+        <translation>Sicherung (.bak) beim Speichern behalten</translation>
+    </message>
+    <message>
+        <source>Keeps the previous file as FILE.bak at the first save after opening</source>
+        <translation>Behält die vorige Datei beim ersten Speichern nach dem Öffnen als DATEI.bak</translation>
+    </message>
+    <message>
+        <source>Keeping the previous file as '</source>
+        <translation>Sichern der vorigen Datei als '</translation>
+    </message>
+    <message>
+        <source>Duplicates</source>
+        <translation>Duplikate</translation>
+    </message>
 </context>
 </TS>

@@ -236,6 +236,41 @@ int svl_index_of_station(const svl_list *list, const svl_station *station)
     return -1;
 }
 
+int svl_reorder_list(svl_list *list, const uint32_t *order)
+{
+    if (!list || (!order && list->count > 0))
+        return -1;
+    svl_station **reordered = static_cast<svl_station **>(malloc((size_t(list->count) + 1) * sizeof(svl_station *)));
+    uint8_t *seen = static_cast<uint8_t *>(calloc(size_t(list->count) + 1, 1));
+    bool permutation = reordered && seen;
+    for (uint32_t i = 0; permutation && i < list->count; ++i) {
+        permutation = order[i] < list->count && !seen[order[i]];
+        if (permutation) {
+            seen[order[i]] = 1;
+            reordered[i] = list->stations[order[i]];
+        }
+    }
+    if (permutation && list->count > 0)
+        memcpy(list->stations, reordered, list->count * sizeof(svl_station *));
+    free(reordered);
+    free(seen);
+    return permutation ? 0 : -1;
+}
+
+uint32_t svl_remove_marked_stations(svl_list *list, const uint8_t *marked)
+{
+    if (!list || !marked)
+        return 0;
+    uint32_t kept = 0;
+    for (uint32_t i = 0; i < list->count; ++i)
+        if (!marked[i])
+            list->stations[kept++] = list->stations[i];
+    uint32_t removed = list->count - kept;
+    list->count = kept;
+    svl_release_spare_room(list);
+    return removed;
+}
+
 // 1 when pattern occurs in text, comparing with ASCII letters folded.
 static int contains_ignoring_case(const char *text, const char *pattern)
 {

@@ -97,6 +97,16 @@ int svl_move_stations(svl_list *list, const uint32_t *rows, uint32_t row_count, 
 // Index of the last position holding station, or -1 (absent or null).
 int svl_index_of_station(const svl_list *list, const svl_station *station);
 
+// Puts the list's entries in a new order: order[k] is the index of the
+// entry that comes to position k. 0, or -1 for a null list, an order that
+// is not a permutation of the indexes, or no memory (list unchanged).
+int svl_reorder_list(svl_list *list, const uint32_t *order);
+
+// Removes every entry i whose marked[i] is not 0, keeping the order of the
+// others; the records are not released. The number removed; 0 for a null
+// list or marks.
+uint32_t svl_remove_marked_stations(svl_list *list, const uint8_t *marked);
+
 // Sort keys are the table view's column numbers; keys 6 and 25 and above
 // leave the list unchanged. The sort is not stable.
 enum {

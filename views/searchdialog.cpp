@@ -54,7 +54,8 @@ SearchDialog::SearchDialog(MainWindow *mainWindow)
       m_hdBox(new QCheckBox),
       m_childLockBox(new QCheckBox),
       m_epgBox(new QCheckBox),
-      m_encryptedBox(new QCheckBox)
+      m_encryptedBox(new QCheckBox),
+      m_duplicatesBox(new QCheckBox)
 {
     setWindowTitle(Strings::text(Strings::AdvancedSearchAction));
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
@@ -64,6 +65,7 @@ SearchDialog::SearchDialog(MainWindow *mainWindow)
     m_childLockBox->setObjectName(QStringLiteral("childLockBox"));
     m_epgBox->setObjectName(QStringLiteral("epgBox"));
     m_encryptedBox->setObjectName(QStringLiteral("encryptedBox"));
+    m_duplicatesBox->setObjectName(QStringLiteral("duplicatesBox"));
     for (const StationListWidget *widget : m_tableWidget->listWidgets())
         m_listBox->addItem(widget->stationModel()->listName());
     for (int id : {Strings::AllOption, Strings::TerrestricOption, Strings::DvbcOption, Strings::DvbsOption,
@@ -116,6 +118,7 @@ QGroupBox *SearchDialog::createFilterGroup()
     auto *column = new QVBoxLayout(group);
     column->addLayout(receiveRow);
     column->addLayout(flags);
+    column->addLayout(flagRow(m_duplicatesBox, Strings::DuplicatesFilter));
     return group;
 }
 
@@ -177,7 +180,8 @@ void SearchDialog::doSearch()
     StationListWidget *list = widgets.value(listIndex);
     if (!list)
         return;
-    const QItemSelection hits = list->filterStations(filter());
+    const QItemSelection hits =
+        m_duplicatesBox->isChecked() ? list->filterDuplicates(filter()) : list->filterStations(filter());
     if (hits.isEmpty())
         return;
     m_tableWidget->showList(listIndex);

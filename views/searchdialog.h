@@ -43,6 +43,7 @@ private:
     QCheckBox *m_childLockBox;
     QCheckBox *m_epgBox;
     QCheckBox *m_encryptedBox;
+    QCheckBox *m_duplicatesBox;
 };
 
 #endif

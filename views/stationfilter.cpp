@@ -8,6 +8,11 @@ StationFilter &StationFilter::require(Condition condition)
     return *this;
 }
 
+bool StationFilter::isEmpty() const
+{
+    return m_conditions.isEmpty();
+}
+
 bool StationFilter::accepts(const svl_station *station) const
 {
     if (!station || !station->name)

@@ -24,6 +24,9 @@ public:
     // Adds a condition; returns the filter, so that conditions chain.
     StationFilter &require(Condition condition);
 
+    // True while no condition was added.
+    bool isEmpty() const;
+
     // Whether station is one with a name that meets every condition.
     bool accepts(const svl_station *station) const;
 

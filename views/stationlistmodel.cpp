@@ -379,6 +379,16 @@ void StationListModel::sortList(int column, Qt::SortOrder order)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+bool StationListModel::reorderList(const QVector<uint32_t> &order)
+{
+    if (order.size() != rowCount())
+        return false;
+    emit layoutAboutToBeChanged();
+    const bool reordered = svl_reorder_list(m_list, order.constData()) == 0;
+    emit layoutChanged();
+    return reordered;
+}
+
 void StationListModel::refreshLayout()
 {
     emit layoutAboutToBeChanged();

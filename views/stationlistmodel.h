@@ -79,6 +79,10 @@ public:
     // Sorts the list by a table view column (see svl_sort_list) inside the
     // model's own layout notifications.
     void sortList(int column, Qt::SortOrder order);
+    // Puts the rows in a new order (see svl_reorder_list) inside the model's
+    // own layout notifications; false, and nothing changed, for an order
+    // that is no permutation of the rows or when memory runs out.
+    bool reorderList(const QVector<uint32_t> &order);
     // Has the views lay out and paint every row again: what the rows show
     // depends on more than the list (the favorite marks of a base list).
     void refreshLayout();

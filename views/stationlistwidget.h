@@ -61,6 +61,10 @@ public:
     QItemSelection findStations(const QString &text) const;
     // The rows whose station the filter accepts.
     QItemSelection filterStations(const StationFilter &filter) const;
+    // The rows that repeat an earlier station of the list (see
+    // duplicateRows) and whose station the filter accepts; a filter without
+    // conditions accepts them all, unnamed ones too.
+    QItemSelection filterDuplicates(const StationFilter &filter) const;
 
     // Runs the station settings dialog, modal, for the first selected
     // station; a "Save" that changed the station becomes one undoable

@@ -11,6 +11,7 @@
 #include "views/station_fields.h"
 #include "views/stationfilter.h"
 #include "views/stationlistmodel.h"
+#include "views/stationmatching.h"
 
 namespace {
 
@@ -68,6 +69,17 @@ QItemSelection StationListWidget::filterStations(const StationFilter &filter) co
     for (uint32_t row = 0; list && row < list->count; ++row) {
         if (filter.accepts(list->stations[row]))
             selection.append(rowRange(int(row)));
+    }
+    return selection;
+}
+
+QItemSelection StationListWidget::filterDuplicates(const StationFilter &filter) const
+{
+    const svl_list *list = m_model->stationList();
+    QItemSelection selection;
+    for (int row : duplicateRows(list)) {
+        if (filter.isEmpty() || filter.accepts(list->stations[row]))
+            selection.append(rowRange(row));
     }
     return selection;
 }

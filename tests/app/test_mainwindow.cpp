@@ -125,7 +125,7 @@ private slots:
                 shortcutOwners.insert(key.toString(), name);
             }
         }
-        QCOMPARE(named, 34);
+        QCOMPARE(named, 36);
         QVERIFY(!shortcutOwners.isEmpty());
     }
 
@@ -149,8 +149,8 @@ private slots:
             "- backupFolderAct - exitAct",
             "&Edit: undoAct redoAct - copyAct deleteAct - childLockAct epgAct defaultAct - optionsAct - searchAct "
             "advancedSearchAct - moveUpAct moveDownAct moveToTopAct moveToBottomAct moveToPositionAct",
-            "Station table: importAct exportAct - appendAct convertAct",
-            "&Settings: Language tvBackupAct",
+            "Station table: importAct exportAct - appendAct convertAct - orderLikeReferenceAct",
+            "&Settings: Language tvBackupAct fileBackupAct",
             "&View: listViewAct tableViewAct - showToolBarAct",
             "&Help: aboutAct",
             "Show toolbar: newAct openAct saveAct exportCsvAct printAct - importAct exportAct appendAct",

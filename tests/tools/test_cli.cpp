@@ -55,6 +55,9 @@ const Misuse MISUSES[] = {
     {{"discover", "--target", ""}, "kanvio-cli: --target needs a search target of 1 to 511 characters"},
     {{"discover", "--target", std::string(512, 't')}, "kanvio-cli: --target needs a search target of 1 to 511 characters"},
     {{"discover", "now"}, "kanvio-cli: unexpected argument 'now'"},
+    {{"reorder", "--by-name", "--reference", "r.csv", "a", "b"}, "kanvio-cli: unknown option '--by-name'"},
+    {{"reorder", "a.svl50", "b.svl50"}, "kanvio-cli: --reference is required"},
+    {{"convert", "a.svl40"}, "kanvio-cli: expected two arguments"},
 };
 
 TEST(CliUsage, MisuseExitsWithTwoTheProblemAndTheUsageAndHelpWithZero)

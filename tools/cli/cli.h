@@ -9,8 +9,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "svl/svl.h"
+#include "svl/svl_match.h"
 
 // Exit statuses.
 enum {
@@ -25,6 +27,20 @@ int cli_generate(int argc, char **argv);
 int cli_import(int argc, char **argv);
 int cli_export(int argc, char **argv);
 int cli_discover(int argc, char **argv);
+int cli_reorder(int argc, char **argv);
+int cli_convert(int argc, char **argv);
+int cli_diff(int argc, char **argv);
+
+// Appends what kanvio-cli diff prints about two tables to report, one line
+// per difference, nothing when they are the same. False when memory runs out.
+bool cli_diff_report(const svl_table &a, const svl_table &b, std::string *report);
+
+// The matching keys of a list's stations and the decoded names they point at.
+struct CliListKeys {
+    std::vector<std::string> names;
+    std::vector<svl_station_key> keys;
+};
+void cli_list_keys(const svl_list *list, CliListKeys *out);
 
 // Prints "kanvio-cli: SUBJECT: PROBLEM" on standard error and returns
 // CLI_BAD_INPUT. Subject is usually a file path.
@@ -42,6 +58,10 @@ const char *cli_single_path(int argc, char **argv);
 // of the image reader go to standard error, never into the command's output.
 // CLI_OK, or CLI_BAD_INPUT after printing the error line.
 int cli_load_table(const char *path, svl_table *table);
+
+// Reads the name column of a CSV file (svl_read_csv_names). CLI_OK, or
+// CLI_BAD_INPUT after printing the error line.
+int cli_read_csv_names(const char *path, svl_name_column *column);
 
 // Runs a command that reports on one station table file: checks that it
 // got exactly one file argument, loads the file, hands the table to report

@@ -18,8 +18,17 @@ std::string system_error(const char *what)
     return std::string(what) + ": " + strerror(errno);
 }
 
+// What a file may hold at most, and what is said of a larger one.
+struct FileCap {
+    uint64_t size;
+    const char *problem;
+};
+
+const FileCap TABLE_CAP = {SVL_MAX_FILE_SIZE, "file too large for a station table"};
+const FileCap CSV_CAP = {SVL_MAX_CSV_SIZE, "file too large for a list of names"};
+
 // The file's whole content, or an empty result with the problem in *problem.
-bool read_file(const char *path, std::string *content, std::string *problem)
+bool read_file(const char *path, const FileCap &cap, std::string *content, std::string *problem)
 {
     FILE *file = fopen(path, "rb");
     if (!file) {
@@ -32,8 +41,8 @@ bool read_file(const char *path, std::string *content, std::string *problem)
         *problem = system_error("cannot read");
     else if (!S_ISREG(info.st_mode))
         *problem = "not a regular file";
-    else if (uint64_t(info.st_size) > SVL_MAX_FILE_SIZE)
-        *problem = "file too large for a station table";
+    else if (uint64_t(info.st_size) > cap.size)
+        *problem = cap.problem;
     else {
         content->resize(size_t(info.st_size));
         ok = fread(&(*content)[0], 1, content->size(), file) == content->size();
@@ -87,10 +96,21 @@ int cli_load_table(const char *path, svl_table *table)
 {
     std::string image;
     std::string problem;
-    if (!read_file(path, &image, &problem))
+    if (!read_file(path, TABLE_CAP, &image, &problem))
         return cli_fail(path, problem);
     if (parse_with_diagnostics_on_stderr(table, image) != 0)
         return cli_fail(path, "not a valid station table");
+    return CLI_OK;
+}
+
+int cli_read_csv_names(const char *path, svl_name_column *column)
+{
+    std::string text;
+    std::string problem;
+    if (!read_file(path, CSV_CAP, &text, &problem))
+        return cli_fail(path, problem);
+    if (svl_read_csv_names(text.data(), text.size(), column) != 0)
+        return cli_fail(path, "out of memory");
     return CLI_OK;
 }
 
@@ -131,20 +151,6 @@ bool cli_parse_number(const char *text, uint64_t max, uint64_t *value)
     }
     *value = number;
     return true;
-}
-
-void cli_append_printable(std::string &out, const char *text)
-{
-    static const char HEX[] = "0123456789abcdef";
-    for (const unsigned char *c = reinterpret_cast<const unsigned char *>(text); c && *c; c++) {
-        if (*c < 0x20 || *c == 0x7f) {
-            out += "\\x";
-            out += HEX[*c >> 4];
-            out += HEX[*c & 15];
-        } else {
-            out += char(*c);
-        }
-    }
 }
 
 void cli_append_json_string(std::string &out, const std::string &text)

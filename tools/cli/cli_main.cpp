@@ -41,6 +41,22 @@ const Command COMMANDS[] = {
      "one line per device: address, friendly name, device type and description URL,\n"
      "separated by tabs. --target searches for ST instead; ssdp:all finds every device.",
      cli_discover},
+    {"reorder", "[--list tv|radio] [--delete-unmatched] --reference REF IN OUT",
+     "Order the base lists of IN like those of the reference REF and write the result to\n"
+     "OUT. REF is a station table, or a CSV file (*.csv) whose last column holds names,\n"
+     "such as Export CSV writes; a CSV file needs --list. Stations match by network,\n"
+     "transport stream and service id, else by name ignoring case. Stations not in the\n"
+     "reference follow in their former order, or are deleted with --delete-unmatched.",
+     cli_reorder},
+    {"convert", "IN.svl40 OUT.svl50", "Convert a version-40 table to version 50, as the editor's Convert table does.",
+     cli_convert},
+    {"diff", "A B",
+     "Show what differs between two tables: stations only in A or only in B, stations\n"
+     "that moved (with both positions), stations whose fields changed (with their\n"
+     "names), and favorite lists that differ. Stations match as in reorder. Exit\n"
+     "status 0 when the tables are the same, 1 when they differ, 2 on wrong usage or\n"
+     "an unreadable file.",
+     cli_diff},
 };
 
 const Command *find_command(const char *name)

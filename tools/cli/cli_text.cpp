@@ -1,4 +1,5 @@
-// Station names from their 8-bit character sets to UTF-8.
+// Station names from their 8-bit character sets to UTF-8, and names made
+// printable for lines of text output.
 #include <cstring>
 
 #include "tools/cli/cli.h"
@@ -210,5 +211,19 @@ std::string cli_name_to_utf8(const char *text, size_t length, uint8_t char_sel_c
     case 3: return decode_single_bytes(bytes, length, iso8859_7);
     case 5: return decode_single_bytes(bytes, length, iso8859_9);
     default: return decode_single_bytes(bytes, length, unknown_charset);
+    }
+}
+
+void cli_append_printable(std::string &out, const char *text)
+{
+    static const char HEX[] = "0123456789abcdef";
+    for (const unsigned char *c = reinterpret_cast<const unsigned char *>(text); c && *c; c++) {
+        if (*c < 0x20 || *c == 0x7f) {
+            out += "\\x";
+            out += HEX[*c >> 4];
+            out += HEX[*c & 15];
+        } else {
+            out += char(*c);
+        }
     }
 }

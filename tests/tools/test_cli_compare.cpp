@@ -1,0 +1,214 @@
+// kanvio-cli reorder, convert and diff against tables made by the library.
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "svl/svl_image.h"
+#include "svl/svl_match.h"
+#include "svl/svl_ops.h"
+#include "tests/support/runners.h"
+#include "tests/support/tables.h"
+#include "tools/gen/svl_generate.h"
+
+namespace {
+
+void generate(svl_table *table, uint16_t version, uint64_t seed)
+{
+    svl_generate_options options;
+    options.stations = 600;
+    options.version = version;
+    options.favorites = version == 50 ? 2 : 0;
+    options.favorite_percent = 50;
+    options.seed = seed;
+    ASSERT_EQ(svl_generate_table(table, options), 0);
+}
+
+// Every station gets a name of its own, so that names match as surely as ids.
+void name_every_station(svl_table *table)
+{
+    for (int base = 0; base < 2; ++base) {
+        svl_list *list = table->lists[base];
+        for (uint32_t i = 0; i < list->count; ++i)
+            svl_set_station_name(list->stations[i], ("Station " + std::to_string(base * 100000 + i)).c_str());
+    }
+}
+
+std::string counts_line(const svl_list *list, uint32_t unmatched)
+{
+    uint32_t by_id = 0;
+    for (uint32_t i = 0; i < list->count; ++i)
+        by_id += svl_key_of_station(list->stations[i], "").has_ids;
+    return std::string(list->name) + ": " + std::to_string(by_id) + " matched by id, " +
+           std::to_string(list->count - by_id) + " by name, " + std::to_string(unmatched) +
+           " not in the reference (deleted)\n";
+}
+
+void shuffle_base_lists(svl_table *table, uint32_t seed)
+{
+    std::mt19937 random(seed);
+    for (int base = 0; base < 2; ++base) {
+        std::vector<uint32_t> order(table->lists[base]->count);
+        for (uint32_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::shuffle(order.begin(), order.end(), random);
+        ASSERT_EQ(svl_reorder_list(table->lists[base], order.data()), 0);
+    }
+}
+
+// Takes every seventh TV station out of the table, favorite lists included,
+// and releases them; their names, in the order they stood.
+std::vector<std::string> take_out_every_seventh(svl_table *table)
+{
+    std::vector<svl_station *> taken;
+    std::vector<std::string> names;
+    svl_list *tv = table->lists[SVL_TV_LIST_INDEX];
+    for (uint32_t i = 3; i < tv->count; i += 7) {
+        taken.push_back(tv->stations[i]);
+        names.push_back(tv->stations[i]->name);
+    }
+    for (uint32_t l = 0; l < table->list_count; ++l) {
+        svl_list *list = table->lists[l];
+        std::vector<uint8_t> marked(list->count);
+        for (uint32_t i = 0; i < list->count; ++i)
+            marked[i] = std::count(taken.begin(), taken.end(), list->stations[i]) != 0;
+        svl_remove_marked_stations(list, marked.data());
+    }
+    for (svl_station *station : taken)
+        svl_free_station(station);
+    return names;
+}
+
+std::vector<std::string> names_of(const svl_list *list)
+{
+    std::vector<std::string> names;
+    for (uint32_t i = 0; i < list->count; ++i)
+        names.push_back(list->stations[i]->name);
+    return names;
+}
+
+// What Export CSV writes of a list of plain ASCII names.
+std::string csv_of(const svl_list *list)
+{
+    std::string csv;
+    for (uint32_t i = 0; i < list->count; ++i)
+        csv += std::to_string(i + 1) + ",\"" + list->stations[i]->name + "\"\r\n";
+    return csv;
+}
+
+// A reference made of the table less every seventh TV station; the table
+// to reorder is the whole table, shuffled. Reordering with deletion gives
+// the reference byte for byte; without, the taken stations follow it in
+// their shuffled order, and a CSV of the reference's TV names does the same.
+TEST(CliReorder, GivesTheReferenceOrderAndPutsTheRestAtTheEndOrDeletesIt)
+{
+    Sandbox sandbox;
+    OwnedTable reference, shuffled;
+    for (svl_table *table : {&reference.table, &shuffled.table}) {
+        generate(table, 50, 3);
+        name_every_station(table);
+    }
+    const std::vector<std::string> taken = take_out_every_seventh(&reference.table);
+    shuffle_base_lists(&shuffled.table, 5);
+    write_file(sandbox.file("ref.svl50"), image_of(&reference.table));
+    write_file(sandbox.file("ref.csv"), csv_of(reference.list(0)));
+    write_file(sandbox.file("in.svl50"), image_of(&shuffled.table));
+    auto reorder = [&](std::vector<std::string> arguments, const char *reference_file, const char *out) {
+        arguments.insert(arguments.begin(), "reorder");
+        arguments.insert(arguments.end(), {"--reference", sandbox.file(reference_file), sandbox.file("in.svl50"),
+                                           sandbox.file(out)});
+        return run_cli(arguments, sandbox);
+    };
+
+    const CliResult deleted = reorder({"--delete-unmatched"}, "ref.svl50", "deleted.svl50");
+    ASSERT_EQ(deleted.exit_code, 0) << deleted.err;
+    EXPECT_EQ(deleted.out, counts_line(reference.list(0), uint32_t(taken.size())) + counts_line(reference.list(1), 0));
+    EXPECT_TRUE(read_file(sandbox.file("deleted.svl50")) == image_of(&reference.table));
+
+    ASSERT_EQ(reorder({"--list", "tv"}, "ref.svl50", "kept.svl50").exit_code, 0);
+    OwnedTable kept;
+    ASSERT_EQ(svl_load_file(&kept.table, sandbox.file("kept.svl50").c_str()), 0);
+    std::vector<std::string> expected = names_of(reference.list(0));
+    for (const std::string &name : names_of(shuffled.list(0)))
+        if (std::count(taken.begin(), taken.end(), name))
+            expected.push_back(name);
+    EXPECT_EQ(names_of(kept.list(0)), expected);
+    EXPECT_EQ(names_of(kept.list(2)), names_of(shuffled.list(2))) << "favorite lists stay as they are";
+
+    EXPECT_EQ(reorder({}, "ref.csv", "csv.svl50").exit_code, 2) << "a CSV file names the list it orders";
+    ASSERT_EQ(reorder({"--list", "tv"}, "ref.csv", "csv.svl50").exit_code, 0);
+    EXPECT_TRUE(read_file(sandbox.file("csv.svl50")) == read_file(sandbox.file("kept.svl50")));
+}
+
+TEST(CliConvert, WritesTheLibrarysConversionByteForByte)
+{
+    Sandbox sandbox;
+    OwnedTable table, converted;
+    generate(&table.table, 40, 8);
+    generate(&converted.table, 40, 8);
+    write_file(sandbox.file("in.svl40"), image_of(&table.table));
+    ASSERT_EQ(svl_convert_table(&converted.table), 0);
+
+    const CliResult result = run_cli({"convert", sandbox.file("in.svl40"), sandbox.file("out.svl50")}, sandbox);
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_TRUE(read_file(sandbox.file("out.svl50")) == image_of(&converted.table));
+    const CliResult again = run_cli({"convert", sandbox.file("out.svl50"), sandbox.file("again.svl50")}, sandbox);
+    EXPECT_EQ(again.exit_code, 1);
+    EXPECT_EQ(again.err, "kanvio-cli: " + sandbox.file("out.svl50") + ": not a version-40 table\n");
+}
+
+svl_station *digital(const char *name, uint16_t service_id)
+{
+    svl_station *station = make_station(50, 4, name);
+    station->NetworkType = 3;
+    station->service_id = service_id;
+    station->frequency = 506000;
+    return station;
+}
+
+// Two small tables that differ in every way diff tells of.
+void make_tables(svl_table *a, svl_table *b)
+{
+    svl_station *ard = digital("ARD", 1), *zdf = digital("ZDF", 2), *arte = digital("Arte", 3);
+    make_table(a, 50, {ard, zdf, arte, digital("Old", 4)}, {digital("Radio", 9)});
+    add_favorite(a, SVL_KIND_TV_FAV, "Fav", {ard, zdf});
+    add_favorite(a, SVL_KIND_TV_FAV, "Gone", {arte});
+    svl_station *ard_b = digital("ARD", 1), *zdf_b = digital("ZDF", 2), *arte_b = digital("arte HD", 3);
+    ard_b->frequency = 514000;
+    make_table(b, 50, {zdf_b, ard_b, arte_b, digital("New", 5)}, {digital("Radio", 9)});
+    add_favorite(b, SVL_KIND_TV_FAV, "Fav", {zdf_b});
+    add_favorite(b, SVL_KIND_TV_FAV, "Added", {arte_b});
+}
+
+TEST(CliDiff, TellsEveryKindOfDifferenceAndExitsWithZeroOneOrTwo)
+{
+    Sandbox sandbox;
+    OwnedTable a, b;
+    make_tables(&a.table, &b.table);
+    write_file(sandbox.file("a.svl50"), image_of(&a.table));
+    write_file(sandbox.file("b.svl50"), image_of(&b.table));
+
+    const CliResult differ = run_cli({"diff", sandbox.file("a.svl50"), sandbox.file("b.svl50")}, sandbox);
+    EXPECT_EQ(differ.exit_code, 1);
+    EXPECT_EQ(differ.out, "ALL_TV: only in A: 4 \"Old\"\n"
+                          "ALL_TV: only in B: 4 \"New\"\n"
+                          "ALL_TV: moved: \"ARD\" 1 -> 2\n"
+                          "ALL_TV: changed: 1 \"ARD\": frequency\n"
+                          "ALL_TV: moved: \"ZDF\" 2 -> 1\n"
+                          "ALL_TV: changed: 3 \"Arte\": name\n"
+                          "favorite list \"Fav\": differs\n"
+                          "favorite list \"Gone\": only in A\n"
+                          "favorite list \"Added\": only in B\n");
+    const CliResult same = run_cli({"diff", sandbox.file("a.svl50"), sandbox.file("a.svl50")}, sandbox);
+    EXPECT_EQ(same.exit_code, 0);
+    EXPECT_EQ(same.out + same.err, "");
+    const CliResult usage = run_cli({"diff", sandbox.file("a.svl50")}, sandbox);
+    EXPECT_EQ(usage.exit_code, 2);
+    const CliResult missing = run_cli({"diff", sandbox.file("a.svl50"), sandbox.file("none.svl50")}, sandbox);
+    EXPECT_EQ(missing.exit_code, 2);
+    EXPECT_EQ(missing.err, "kanvio-cli: " + sandbox.file("none.svl50") + ": cannot open: No such file or directory\n");
+}
+
+}  // namespace

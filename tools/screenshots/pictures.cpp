@@ -3,13 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QPrinter>
@@ -165,32 +163,6 @@ QPixmap searchDialogEnglish(const Workspace &workspace)
 QPixmap searchDialogGerman(const Workspace &workspace)
 {
     return searchDialog(workspace, QStringLiteral("German"));
-}
-
-// The question of "Order like reference list..." when the large table is
-// ordered like the small one, which lacks most of its stations. The file
-// dialog is answered, the question drawn and then cancelled.
-QPixmap orderQuestion(const Workspace &workspace)
-{
-    const auto window = workspace.openWindow(QStringLiteral("English"), workspace.tablePath(Workspace::LargeTable));
-    QPixmap picture;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-            dialog->selectFile(workspace.tablePath(Workspace::SmallTable));
-            static_cast<QDialog *>(dialog)->accept();
-        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            picture = box->grab();
-            answer.stop();
-            for (QAbstractButton *button : box->buttons())
-                if (box->buttonRole(button) == QMessageBox::RejectRole)
-                    button->click();
-        }
-    });
-    answer.start(50);
-    window->findChild<QAction *>(QStringLiteral("orderLikeReferenceAct"))->trigger();
-    return picture;
 }
 
 // Page 1 of the favorite list beside the TV base list, printed to a PDF
@@ -393,7 +365,6 @@ const std::vector<Picture> &pictures()
         {"exchange-dialog", exchangeDialog},
         {"edit-menu-moves", editMenu},
         {"move-to-position", moveToPositionDialog},
-        {"order-question", orderQuestion},
     };
     return all;
 }

@@ -123,8 +123,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     writeSettings();
-    emit close();
     event->accept();
+}
+
+// The conversion replaces the document and with it the working copy.
+void MainWindow::convertTable()
+{
+    if (settleUnappliedChanges())
+        m_tableWidget->convertTableToNewVersion();
 }
 
 void MainWindow::about()
@@ -132,13 +138,20 @@ void MainWindow::about()
     QMessageBox::about(this, Strings::text(Strings::AboutAction), Strings::text(Strings::AboutText));
 }
 
+// Leaving the table view drops its working copy.
 void MainWindow::showListView()
 {
+    if (!m_tableWidget->isListMode() && !settleUnappliedChanges()) {
+        m_listViewAct->setChecked(false);
+        m_tableViewAct->setChecked(true);
+        return;
+    }
     m_listViewAct->setChecked(true);
     m_tableViewAct->setChecked(false);
     setActionsEnabled({m_deleteAct, m_defaultAct, m_optionsAct}, false);
     setMoveActionsEnabled(false);
     m_tableWidget->switchToListView();
+    updateModifiedMark();
 }
 
 void MainWindow::showTableView()

@@ -54,6 +54,10 @@ public:
     // The actions that move the selected stations; they follow the selection.
     QList<QAction *> moveActions() const;
     void setMoveActionsEnabled(bool enabled);
+    // The actions on the selected stations, as the selection model finds
+    // them: copy, delete, default settings and the moves need a selection,
+    // "Options" one made as a single range.
+    void setSelectionActionsEnabled(bool selectedAny, bool oneRange);
     QString &currentFile();
     QUndoStack *undoStack();
 
@@ -69,9 +73,6 @@ public slots:
 signals:
     void importFinished();
     void exportFinished();
-    // Emitted when the window really closes; an open search dialog ends on
-    // it. It hides QWidget::close(): call that by its full name to close.
-    void close();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -94,6 +95,8 @@ private slots:
     void translate();
     void showListView();
     void showTableView();
+    void convertTable();
+    void printList();
     void about();
     void openTvBackupFolder();
     void updateModifiedMark();
@@ -121,11 +124,15 @@ private:
     void retranslateMenus();
     void retranslateActions();
     void setActionsEnabled(std::initializer_list<QAction *> actions, bool enabled);
+    void enableAction(QAction *action, bool enabled);
     void enableDocumentActions();
 
     // mainwindow_files.cpp
     void loadFile(const QString &path);
+    void writeDocument();
+    void writeDocumentAs();
     bool maybeSave();
+    bool settleUnappliedChanges();
     QString openFileDialog();
     QString saveFileDialog();
     void updateRecentFileActions();
@@ -154,6 +161,7 @@ private:
     // mainwindow_modified.cpp
     void followUndoStack();
     void markDocumentSaved();
+    bool documentDiffersFromFile() const;
     bool historyDiffersFromSaved() const;
 
     // mainwindow_context.cpp
@@ -243,13 +251,18 @@ private:
     // False while the document has no file of its own (a new or imported
     // table): "Save" then asks for a name instead of writing currentFile.
     bool m_hasDocumentFile = false;
-    // The actions a running transfer turned off, to be turned on again.
+    // Set while a transfer runs; the actions it turned off, or that were
+    // to be turned on meanwhile, are turned on at its end.
+    bool m_documentLocked = false;
     QList<QAction *> m_lockedActions;
     // The user closed the window while a transfer ran: it closes once the
     // transfer has ended.
     bool m_closeAfterTransfer = false;
     // Set by changes the undo stack does not hold, cleared by a save.
     bool m_changedOutsideHistory = false;
+    // Whether the document differed from its file when the mark was last
+    // set: what an emptied undo stack no longer tells.
+    bool m_documentModified = false;
 };
 
 #endif

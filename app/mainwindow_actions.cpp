@@ -202,7 +202,7 @@ void MainWindow::connectFileActions()
     connect(m_saveAct, &QAction::triggered, this, &MainWindow::saveSvlFile);
     connect(m_saveAsAct, &QAction::triggered, this, &MainWindow::saveAsSvlFile);
     connect(m_appendAct, &QAction::triggered, this, &MainWindow::appendFromFile);
-    connect(m_convertAct, &QAction::triggered, m_tableWidget, &StationTableWidget::convertTableToNewVersion);
+    connect(m_convertAct, &QAction::triggered, this, &MainWindow::convertTable);
     for (QAction *action : m_recentFileActs)
         connect(action, &QAction::triggered, this, &MainWindow::openRecentFile);
 }
@@ -330,7 +330,30 @@ void MainWindow::retranslateActions()
 void MainWindow::setActionsEnabled(std::initializer_list<QAction *> actions, bool enabled)
 {
     for (QAction *action : actions)
+        enableAction(action, enabled);
+}
+
+// The one place that turns actions on, and so the one place that asks the
+// transfer lock: while the document is locked an action that should be on
+// waits for the unlock, and one that should be off is off at once.
+void MainWindow::enableAction(QAction *action, bool enabled)
+{
+    if (!m_documentLocked || !enabled) {
         action->setEnabled(enabled);
+        m_lockedActions.removeAll(action);
+        return;
+    }
+    if (!m_lockedActions.contains(action))
+        m_lockedActions.append(action);
+}
+
+// "Options" opens the dialog of one station, so it needs a selection made
+// as one range.
+void MainWindow::setSelectionActionsEnabled(bool selectedAny, bool oneRange)
+{
+    setActionsEnabled({m_copyAct, m_deleteAct, m_defaultAct}, selectedAny);
+    enableAction(m_optionsAct, selectedAny && oneRange);
+    setMoveActionsEnabled(selectedAny);
 }
 
 // What a freshly loaded or imported table allows; "Convert table" only
@@ -340,5 +363,5 @@ void MainWindow::enableDocumentActions()
     setActionsEnabled({m_saveAsAct, m_exportCsvAct, m_exportAct, m_appendAct, m_searchAct,
                        m_advancedSearchAct, m_printAct, m_childLockAct, m_epgAct, m_orderLikeReferenceAct},
                       true);
-    m_convertAct->setEnabled(m_tableWidget->tableVersion() == SVL_VERSION_40);
+    enableAction(m_convertAct, m_tableWidget->tableVersion() == SVL_VERSION_40);
 }

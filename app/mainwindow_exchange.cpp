@@ -47,7 +47,8 @@ void MainWindow::importStations()
 
 void MainWindow::exportStations()
 {
-    runExchangeDialog(false);
+    if (settleUnappliedChanges())
+        runExchangeDialog(false);
 }
 
 // The window's finish signal closes the dialog; the user may close it at
@@ -103,11 +104,12 @@ bool MainWindow::beginTransfer(const QString &address)
     return true;
 }
 
-// While a transfer runs the document is the worker's: an export reads it
-// and an import replaces it, so nothing may edit, replace, save or rebuild
-// it. Only what leaves the document alone stays on.
+// While a transfer runs nothing may edit, replace, save or rebuild the
+// document: an export sends it as it stood at the start, and an import
+// replaces it. Only what leaves the document alone stays on.
 void MainWindow::lockDocument()
 {
+    m_documentLocked = true;
     const QList<QAction *> harmless = {m_englishAct, m_germanAct, m_exitAct, m_aboutAct,
                                        m_showToolBarAct, m_backupFolderAct, m_tvBackupAct};
     for (QAction *action : findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -122,6 +124,7 @@ void MainWindow::lockDocument()
 // Undo and redo follow the undo stack, which an import has cleared.
 void MainWindow::unlockDocument()
 {
+    m_documentLocked = false;
     for (QAction *action : qAsConst(m_lockedActions))
         action->setEnabled(true);
     m_lockedActions.clear();
@@ -133,7 +136,7 @@ void MainWindow::unlockDocument()
 void MainWindow::importFinished(int result)
 {
     unlockDocument();
-    m_importAct->setEnabled(true);
+    enableAction(m_importAct, true);
     if (result == 0)
         takeImportedTable();
     else
@@ -164,7 +167,7 @@ void MainWindow::endTransfer()
     if (!m_closeAfterTransfer)
         return;
     m_closeAfterTransfer = false;
-    QWidget::close();
+    close();
 }
 
 // The central widget has already taken over the received table; it has no
@@ -177,9 +180,9 @@ void MainWindow::takeImportedTable()
     setWindowFilePath(m_currentFile);
     markChangedOutsideHistory();
     enableDocumentActions();
-    m_saveAct->setEnabled(false);
+    enableAction(m_saveAct, false);
     // The actions of a selection were on for the table the import replaced.
-    setActionsEnabled({m_copyAct, m_deleteAct, m_optionsAct, m_defaultAct}, false);
+    setSelectionActionsEnabled(false, false);
     m_undoStack.clear();
 }
 

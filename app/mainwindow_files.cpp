@@ -43,7 +43,7 @@ void MainWindow::newSvlFile()
     m_backedUpFile.clear();
     m_hasDocumentFile = false;
     setWindowFilePath(Strings::text(Strings::UntitledName));
-    m_saveAsAct->setEnabled(true);
+    enableAction(m_saveAsAct, true);
     setActionsEnabled({m_saveAct, m_exportCsvAct, m_exportAct, m_appendAct, m_searchAct,
                        m_advancedSearchAct, m_printAct, m_convertAct, m_orderLikeReferenceAct},
                       false);
@@ -61,16 +61,29 @@ void MainWindow::openSvlFile()
 
 void MainWindow::openRecentFile()
 {
-    if (auto *action = qobject_cast<QAction *>(sender()))
+    auto *action = qobject_cast<QAction *>(sender());
+    if (action && !maybeSave())
         loadFile(action->data().toString());
 }
 
 void MainWindow::saveSvlFile()
 {
-    // A new or imported table has no file yet: ask for one instead of
-    // writing to a name that is none.
+    if (settleUnappliedChanges())
+        writeDocument();
+}
+
+void MainWindow::saveAsSvlFile()
+{
+    if (settleUnappliedChanges())
+        writeDocumentAs();
+}
+
+// A new or imported table has no file yet: ask for one instead of writing
+// to a name that is none.
+void MainWindow::writeDocument()
+{
     if (!m_hasDocumentFile) {
-        saveAsSvlFile();
+        writeDocumentAs();
         return;
     }
     if (!keepFileBackup(m_currentFile))
@@ -82,7 +95,7 @@ void MainWindow::saveSvlFile()
     markDocumentSaved();
 }
 
-void MainWindow::saveAsSvlFile()
+void MainWindow::writeDocumentAs()
 {
     const QString chosen = saveFileDialog();
     if (chosen.isNull())
@@ -95,12 +108,14 @@ void MainWindow::saveAsSvlFile()
         return;
     }
     setDocumentFile(name);
-    m_saveAct->setEnabled(true);
+    enableAction(m_saveAct, true);
     markDocumentSaved();
 }
 
 void MainWindow::appendFromFile()
 {
+    if (!settleUnappliedChanges())
+        return;
     const QString path = openFileDialog();
     if (path.isNull())
         return;
@@ -121,7 +136,7 @@ void MainWindow::loadFile(const QString &path)
     setDocumentFile(path);
     m_backedUpFile.clear();
     rememberRecentFile(path);
-    m_saveAct->setEnabled(true);
+    enableAction(m_saveAct, true);
     enableDocumentActions();
     markDocumentSaved();
 }
@@ -129,9 +144,13 @@ void MainWindow::loadFile(const QString &path)
 // True when the user cancelled. A save that fails or whose dialog is
 // cancelled also stops the interrupted operation, so that closing or
 // replacing the document never drops changes the user wanted to keep.
+// Changes not yet applied in the table view are settled first; the save
+// question is then about the document alone.
 bool MainWindow::maybeSave()
 {
-    if (!isWindowModified())
+    if (!settleUnappliedChanges())
+        return true;
+    if (!documentDiffersFromFile())
         return false;
     QMessageBox box(QMessageBox::Warning, Strings::text(Strings::SaveModificationsTitle),
                     Strings::text(Strings::SaveChangesQuestion), QMessageBox::NoButton, this);
@@ -144,8 +163,29 @@ bool MainWindow::maybeSave()
         return false;
     if (box.clickedButton() != save)
         return true;
-    saveSvlFile();
-    return isWindowModified();
+    writeDocument();
+    return documentDiffersFromFile();
+}
+
+// The table view edits a working copy that only "Apply modifications"
+// makes part of the document. Before the document is written, or the copy
+// may be dropped, the user says what becomes of changes not applied yet:
+// applied now, or left out (a copy that is dropped later takes them with
+// it). False when the user cancelled.
+bool MainWindow::settleUnappliedChanges()
+{
+    if (!m_tableWidget->hasUnappliedChanges())
+        return true;
+    QMessageBox box(QMessageBox::Warning, Strings::text(Strings::UnappliedChangesTitle),
+                    Strings::text(Strings::UnappliedChangesQuestion), QMessageBox::NoButton, this);
+    QPushButton *apply = box.addButton(Strings::text(Strings::ApplyButton), QMessageBox::AcceptRole);
+    QPushButton *without = box.addButton(Strings::text(Strings::ContinueWithoutButton), QMessageBox::DestructiveRole);
+    box.addButton(Strings::text(Strings::CancelButton), QMessageBox::RejectRole);
+    box.setDefaultButton(apply);
+    box.exec();
+    if (box.clickedButton() == apply)
+        m_tableWidget->applyTableModifications();
+    return box.clickedButton() == apply || box.clickedButton() == without;
 }
 
 QString MainWindow::openFileDialog()

@@ -65,7 +65,7 @@ QList<QAction *> MainWindow::moveActions() const
 void MainWindow::setMoveActionsEnabled(bool enabled)
 {
     for (QAction *action : moveActions())
-        action->setEnabled(enabled);
+        enableAction(action, enabled);
 }
 
 void MainWindow::addMoveActions(QMenu *menu)

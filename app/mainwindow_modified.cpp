@@ -3,10 +3,12 @@
 // a change the undo stack does not hold was made since (append, convert,
 // apply, import, or a cleared stack that held unsaved changes), or when the
 // stack stands away from the state it had at the last save by a command
-// that changes the document.
+// that changes the document. The table view's changes not yet applied
+// are marked too: a save leaves them out, so they are not in any file.
 #include "app/mainwindow.h"
 
 #include "commands/stationcommand.h"
+#include "views/stationtablewidget.h"
 
 namespace {
 
@@ -35,18 +37,24 @@ void MainWindow::markChangedOutsideHistory()
 void MainWindow::markDocumentSaved()
 {
     m_changedOutsideHistory = false;
-    setWindowModified(false);
+    m_documentModified = false;
     m_undoStack.setClean();
     updateModifiedMark();
 }
 
-// A stack emptied while the mark was set took the changes' history with
+// A stack emptied while the document was modified took the changes' history with
 // it, not the changes: they stay marked until the next save.
 void MainWindow::updateModifiedMark()
 {
-    if (m_undoStack.count() == 0 && isWindowModified())
+    if (m_undoStack.count() == 0 && m_documentModified)
         m_changedOutsideHistory = true;
-    setWindowModified(m_changedOutsideHistory || historyDiffersFromSaved());
+    m_documentModified = documentDiffersFromFile();
+    setWindowModified(m_documentModified || m_tableWidget->hasUnappliedChanges());
+}
+
+bool MainWindow::documentDiffersFromFile() const
+{
+    return m_changedOutsideHistory || historyDiffersFromSaved();
 }
 
 // The clean index is -1 once the saved state was undone and new commands

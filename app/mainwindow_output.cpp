@@ -13,7 +13,7 @@
 void MainWindow::connectSearchAndOutputActions()
 {
     connect(m_exportCsvAct, &QAction::triggered, this, &MainWindow::exportCsvFile);
-    connect(m_printAct, &QAction::triggered, m_tableWidget, &StationTableWidget::printStationTable);
+    connect(m_printAct, &QAction::triggered, this, &MainWindow::printList);
     connect(m_copyAct, &QAction::triggered, m_tableWidget, &StationTableWidget::copy);
     connect(m_searchAct, &QAction::triggered, m_tableWidget->searchWidget(), &SearchWidget::toggleVisibility);
     connect(m_advancedSearchAct, &QAction::triggered, m_tableWidget, &StationTableWidget::startAdvancedSearch);
@@ -23,6 +23,8 @@ void MainWindow::connectSearchAndOutputActions()
 // where tables are, not where lists are exported to.
 void MainWindow::exportCsvFile()
 {
+    if (!settleUnappliedChanges())
+        return;
     QFileDialog dialog(this, Strings::text(Strings::OpenSvlFileTitle), defaultDirectory(),
                        QStringLiteral("*.csv"));
     dialog.setDefaultSuffix(QStringLiteral("csv"));
@@ -33,4 +35,12 @@ void MainWindow::exportCsvFile()
     const QString path = dialog.selectedFiles().first();
     if (m_tableWidget->writeCsv(path) != 0)
         showFileError(Strings::ExportingCsvMessage, path);
+}
+
+// Output goes from the document; what the table view has not applied is
+// settled first, as for a save.
+void MainWindow::printList()
+{
+    if (settleUnappliedChanges())
+        m_tableWidget->printStationTable();
 }

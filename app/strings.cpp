@@ -309,6 +309,18 @@ const char *const sourceTexts[] = {
     QT_TRANSLATE_NOOP("Strings", "View toolbar"),
     QT_TRANSLATE_NOOP("Strings", "Previous match"),
     QT_TRANSLATE_NOOP("Strings", "Next match"),
+
+    // Keeping every edit
+    QT_TRANSLATE_NOOP("Strings", "Modifications not applied"),
+    QT_TRANSLATE_NOOP("Strings", "The table view holds modifications that are not applied yet. "
+                                 "Apply them first?"),
+    QT_TRANSLATE_NOOP("Strings", "Apply"),
+    QT_TRANSLATE_NOOP("Strings", "Continue without them"),
+    QT_TRANSLATE_NOOP("Strings", "Print error"),
+    QT_TRANSLATE_NOOP("Strings", "Printing the list '"),
+    QT_TRANSLATE_NOOP("Strings", "The name is longer than a station table can hold (%1 bytes at most)"),
+    QT_TRANSLATE_NOOP("Strings", "Invalid number"),
+    QT_TRANSLATE_NOOP("Strings", "'%1' is not a number. Nothing was saved."),
 };
 
 static_assert(std::size(sourceTexts) == Strings::TextCount,

@@ -342,6 +342,17 @@ public:
         PreviousMatchName,
         NextMatchName,
 
+        // Keeping every edit
+        UnappliedChangesTitle,
+        UnappliedChangesQuestion,
+        ApplyButton,
+        ContinueWithoutButton,
+        PrintErrorTitle,
+        PrintingListMessage,
+        ListNameTooLongMessage,
+        NumberUnreadableTitle,
+        NumberUnreadableMessage,
+
         TextCount
     };
 

@@ -5,11 +5,9 @@
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
 
-SvlThread::SvlThread(int mode, const svl_table &table, const QString &address, const tv_options &options,
-                     QObject *parent)
+SvlThread::SvlThread(int mode, const QString &address, const tv_options &options, QObject *parent)
     : QThread(parent),
       m_mode(mode),
-      m_table(table),
       m_address(address),
       m_options(options)
 {
@@ -20,6 +18,11 @@ SvlThread::~SvlThread()
     wait();
     if (m_mode == Import)
         svl_free_table(&m_table, 1);
+}
+
+void SvlThread::setImage(const QByteArray &image)
+{
+    m_image = image;
 }
 
 void SvlThread::setBackupBase(const QString &backupBase)
@@ -52,12 +55,15 @@ void SvlThread::run()
 
 int SvlThread::exportTable(const QByteArray &address)
 {
+    if (m_image.isEmpty())
+        return TV_TRANSFER_FAILED;
     if (!m_backupBase.isEmpty()) {
         const int backedUp = backUpTable(address);
         if (backedUp != TV_OK)
             return backedUp;
     }
-    return svl_export_to_tv_with(&m_table, address.constData(), &m_options);
+    return svl_export_image_to_tv_with(reinterpret_cast<const uint8_t *>(m_image.constData()),
+                                       size_t(m_image.size()), address.constData(), &m_options);
 }
 
 // A set that holds no table has nothing to keep. A set whose table cannot

@@ -9,10 +9,9 @@
 
 // One blocking transfer of a station table with a TV set, off the GUI
 // thread. An import fills a table of its own, handed over with takeTable()
-// once resultReady has arrived. An export reads the table record it was
-// given, whose lists and stations stay the caller's and must not change
-// until the thread has finished; before writing it can keep the set's own
-// table as a backup file.
+// once resultReady has arrived. An export sends an image built beforehand
+// on the caller's thread, so the worker never reads the document; before
+// writing it can keep the set's own table as a backup file.
 class SvlThread : public QThread
 {
     Q_OBJECT
@@ -28,11 +27,13 @@ public:
         BackupUnwritable = 4,  // the backup file could not be written
     };
 
-    SvlThread(int mode, const svl_table &table, const QString &address, const tv_options &options,
-              QObject *parent = nullptr);
+    SvlThread(int mode, const QString &address, const tv_options &options, QObject *parent = nullptr);
     // Waits for the transfer; releases an imported table nobody took.
     ~SvlThread() override;
 
+    // Export: the image to send, as svl_build_table makes it. Without one
+    // the export fails with TV_TRANSFER_FAILED before connecting.
+    void setImage(const QByteArray &image);
     // Export: before writing, read the set's table and save it as
     // backupBase followed by ".svl40" or ".svl50", as its format says.
     void setBackupBase(const QString &backupBase);
@@ -54,7 +55,8 @@ private:
     int backUpTable(const QByteArray &address);
 
     int m_mode;
-    svl_table m_table;
+    svl_table m_table = svl_table();
+    QByteArray m_image;
     QString m_address;
     tv_options m_options;
     QString m_backupBase;

@@ -1151,5 +1151,41 @@ Die bisherige Sendertabelle des TV-Geräts liegt in &apos;</translation>
         <source>Duplicates</source>
         <translation>Duplikate</translation>
     </message>
+    <message>
+        <source>Modifications not applied</source>
+        <translation>Nicht übernommene Änderungen</translation>
+    </message>
+    <message>
+        <source>The table view holds modifications that are not applied yet. Apply them first?</source>
+        <translation>Die Tabellenansicht enthält Änderungen, die noch nicht übernommen sind. Zuerst übernehmen?</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Continue without them</source>
+        <translation>Ohne sie fortfahren</translation>
+    </message>
+    <message>
+        <source>Print error</source>
+        <translation>Druckfehler</translation>
+    </message>
+    <message>
+        <source>Printing the list '</source>
+        <translation>Drucken der Liste '</translation>
+    </message>
+    <message>
+        <source>The name is longer than a station table can hold (%1 bytes at most)</source>
+        <translation>Der Name ist länger, als eine Sendertabelle fassen kann (höchstens %1 Bytes)</translation>
+    </message>
+    <message>
+        <source>Invalid number</source>
+        <translation>Ungültige Zahl</translation>
+    </message>
+    <message>
+        <source>'%1' is not a number. Nothing was saved.</source>
+        <translation>'%1' ist keine Zahl. Es wurde nichts gespeichert.</translation>
+    </message>
 </context>
 </TS>

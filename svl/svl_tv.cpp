@@ -258,13 +258,21 @@ int tv_export_table(tv_connection *connection, svl_table *table)
     uint8_t *image = svl_build_table(table, &image_length);
     if (!image)
         return TV_TRANSFER_FAILED;
-    int sent = tv_request(connection, TV_COMMAND_WRITE_TABLE, image, image_length);
+    int result = tv_export_image(connection, image, image_length);
     svl_free_image(image);
-    uint8_t *status = nullptr;
-    size_t length = 0;
-    if (sent != 0 || tv_read_data(connection, &status, &length) != 0)
+    return result;
+}
+
+int tv_export_image(tv_connection *connection, const uint8_t *image, size_t length)
+{
+    if (!image || length == 0)
         return TV_TRANSFER_FAILED;
-    bool accepted = length == 2 && status[0] == 0x00 && status[1] == 0x00;
+    uint8_t *status = nullptr;
+    size_t status_length = 0;
+    if (tv_request(connection, TV_COMMAND_WRITE_TABLE, image, length) != 0
+        || tv_read_data(connection, &status, &status_length) != 0)
+        return TV_TRANSFER_FAILED;
+    bool accepted = status_length == 2 && status[0] == 0x00 && status[1] == 0x00;
     tv_free_payload(status);
     return accepted ? TV_OK : TV_TRANSFER_FAILED;
 }
@@ -291,6 +299,19 @@ int svl_export_to_tv_with(svl_table *table, const char *address, const tv_option
     if (tv_connect_with(&connection, address, TV_UNIT, options) != 0)
         return TV_NO_CONNECTION;
     int result = tv_export_table(&connection, table);
+    tv_close(&connection);
+    return result;
+}
+
+int svl_export_image_to_tv_with(const uint8_t *image, size_t length, const char *address,
+                                const tv_options *options)
+{
+    if (!image || length == 0)
+        return TV_TRANSFER_FAILED;
+    tv_connection connection;
+    if (tv_connect_with(&connection, address, TV_UNIT, options) != 0)
+        return TV_NO_CONNECTION;
+    int result = tv_export_image(&connection, image, length);
     tv_close(&connection);
     return result;
 }

@@ -115,3 +115,11 @@ int svl_import_from_tv_with(svl_table *target, const char *address, const tv_opt
 // the set refuses it.
 int svl_export_to_tv(svl_table *table, const char *address);
 int svl_export_to_tv_with(svl_table *table, const char *address, const tv_options *options);
+
+// Writes an image built by svl_build_table into the set at address, as
+// svl_export_to_tv does, without touching any table: a caller can build the
+// image where its table lives and send it from another thread. The image
+// stays the caller's. Results as for svl_export_to_tv; TV_TRANSFER_FAILED
+// also for a null or empty image.
+int svl_export_image_to_tv_with(const uint8_t *image, size_t length, const char *address,
+                                const tv_options *options);

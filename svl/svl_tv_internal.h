@@ -34,3 +34,4 @@ int tv_parse_table_payload(svl_table *target, const uint8_t *payload, size_t len
 // TV_OK or TV_TRANSFER_FAILED.
 int tv_import_table(tv_connection *connection, svl_table *target);
 int tv_export_table(tv_connection *connection, svl_table *table);
+int tv_export_image(tv_connection *connection, const uint8_t *image, size_t length);

@@ -47,7 +47,8 @@ QVBoxLayout *labelled(int textId, QWidget *control)
 } // namespace
 
 SearchDialog::SearchDialog(MainWindow *mainWindow)
-    : m_tableWidget(mainWindow->stationTableWidget()),
+    : QDialog(mainWindow),
+      m_tableWidget(mainWindow->stationTableWidget()),
       m_nameEdit(new QLineEdit),
       m_listBox(new QComboBox),
       m_receiveModeBox(new QComboBox),

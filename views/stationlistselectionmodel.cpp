@@ -59,17 +59,11 @@ void StationListSelectionModel::excludeOtherSelections(StationTableWidget *table
     }
 }
 
-// "Options" opens the dialog of one station, so it needs a selection made
-// as one range; an emptied selection never enables it.
+// An emptied selection, whatever its ranges, enables nothing.
 void StationListSelectionModel::updateActions(StationTableWidget *tables, const QItemSelection &selection)
 {
     const StationListWidget *selected = tables->selectedListWidget();
-    const bool selectedAny = holdsSelection(selected);
-    for (QAction *action : {m_mainWindow->copyAction(), m_mainWindow->deleteAction(),
-                            m_mainWindow->optionsAction(), m_mainWindow->defaultSettingsAction()})
-        action->setEnabled(selectedAny);
-    m_mainWindow->optionsAction()->setEnabled(selectedAny && selection.size() == 1);
-    m_mainWindow->setMoveActionsEnabled(selectedAny);
+    m_mainWindow->setSelectionActionsEnabled(holdsSelection(selected), selection.size() == 1);
     updateFlagActions(selected);
 }
 

@@ -77,6 +77,12 @@ public:
     // 40 or 50, or 0 for an empty table.
     quint16 tableVersion() const;
 
+    // Whether the table view's working copy holds changes that "Apply
+    // modifications" has not made part of the document yet: lists whose
+    // stations, order or names differ. Station settings are shared with the
+    // document and so are never unapplied.
+    bool hasUnappliedChanges() const;
+
     // Releases those of the stations that no list of the document holds:
     // stations a deletion took out of the document's base lists, when the
     // deletion's command goes while it is in force. Stations deleted from a
@@ -155,11 +161,11 @@ public:
     // stations already stand there.
     void moveSelectedStationsToRow(int row);
 
-    // Transfers with a TV set, one at a time, on a worker thread. The
-    // worker reads the document during an export, and an import replaces
-    // it, so the document must not change while one runs: the main window
-    // keeps editing off until the finish signal. Results are those of
-    // SvlThread.
+    // Transfers with a TV set, one at a time, on a worker thread. An
+    // export sends the document as it stood when it started, and an import
+    // replaces it, so the document must not change while one runs: the
+    // main window keeps editing off until the finish signal. Results are
+    // those of SvlThread.
 
     // Reads the table of the set at address. importFinished(result) follows;
     // on success the read table has replaced the document by then.
@@ -269,6 +275,7 @@ private:
 
     // stationtablewidget_exchange.cpp
     void startTransfer(SvlThread *thread, void (StationTableWidget::*finished)(int));
+    QByteArray documentImage();
     SvlThread *takeFinishedThread();
 
     svl_table m_table;

@@ -9,6 +9,8 @@
 #include <QTabWidget>
 #include <QUndoStack>
 
+#include <algorithm>
+
 #include "app/mainwindow.h"
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
@@ -79,6 +81,29 @@ int StationTableWidget::saveFile(const QString &path)
 quint16 StationTableWidget::tableVersion() const
 {
     return m_table.version;
+}
+
+namespace {
+
+bool sameList(const svl_list &a, const svl_list &b)
+{
+    return a.kind == b.kind && a.count == b.count && qstrcmp(a.name, b.name) == 0
+        && std::equal(a.stations, a.stations + a.count, b.stations);
+}
+
+} // namespace
+
+bool StationTableWidget::hasUnappliedChanges() const
+{
+    if (m_listMode || !m_workingCopy)
+        return false;
+    if (m_workingCopy->list_count != m_table.list_count)
+        return true;
+    for (uint32_t i = 0; i < m_table.list_count; ++i) {
+        if (!sameList(*m_table.lists[i], *m_workingCopy->lists[i]))
+            return true;
+    }
+    return false;
 }
 
 // The new format needs favorite lists; the converted table starts with one

@@ -6,21 +6,34 @@
 #include <memory>
 
 #include "app/svlthread.h"
+#include "svl/svl_image.h"
 #include "svl/svl_ops.h"
 
 void StationTableWidget::startImport(const QString &address)
 {
-    startTransfer(new SvlThread(SvlThread::Import, svl_table(), address, m_transferOptions),
+    startTransfer(new SvlThread(SvlThread::Import, address, m_transferOptions),
                   &StationTableWidget::importThreadFinished);
 }
 
-// The worker gets the document's table record: the same lists and
-// stations, which stay untouched while it runs.
+// The image is built here, on the document's own thread, the same bytes a
+// save would write: the worker only sends them and never reads the
+// document, which stays the user's while the set is slow to answer.
 void StationTableWidget::startExport(const QString &address, const QString &backupBase)
 {
-    auto *thread = new SvlThread(SvlThread::Export, m_table, address, m_transferOptions);
+    auto *thread = new SvlThread(SvlThread::Export, address, m_transferOptions);
+    thread->setImage(documentImage());
     thread->setBackupBase(backupBase);
     startTransfer(thread, &StationTableWidget::exportThreadFinished);
+}
+
+// Empty when the table cannot be built (no lists, or memory ran out).
+QByteArray StationTableWidget::documentImage()
+{
+    size_t length = 0;
+    uint8_t *image = svl_build_table(&m_table, &length);
+    const QByteArray bytes(reinterpret_cast<const char *>(image), image ? int(length) : 0);
+    svl_free_image(image);
+    return bytes;
 }
 
 bool StationTableWidget::isTransferRunning() const

@@ -313,7 +313,7 @@ void TestExchange::closingDuringTransferIsSafe()
     QVERIFY(exchange(*window, "exportAct", QStringLiteral("127.0.0.8"), QString(), true));
     QVERIFY(!window->stationTableWidget()->isEnabled() && !action(*window, "newAct")->isEnabled());
     QVERIFY(!action(*window, "exportAct")->isEnabled() && !action(*window, "undoAct")->isEnabled());
-    window->QWidget::close();
+    window->close();
     QVERIFY(window->isVisible());
     MessageCatcher error;
     QTRY_VERIFY(!window->isVisible());

@@ -1,11 +1,11 @@
 # Walls between the layers. A library sees its own headers and those of the
 # libraries it links, nothing else: each target gets an include folder of
 # its own in the build tree, holding symbolic links to exactly its headers
-# under their usual paths (include/<target>/app/strings.h -> app/strings.h),
+# under their usual paths (include/<target>/texts/strings.h -> texts/strings.h),
 # and that folder is the target's include directory, PUBLIC for a library
 # so that whatever links it sees them too. Nothing includes from the source
 # tree, so a header of a layer above is simply not found and the build
-# fails. Includes keep their spelling: "app/strings.h".
+# fails. Includes keep their spelling: "texts/strings.h".
 #
 #   kanvio_export_headers(<target> [<header>...])
 #     Exports headers of the current folder as the target's own: the ones

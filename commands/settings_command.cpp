@@ -1,8 +1,8 @@
 #include "commands/settings_command.h"
 
 #include "app/mainwindow.h"
-#include "app/strings.h"
 #include "svl/svl_ops.h"
+#include "texts/strings.h"
 #include "views/station_fields.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"

@@ -10,8 +10,8 @@
 
 #include <cstdlib>
 
-#include "app/strings.h"
 #include "svl/svl_ops.h"
+#include "texts/strings.h"
 #include "views/station_fields.h"
 
 namespace {

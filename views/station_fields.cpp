@@ -1,8 +1,8 @@
 #include "views/station_fields.h"
 
-#include "app/strings.h"
 #include "options/option_tables.h"
 #include "svl/svl.h"
+#include "texts/strings.h"
 #include "views/iso6937_codec.h"
 
 #include <QTextCodec>

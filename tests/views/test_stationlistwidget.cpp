@@ -12,7 +12,7 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "app/strings.h"
+#include "texts/strings.h"
 #include "tests/views/test_stationlistwidget_support.h"
 #include "tools/gen/svl_generate.h"
 #include "views/dropindicator.h"

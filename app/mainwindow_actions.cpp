@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "options/option_tables.h"
+#include "fields/option_tables.h"
 #include "texts/strings.h"
 #include "views/stationtablewidget.h"
 

@@ -19,6 +19,7 @@ kanvio_layer(kanvio_ui LINKS kanvio_options kanvio_output kanvio_fields kanvio_t
 
 add_subdirectory(resources)
 add_subdirectory(texts)
+add_subdirectory(fields)
 add_subdirectory(app)
 add_subdirectory(views)
 add_subdirectory(commands)

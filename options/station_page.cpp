@@ -8,8 +8,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "options/option_page_creator.h"
-#include "options/option_tables.h"
+#include "fields/option_page_creator.h"
+#include "fields/option_tables.h"
 #include "texts/strings.h"
 
 namespace {

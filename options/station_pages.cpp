@@ -10,9 +10,9 @@
 
 #include <cstdlib>
 
+#include "fields/station_fields.h"
 #include "svl/svl_ops.h"
 #include "texts/strings.h"
-#include "views/station_fields.h"
 
 namespace {
 

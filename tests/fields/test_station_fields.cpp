@@ -1,4 +1,4 @@
-#include "views/station_fields.h"
+#include "fields/station_fields.h"
 
 #include "svl/svl.h"
 #include "texts/strings.h"

@@ -13,12 +13,13 @@
 #     that is one library).
 #
 #   kanvio_sources(<target> <file>...)
-#     For folders shared by several layers: compiles each .cpp into the
-#     target and exports its header (X.h beside X.cpp) and every .h named.
-#     A file that includes a header of its own folder without the folder
-#     ("stationlistmodel.h") would reach past the wall, since the compiler
-#     looks beside the including file first: such an include must name one
-#     of the target's own files, or configuring fails.
+#     Compiles each .cpp into the target, a layer of the Qt program, and
+#     exports its header (X.h beside X.cpp) and every .h named. A file that
+#     includes a header of its own folder without the folder
+#     ("stationlistmodel.h") finds it beside itself whatever the walls, so
+#     such an include must name one of the target's own files, or
+#     configuring fails: a folder holding files of two layers would
+#     otherwise let one reach the other.
 #
 #   kanvio_layer(<target> LINKS <target>...)
 #     A static library layer of the Qt program over the layers it names.

@@ -7,10 +7,10 @@
 #include <cstring>
 
 #include "app/mainwindow.h"
-#include "app/settings.h"
-#include "app/strings.h"
-#include "app/version.h"
 #include "svl/svl_sockets.h"
+#include "texts/settings.h"
+#include "texts/strings.h"
+#include "texts/version.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 #include <QStatusBar>
 
-#include "app/strings.h"
+#include "texts/strings.h"
 #include "views/stationtablewidget.h"
 
 MainWindow::MainWindow(const QString &fileName, QWidget *parent, int discoveryWaitMs)

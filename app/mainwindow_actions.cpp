@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "app/strings.h"
-#include "options/option_tables.h"
+#include "fields/option_tables.h"
+#include "texts/strings.h"
 #include "views/stationtablewidget.h"
 
 // How an action starts out. FromUndoStack leaves the enabled state to the

@@ -6,11 +6,11 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "app/settings.h"
 #include "app/ssdpdialog.h"
-#include "app/strings.h"
 #include "app/svlthread.h"
 #include "app/tvbackups.h"
+#include "texts/settings.h"
+#include "texts/strings.h"
 #include "views/stationtablewidget.h"
 
 namespace {

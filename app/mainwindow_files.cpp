@@ -6,8 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/settings.h"
-#include "app/strings.h"
+#include "texts/settings.h"
+#include "texts/strings.h"
 #include "views/stationtablewidget.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <QMenu>
 #include <QToolBar>
 
-#include "app/strings.h"
 #include "svl/svl_ops.h"
+#include "texts/strings.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"

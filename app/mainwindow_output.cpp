@@ -5,8 +5,8 @@
 #include <QAction>
 #include <QFileDialog>
 
-#include "app/settings.h"
-#include "app/strings.h"
+#include "texts/settings.h"
+#include "texts/strings.h"
 #include "views/searchwidget.h"
 #include "views/stationtablewidget.h"
 

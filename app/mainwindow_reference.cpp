@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QSaveFile>
 
-#include "app/settings.h"
-#include "app/strings.h"
 #include "commands/delete_command.h"
 #include "commands/reorder_command.h"
+#include "texts/settings.h"
+#include "texts/strings.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationmatching.h"

@@ -5,8 +5,8 @@
 #include <QSize>
 #include <QToolBar>
 
-#include "app/settings.h"
-#include "app/strings.h"
+#include "texts/settings.h"
+#include "texts/strings.h"
 #include "views/stationtablewidget.h"
 
 namespace {

@@ -15,9 +15,9 @@
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
-#include "app/strings.h"
 #include "net/ssdp.h"
 #include "net/upnp.h"
+#include "texts/strings.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 # Walls between the layers. A library sees its own headers and those of the
 # libraries it links, nothing else: each target gets an include folder of
 # its own in the build tree, holding symbolic links to exactly its headers
-# under their usual paths (include/<target>/app/strings.h -> app/strings.h),
+# under their usual paths (include/<target>/texts/strings.h -> texts/strings.h),
 # and that folder is the target's include directory, PUBLIC for a library
 # so that whatever links it sees them too. Nothing includes from the source
 # tree, so a header of a layer above is simply not found and the build
-# fails. Includes keep their spelling: "app/strings.h".
+# fails. Includes keep their spelling: "texts/strings.h".
 #
 #   kanvio_export_headers(<target> [<header>...])
 #     Exports headers of the current folder as the target's own: the ones
@@ -13,12 +13,13 @@
 #     that is one library).
 #
 #   kanvio_sources(<target> <file>...)
-#     For folders shared by several layers: compiles each .cpp into the
-#     target and exports its header (X.h beside X.cpp) and every .h named.
-#     A file that includes a header of its own folder without the folder
-#     ("stationlistmodel.h") would reach past the wall, since the compiler
-#     looks beside the including file first: such an include must name one
-#     of the target's own files, or configuring fails.
+#     Compiles each .cpp into the target, a layer of the Qt program, and
+#     exports its header (X.h beside X.cpp) and every .h named. A file that
+#     includes a header of its own folder without the folder
+#     ("stationlistmodel.h") finds it beside itself whatever the walls, so
+#     such an include must name one of the target's own files, or
+#     configuring fails: a folder holding files of two layers would
+#     otherwise let one reach the other.
 #
 #   kanvio_layer(<target> LINKS <target>...)
 #     A static library layer of the Qt program over the layers it names.

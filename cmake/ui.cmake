@@ -1,11 +1,14 @@
 # The Qt program, in layers that link only the layers below them, the
-# station table library and Qt (see layers.cmake): the texts and settings;
-# the option tables, the field catalogue and the character sets; the
-# station settings dialog; and the program itself (app/, views/,
-# commands/), whose parts know each other through the main window. Output
-# (CSV, printing, clipboard) comes in as a layer over the field catalogue,
-# named in the program's LINKS. The tests link exactly what the program
-# runs.
+# station table library and Qt (see layers.cmake). Every layer under the
+# program is one folder, from the bottom up:
+#   texts/    kanvio_texts    the text table, the settings file, the version
+#   fields/   kanvio_fields   the field catalogue, the option tables, the
+#                             character sets, the option pages' controls
+#   options/  kanvio_options  the station settings dialog
+#   output/   kanvio_output   CSV, printing, clipboard
+# The program itself, kanvio_ui, is app/, views/ and commands/, whose parts
+# know each other through the main window. The tests link exactly what the
+# program runs.
 find_package(Qt5 5.15 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Concurrent LinguistTools)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
@@ -18,6 +21,8 @@ kanvio_layer(kanvio_ui LINKS kanvio_options kanvio_output kanvio_fields kanvio_t
   Qt5::PrintSupport Qt5::Concurrent)
 
 add_subdirectory(resources)
+add_subdirectory(texts)
+add_subdirectory(fields)
 add_subdirectory(app)
 add_subdirectory(views)
 add_subdirectory(commands)

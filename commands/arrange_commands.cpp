@@ -1,8 +1,8 @@
 #include "commands/arrange_commands.h"
 
 #include "app/mainwindow.h"
-#include "app/strings.h"
 #include "svl/svl_ops.h"
+#include "texts/strings.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"

@@ -4,7 +4,7 @@
 #include <QSet>
 
 #include "app/mainwindow.h"
-#include "app/strings.h"
+#include "texts/strings.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"

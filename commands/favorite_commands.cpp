@@ -1,8 +1,8 @@
 #include "commands/favorite_commands.h"
 
 #include "app/mainwindow.h"
-#include "app/strings.h"
 #include "svl/svl_ops.h"
+#include "texts/strings.h"
 #include "views/stationtablewidget.h"
 
 namespace {

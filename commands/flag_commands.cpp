@@ -1,7 +1,7 @@
 #include "commands/flag_commands.h"
 
 #include "app/mainwindow.h"
-#include "app/strings.h"
+#include "texts/strings.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"

@@ -1,7 +1,7 @@
 #include "commands/reorder_command.h"
 
-#include "app/strings.h"
 #include "svl/svl_ops.h"
+#include "texts/strings.h"
 #include "views/stationlistmodel.h"
 
 ReorderCommand::ReorderCommand(MainWindow *mainWindow, int listIndex, const QVector<uint32_t> &order)

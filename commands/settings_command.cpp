@@ -1,9 +1,9 @@
 #include "commands/settings_command.h"
 
 #include "app/mainwindow.h"
-#include "app/strings.h"
+#include "fields/station_fields.h"
 #include "svl/svl_ops.h"
-#include "views/station_fields.h"
+#include "texts/strings.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"

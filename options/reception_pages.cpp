@@ -6,8 +6,8 @@
 
 #include <climits>
 
-#include "app/strings.h"
 #include "svl/svl.h"
+#include "texts/strings.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/strings.h"
-#include "options/option_page_creator.h"
-#include "options/option_tables.h"
+#include "fields/option_page_creator.h"
+#include "fields/option_tables.h"
+#include "texts/strings.h"
 
 namespace {
 

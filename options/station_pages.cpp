@@ -10,9 +10,9 @@
 
 #include <cstdlib>
 
-#include "app/strings.h"
+#include "fields/station_fields.h"
 #include "svl/svl_ops.h"
-#include "views/station_fields.h"
+#include "texts/strings.h"
 
 namespace {
 

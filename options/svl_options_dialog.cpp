@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "app/strings.h"
 #include "options/reception_pages.h"
 #include "options/station_pages.h"
 #include "svl/svl_ops.h"
+#include "texts/strings.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QSaveFile>
 
+#include "fields/station_fields.h"
 #include "svl/svl.h"
-#include "views/station_fields.h"
 
 namespace {
 

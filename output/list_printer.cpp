@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "fields/station_fields.h"
 #include "svl/svl.h"
-#include "views/station_fields.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/mainwindow.h"
-#include "app/strings.h"
+#include "texts/strings.h"
 #include "views/stationfilter.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"

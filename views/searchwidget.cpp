@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "app/mainwindow.h"
-#include "app/strings.h"
+#include "texts/strings.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
 

@@ -1,6 +1,6 @@
 #include "views/stationfilter.h"
 
-#include "views/station_fields.h"
+#include "fields/station_fields.h"
 
 StationFilter &StationFilter::require(Condition condition)
 {

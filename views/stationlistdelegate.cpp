@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/strings.h"
+#include "texts/strings.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"

@@ -12,8 +12,8 @@
 
 #include "app/mainwindow.h"
 #include "commands/arrange_commands.h"
+#include "fields/station_fields.h"
 #include "svl/svl_ops.h"
-#include "views/station_fields.h"
 #include "views/stationlistdelegate.h"
 
 const char *const StationListModel::mimeType = "application/x-stationcListmodel";

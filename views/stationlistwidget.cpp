@@ -10,10 +10,10 @@
 
 #include "app/mainwindow.h"
 #include "commands/settings_command.h"
+#include "fields/station_fields.h"
 #include "options/svl_options_dialog.h"
 #include "svl/svl_ops.h"
 #include "views/dropindicator.h"
-#include "views/station_fields.h"
 #include "views/stationlistdelegate.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistselectionmodel.h"

@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 
+#include "fields/station_fields.h"
 #include "svl/svl_ops.h"
-#include "views/station_fields.h"
 #include "views/stationfilter.h"
 #include "views/stationlistmodel.h"
 #include "views/stationmatching.h"

@@ -2,9 +2,9 @@
 
 #include <QFile>
 
+#include "fields/station_fields.h"
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
-#include "views/station_fields.h"
 
 void MatchKeys::takeList(const svl_list *list)
 {

@@ -12,9 +12,9 @@
 #include <memory>
 
 #include "app/mainwindow.h"
-#include "app/strings.h"
 #include "app/svlthread.h"
 #include "svl/svl_ops.h"
+#include "texts/strings.h"
 #include "views/searchwidget.h"
 #include "views/stationlistwidget.h"
 

@@ -10,9 +10,9 @@
 #include <QUndoStack>
 
 #include "app/mainwindow.h"
-#include "app/strings.h"
 #include "commands/favorite_commands.h"
 #include "svl/svl_ops.h"
+#include "texts/strings.h"
 #include "views/stationlistwidget.h"
 
 // Names are compared as the UTF-8 bytes they are stored as, base lists

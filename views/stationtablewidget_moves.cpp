@@ -13,9 +13,9 @@
 #include <algorithm>
 
 #include "app/mainwindow.h"
-#include "app/strings.h"
 #include "commands/arrange_commands.h"
 #include "svl/svl_ops.h"
+#include "texts/strings.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 

@@ -12,10 +12,10 @@
 #include <cstdio>
 
 #include "app/mainwindow.h"
-#include "app/settings.h"
-#include "app/strings.h"
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
+#include "texts/settings.h"
+#include "texts/strings.h"
 #include "tools/gen/svl_generate.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"

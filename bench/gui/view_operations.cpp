@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "app/mainwindow.h"
-#include "views/station_fields.h"
+#include "fields/station_fields.h"
 #include "views/stationlistmodel.h"
 #include "views/stationtablewidget.h"
 

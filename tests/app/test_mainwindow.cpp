@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 
-#include "app/version.h"
+#include "texts/version.h"
 #include "tests/app/test_mainwindow_support.h"
 
 using namespace testsupport;

@@ -23,11 +23,11 @@
 #include <memory>
 
 #include "app/mainwindow.h"
-#include "app/settings.h"
-#include "app/strings.h"
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
 #include "tests/views/test_stationlistwidget_support.h"
+#include "texts/settings.h"
+#include "texts/strings.h"
 #include "tools/gen/svl_generate.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"

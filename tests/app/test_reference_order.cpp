@@ -4,9 +4,9 @@
 #include <QComboBox>
 
 #include "output/csv_export.h"
+#include "fields/station_fields.h"
 #include "tests/app/test_mainwindow_support.h"
 #include "views/searchdialog.h"
-#include "views/station_fields.h"
 
 using namespace testsupport;
 

@@ -11,11 +11,11 @@
 
 #include "commands/arrange_commands.h"
 #include "commands/favorite_commands.h"
+#include "fields/station_fields.h"
 #include "svl/svl_image.h"
 #include "svl/svl_internal.h"
 #include "tests/app/test_mainwindow_support.h"
 #include "views/selection.h"
-#include "views/station_fields.h"
 
 using namespace testsupport;
 

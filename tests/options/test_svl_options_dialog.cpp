@@ -14,9 +14,9 @@
 #include <functional>
 #include <memory>
 
+#include "fields/station_fields.h"
 #include "svl/svl_ops.h"
 #include "tests/app/test_mainwindow_support.h"
-#include "views/station_fields.h"
 
 using namespace testsupport;
 

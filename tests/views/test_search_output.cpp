@@ -8,11 +8,11 @@
 #include <csignal>
 
 #include "output/csv_export.h"
+#include "fields/station_fields.h"
 #include "tests/app/test_mainwindow_support.h"
 #include "tests/views/test_stationlistwidget_support.h"
 #include "views/searchdialog.h"
 #include "views/searchwidget.h"
-#include "views/station_fields.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"

@@ -12,12 +12,12 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "app/strings.h"
+#include "texts/strings.h"
+#include "fields/station_fields.h"
 #include "tests/views/test_stationlistwidget_support.h"
 #include "tools/gen/svl_generate.h"
 #include "views/dropindicator.h"
 #include "views/selection.h"
-#include "views/station_fields.h"
 #include "views/stationlistdelegate.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistselectionmodel.h"

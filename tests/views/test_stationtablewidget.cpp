@@ -14,8 +14,8 @@
 #include <QTableView>
 
 #include "tests/app/test_mainwindow_support.h"
+#include "fields/station_fields.h"
 #include "views/searchwidget.h"
-#include "views/station_fields.h"
 
 using namespace testsupport;
 

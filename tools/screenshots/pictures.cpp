@@ -20,10 +20,10 @@
 
 #include "app/mainwindow.h"
 #include "app/ssdpdialog.h"
-#include "app/strings.h"
 #include "net/ssdp.h"
 #include "options/svl_options_dialog.h"
 #include "svl/svl_ops.h"
+#include "texts/strings.h"
 #include "tools/gen/svl_generate.h"
 #include "tools/screenshots/workspace.h"
 #include "views/searchdialog.h"

@@ -9,8 +9,8 @@
 
 #include <cstdio>
 
-#include "app/settings.h"
-#include "app/strings.h"
+#include "texts/settings.h"
+#include "texts/strings.h"
 #include "tools/screenshots/pictures.h"
 #include "tools/screenshots/workspace.h"
 

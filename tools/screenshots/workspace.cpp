@@ -8,9 +8,9 @@
 #include <QWindow>
 
 #include "app/mainwindow.h"
-#include "app/settings.h"
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
+#include "texts/settings.h"
 #include "tools/gen/svl_generate.h"
 
 namespace {

@@ -1,7 +1,7 @@
-#include "views/station_fields.h"
+#include "fields/station_fields.h"
 
-#include "app/strings.h"
 #include "svl/svl.h"
+#include "texts/strings.h"
 
 #include <QLocale>
 #include <QtTest>

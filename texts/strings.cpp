@@ -1,4 +1,4 @@
-#include "app/strings.h"
+#include "texts/strings.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,5 +1,5 @@
-#include "app/strings.h"
-#include "app/version.h"
+#include "texts/strings.h"
+#include "texts/version.h"
 
 #include <QCoreApplication>
 #include <QFile>

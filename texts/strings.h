@@ -1,5 +1,5 @@
-#ifndef KANVIO_APP_STRINGS_H
-#define KANVIO_APP_STRINGS_H
+#ifndef KANVIO_TEXTS_STRINGS_H
+#define KANVIO_TEXTS_STRINGS_H
 
 #include <QObject>
 #include <QString>

@@ -1,5 +1,5 @@
-#include "options/option_tables.h"
-#include "options/option_tables_internal.h"
+#include "fields/option_tables.h"
+#include "fields/option_tables_internal.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

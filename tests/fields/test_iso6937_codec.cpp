@@ -1,5 +1,5 @@
-#include "views/iso6937_codec.h"
-#include "views/station_fields.h"
+#include "fields/iso6937_codec.h"
+#include "fields/station_fields.h"
 
 #include <QScopedPointer>
 #include <QTextCodec>

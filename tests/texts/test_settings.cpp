@@ -1,5 +1,5 @@
-#include "app/settings.h"
-#include "app/version.h"
+#include "texts/settings.h"
+#include "texts/version.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "views/station_fields.h"
+#include "fields/station_fields.h"
 
-#include "app/strings.h"
-#include "options/option_tables.h"
+#include "fields/iso6937_codec.h"
+#include "fields/option_tables.h"
 #include "svl/svl.h"
-#include "views/iso6937_codec.h"
+#include "texts/strings.h"
 
 #include <QTextCodec>
 

@@ -1,4 +1,4 @@
-#include "views/iso6937_codec.h"
+#include "fields/iso6937_codec.h"
 
 namespace {
 

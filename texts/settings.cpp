@@ -1,11 +1,11 @@
-#include "app/settings.h"
+#include "texts/settings.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QStandardPaths>
 
-#include "app/version.h"
+#include "texts/version.h"
 
 const char defaultDirKey[] = "default_dir";
 const char settingsFileVariable[] = "KANVIO_SETTINGS_FILE";

@@ -1,5 +1,5 @@
-#ifndef KANVIO_APP_SETTINGS_H
-#define KANVIO_APP_SETTINGS_H
+#ifndef KANVIO_TEXTS_SETTINGS_H
+#define KANVIO_TEXTS_SETTINGS_H
 
 #include <QSettings>
 #include <QString>

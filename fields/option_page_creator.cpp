@@ -1,4 +1,4 @@
-#include "options/option_page_creator.h"
+#include "fields/option_page_creator.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,7 @@
 #include "commands/flag_commands.h"
 
+#include <QSet>
+
 #include "app/mainwindow.h"
 #include "texts/strings.h"
 #include "views/stationlistmodel.h"
@@ -7,26 +9,6 @@
 #include "views/stationtablewidget.h"
 
 namespace {
-
-DefaultCommand::Settings settingsOf(const svl_station &station)
-{
-    DefaultCommand::Settings settings;
-    settings.SoundFilter = station.SoundFilter;
-    settings.volume_correction = station.volume_correction;
-    settings.colour_intensity = station.colour_intensity;
-    settings.contrast = station.contrast;
-    settings.sharpness = station.sharpness;
-    settings.noise_reduction = station.noise_reduction;
-    settings.CTI = station.CTI;
-    settings.Combfilter = station.Combfilter;
-    settings.colour_offset = station.colour_offset;
-    settings.PictureFormat = station.PictureFormat;
-    settings.VideoProfile = station.VideoProfile;
-    settings.ColorNorm = station.ColorNorm;
-    settings.CANumber = station.CANumber;
-    settings.aux2 = station.aux2;
-    return settings;
-}
 
 void giveSettings(svl_station *station, const DefaultCommand::Settings &settings)
 {
@@ -44,6 +26,17 @@ void giveSettings(svl_station *station, const DefaultCommand::Settings &settings
     station->ColorNorm = settings.ColorNorm;
     station->CANumber = settings.CANumber;
     station->aux2 = settings.aux2;
+}
+
+// The texts stay: these commands never change them, and a later command
+// undone since may have given them new buffers.
+void restoreFields(svl_station *station, const svl_station &former)
+{
+    char *name = station->name;
+    char *originName = station->origin_name;
+    *station = former;
+    station->name = name;
+    station->origin_name = originName;
 }
 
 } // namespace
@@ -74,6 +67,43 @@ void SelectionCommand::showChanges()
         other->refreshLayout();
 }
 
+// A favorite list may hold a station twice, and both rows may be
+// selected: each station counts once, so that undo gives it back what it
+// had and not what an earlier row made of it.
+QVector<svl_station *> SelectionCommand::distinctSelectedStations() const
+{
+    QVector<svl_station *> stations;
+    QSet<const svl_station *> seen;
+    for (svl_station *station : selectedStations()) {
+        if (!seen.contains(station)) {
+            seen.insert(station);
+            stations << station;
+        }
+    }
+    return stations;
+}
+
+QVector<svl_station *> SelectionCommand::noteSelectedStations()
+{
+    const QVector<svl_station *> stations = distinctSelectedStations();
+    m_former.clear();
+    for (const svl_station *station : stations)
+        m_former << *station;
+    if (stations.isEmpty())
+        setObsolete(true);
+    return stations;
+}
+
+void SelectionCommand::restoreSelectedStations()
+{
+    const QVector<svl_station *> stations = distinctSelectedStations();
+    if (stations.size() != m_former.size())
+        return;
+    for (int i = 0; i < stations.size(); ++i)
+        restoreFields(stations[i], m_former[i]);
+    showChanges();
+}
+
 StationFieldCommand::StationFieldCommand(MainWindow *mainWindow, uint8_t svl_station::*field, int value)
     : SelectionCommand(mainWindow),
       m_field(field),
@@ -83,27 +113,16 @@ StationFieldCommand::StationFieldCommand(MainWindow *mainWindow, uint8_t svl_sta
 
 void StationFieldCommand::redo()
 {
-    const QVector<svl_station *> stations = selectedStations();
-    if (stations.isEmpty()) {
-        setObsolete(true);
-        return;
-    }
-    m_former.clear();
-    for (svl_station *station : stations) {
-        m_former << station->*m_field;
+    const QVector<svl_station *> stations = noteSelectedStations();
+    for (svl_station *station : stations)
         station->*m_field = m_value;
-    }
-    showChanges();
+    if (!stations.isEmpty())
+        showChanges();
 }
 
 void StationFieldCommand::undo()
 {
-    const QVector<svl_station *> stations = selectedStations();
-    if (stations.size() != m_former.size())
-        return;
-    for (int i = 0; i < stations.size(); ++i)
-        stations[i]->*m_field = m_former[i];
-    showChanges();
+    restoreSelectedStations();
 }
 
 EpgCommand::EpgCommand(MainWindow *mainWindow, bool contained)
@@ -132,25 +151,14 @@ DefaultCommand::DefaultCommand(MainWindow *mainWindow)
 
 void DefaultCommand::redo()
 {
-    const QVector<svl_station *> stations = selectedStations();
-    if (stations.isEmpty()) {
-        setObsolete(true);
-        return;
-    }
-    m_former.clear();
-    for (svl_station *station : stations) {
-        m_former << settingsOf(*station);
+    const QVector<svl_station *> stations = noteSelectedStations();
+    for (svl_station *station : stations)
         giveSettings(station, Settings());
-    }
-    showChanges();
+    if (!stations.isEmpty())
+        showChanges();
 }
 
 void DefaultCommand::undo()
 {
-    const QVector<svl_station *> stations = selectedStations();
-    if (stations.size() != m_former.size())
-        return;
-    for (int i = 0; i < stations.size(); ++i)
-        giveSettings(stations[i], m_former[i]);
-    showChanges();
+    restoreSelectedStations();
 }

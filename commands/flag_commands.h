@@ -11,7 +11,8 @@
 // defaults. Each redo notes what every station had, and undo gives each
 // station back its own former values, however they differed.
 
-// The part they share: the selected list and rows, and showing changes.
+// The part they share: the selected list and rows, noting and restoring
+// the stations, and showing changes.
 class SelectionCommand : public StationCommand
 {
 protected:
@@ -23,9 +24,18 @@ protected:
     // Repaints the rows, and the other list shown beside this one, which
     // may hold the same stations.
     void showChanges();
+    // The selected stations, each once, noted as they are now for
+    // restoreSelectedStations; none, and the command obsolete, when the
+    // list or a row is gone.
+    QVector<svl_station *> noteSelectedStations();
+    // Gives the noted stations back what they had, and shows it.
+    void restoreSelectedStations();
 
 private:
+    QVector<svl_station *> distinctSelectedStations() const;
+
     QVector<int> m_rows;
+    QVector<svl_station> m_former;
 };
 
 // Sets one byte field of every selected station to the same value.
@@ -41,7 +51,6 @@ protected:
 private:
     uint8_t svl_station::*m_field;
     uint8_t m_value;
-    QVector<uint8_t> m_former;
 };
 
 class EpgCommand : public StationFieldCommand
@@ -88,9 +97,6 @@ public:
         uint8_t CANumber = 3;
         uint8_t aux2 = 0;
     };
-
-private:
-    QVector<Settings> m_former;
 };
 
 #endif

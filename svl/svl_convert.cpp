@@ -2,11 +2,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "svl_internal.h"
 #include "svl_ops.h"
 
 int svl_convert_station(svl_station *station, uint16_t uid)
 {
-    if (!station || svl_set_station_origin_name(station, station->name) != 0)
+    if (!station || svl_set_origin_name_bytes(station, station->name, station->name_len) != 0)
         return -1;
     station->version = SVL_VERSION_50;
     station->uid = uid;
@@ -55,7 +56,7 @@ static int convert_stations(svl_table *table)
     if (radio->count)
         memcpy(stations + tv->count, radio->stations, radio->count * sizeof(svl_station *));
     for (size_t i = 0; i < total; ++i) {
-        if (svl_set_station_origin_name(stations[i], stations[i]->name) != 0) {
+        if (svl_set_origin_name_bytes(stations[i], stations[i]->name, stations[i]->name_len) != 0) {
             undo_origin_names(stations, i);
             free(stations);
             return -1;

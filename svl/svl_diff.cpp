@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "svl_diff.h"
+#include "svl_internal.h"
 
 namespace {
 
@@ -19,11 +20,6 @@ struct Field {
 const Field FIELDS[] = {SVL_STATION_FIELDS(SVL_FIELD)};
 
 #undef SVL_FIELD
-
-bool same_text(const char *a, uint8_t a_length, const char *b, uint8_t b_length)
-{
-    return a_length == b_length && (a_length == 0 || memcmp(a, b, a_length) == 0);
-}
 
 }  // namespace
 
@@ -44,10 +40,10 @@ uint32_t svl_station_differences(const svl_station *a, const svl_station *b, con
         if (field.offset == offsetof(svl_station, uid))
             continue;
         if (field.offset == offsetof(svl_station, name_len)) {
-            if (!same_text(a->name, a->name_len, b->name, b->name_len))
+            if (!svl_same_text(a->name, a->name_len, b->name, b->name_len))
                 note("name");
         } else if (field.offset == offsetof(svl_station, origin_name_len)) {
-            if (!same_text(a->origin_name, a->origin_name_len, b->origin_name, b->origin_name_len))
+            if (!svl_same_text(a->origin_name, a->origin_name_len, b->origin_name, b->origin_name_len))
                 note("origin_name");
         } else if (memcmp(a_bytes + field.offset, b_bytes + field.offset, field.size) != 0) {
             note(field.name);

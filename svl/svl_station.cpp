@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "svl_internal.h"
 #include "svl_ops.h"
 
 const char SVL_TV_LIST_NAME[] = "ALL_TV";
@@ -99,18 +100,20 @@ void svl_free_station_copy(svl_station *copy)
     free(copy);
 }
 
-// Copies a NUL-terminated text into *copy, which stays null for a null
-// text. False when memory runs out.
-static bool copy_text(const char *text, char **copy)
+// Copies the length bytes of a station text, NUL bytes inside it
+// included, into a new buffer with a NUL after them; *copy stays null for
+// a null text. False when memory runs out.
+static bool copy_text(const char *text, size_t length, char **copy)
 {
     *copy = nullptr;
     if (!text)
         return true;
-    size_t size = strlen(text) + 1;
-    *copy = static_cast<char *>(malloc(size));
-    if (*copy)
-        memcpy(*copy, text, size);
-    return *copy != nullptr;
+    *copy = static_cast<char *>(malloc(length + 1));
+    if (!*copy)
+        return false;
+    memcpy(*copy, text, length);
+    (*copy)[length] = '\0';
+    return true;
 }
 
 svl_station *svl_clone_station(const svl_station *station)
@@ -133,9 +136,9 @@ int svl_assign_station(svl_station *station, const svl_station *source)
         return 0;
     char *name;
     char *origin_name;
-    if (!copy_text(source->name, &name))
+    if (!copy_text(source->name, source->name_len, &name))
         return -1;
-    if (!copy_text(source->origin_name, &origin_name)) {
+    if (!copy_text(source->origin_name, source->origin_name_len, &origin_name)) {
         free(name);
         return -1;
     }
@@ -147,9 +150,13 @@ int svl_assign_station(svl_station *station, const svl_station *source)
     return 0;
 }
 
-static bool same_text(const char *a, const char *b)
+bool svl_same_text(const char *a, size_t a_length, const char *b, size_t b_length)
 {
-    return strcmp(a ? a : "", b ? b : "") == 0;
+    if (!a)
+        a_length = 0;
+    if (!b)
+        b_length = 0;
+    return a_length == b_length && (a_length == 0 || memcmp(a, b, a_length) == 0);
 }
 
 int svl_stations_equal(const svl_station *a, const svl_station *b)
@@ -157,7 +164,8 @@ int svl_stations_equal(const svl_station *a, const svl_station *b)
     if (!a || !b)
         return a == b;
 #define SVL_SAME_FIELD(field) &&memcmp(&a->field, &b->field, sizeof a->field) == 0
-    return same_text(a->name, b->name) && same_text(a->origin_name, b->origin_name)
+    return svl_same_text(a->name, a->name_len, b->name, b->name_len)
+        && svl_same_text(a->origin_name, a->origin_name_len, b->origin_name, b->origin_name_len)
         SVL_STATION_FIELDS(SVL_SAME_FIELD);
 #undef SVL_SAME_FIELD
 }
@@ -193,15 +201,15 @@ int svl_set_station_origin_name(svl_station *station, const char *name)
 {
     if (!station)
         return 1;
-    if (!name || !*name) {
-        free(station->origin_name);
-        station->origin_name = nullptr;
-        station->origin_name_len = 0;
-        return 0;
-    }
-    size_t length;
-    char *copy = copy_short_text(name, &length);
-    if (!copy)
+    return svl_set_origin_name_bytes(station, name, name ? strlen(name) : 0);
+}
+
+int svl_set_origin_name_bytes(svl_station *station, const char *bytes, size_t length)
+{
+    if (length > 255)
+        return 1;
+    char *copy = nullptr;
+    if (length > 0 && !copy_text(bytes, length, &copy))
         return 1;
     free(station->origin_name);
     station->origin_name = copy;

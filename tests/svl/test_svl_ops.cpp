@@ -147,6 +147,31 @@ TEST(StationRecords, ClonesAndAssignmentsCarryEveryFieldWithTextsOfTheirOwn)
     svl_free_station(target);
 }
 
+// A table may hold a name with NUL bytes inside; copies, comparisons and
+// the origin name of a conversion take all of its counted bytes.
+TEST(StationRecords, TextsWithNulBytesInsideAreCopiedAndComparedWhole)
+{
+    static const char name[] = "ARD\0\0XYZ";
+    const size_t length = sizeof name - 1;
+    svl_station *station = make_station(40, 3, "ARD");
+    free(station->name);
+    station->name = static_cast<char *>(malloc(sizeof name));
+    memcpy(station->name, name, sizeof name);
+    station->name_len = uint8_t(length);
+    svl_station *clone = svl_clone_station(station);
+    ASSERT_NE(clone, nullptr);
+    EXPECT_EQ(std::string(clone->name, length), std::string(name, length));
+    clone->name[length - 1] = 'Q';
+    EXPECT_FALSE(svl_stations_equal(clone, station)) << "bytes after a NUL count";
+    ASSERT_EQ(svl_assign_station(clone, station), 0);
+    EXPECT_TRUE(svl_stations_equal(clone, station));
+    ASSERT_EQ(svl_convert_station(station, 1), 0);
+    ASSERT_EQ(station->origin_name_len, length);
+    EXPECT_EQ(std::string(station->origin_name, length), std::string(name, length));
+    svl_free_station(clone);
+    svl_free_station(station);
+}
+
 // Case is folded for ASCII letters only; unnamed stations never match.
 TEST(FindStationsByName, GivesTheMatchingIndexesFromTheHighest)
 {

@@ -71,12 +71,22 @@ bool NumberEdit::parse(double *number) const
     const QString typed = text().trimmed();
     bool ok = false;
     if (m_notation == Sixteenths) {
-        *number = std::trunc(typed.toDouble(&ok) * 16);
+        // A German desktop writes "471,25"; the field has no group
+        // separators, so a comma can only be the decimal one.
+        QString plain = typed;
+        plain.replace(QLatin1Char(','), QLatin1Char('.'));
+        *number = std::trunc(QLocale::c().toDouble(plain, &ok) * 16);
     } else {
         const int base = m_notation == Decimal ? 10 : 16;
         *number = double(typed.toULongLong(&ok, base));
     }
     return ok;
+}
+
+bool NumberEdit::isReadable() const
+{
+    double number = 0;
+    return text() == m_shownText || parse(&number);
 }
 
 bool NumberEdit::isInRange() const

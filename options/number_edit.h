@@ -28,11 +28,16 @@ public:
     QString fieldName() const;
     // The largest value, as the field is typed.
     QString maximumText() const;
+    // False when the text was changed to something that is no number in
+    // the field's notation (an empty text included). A decimal number of
+    // sixteenths may have a comma or a dot before its decimals.
+    bool isReadable() const;
     // False when the text was changed to a number beyond 0 to the maximum;
-    // text that is no number counts as 0, and so is in range.
+    // text that is no number is in range (isReadable refuses it).
     bool isInRange() const;
     // The stored value while the text is as shown; otherwise the number of
-    // the text, or 0 when the text is no number or out of range.
+    // the text, or 0 when the text is no number or out of range: callers
+    // refuse such texts first.
     quint32 value() const;
 
 private:

@@ -47,6 +47,10 @@ StationPage::StationPage(int titleId, QWidget *parent)
 QWidget *StationPage::refusedInput(QString *reason) const
 {
     for (NumberEdit *edit : findChildren<NumberEdit *>()) {
+        if (!edit->isReadable()) {
+            *reason = Strings::text(Strings::NumberUnreadableMessage).arg(edit->fieldName(), edit->text());
+            return edit;
+        }
         if (!edit->isInRange()) {
             *reason = Strings::text(Strings::NumberOutOfRangeMessage)
                           .arg(edit->fieldName(), QStringLiteral("0"), edit->maximumText());

@@ -172,8 +172,9 @@ int printStationList(QPrinter *printer, const QString &title, const svl_list *li
 {
     QPainter painter;
     if (!printer || !painter.begin(printer))
-        return 0;
+        return -1;
     const int pages = list ? ListPrinter(printer, &painter, title).print(list) : 0;
-    painter.end();
+    if (!painter.end() || printer->printerState() == QPrinter::Error)
+        return -1;
     return pages;
 }

@@ -13,8 +13,9 @@ struct svl_list;
 // title and "- N -", N being the page. An entry without a station prints
 // nothing but keeps its number. The printer must be in screen resolution
 // mode: the layout is measured in its units of 1/96 inch. Returns the
-// number of pages printed; 0 for a null or empty list, or when the printer
-// cannot be painted on.
+// number of pages printed; 0 for a null or empty list; -1 when the printer
+// cannot be painted on or the printing ends in an error (an output file
+// that cannot be written, a printer that went away).
 int printStationList(QPrinter *printer, const QString &title, const svl_list *list);
 
 #endif

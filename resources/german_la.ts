@@ -1180,12 +1180,8 @@ Die bisherige Sendertabelle des TV-Geräts liegt in &apos;</translation>
         <translation>Der Name ist länger, als eine Sendertabelle fassen kann (höchstens %1 Bytes)</translation>
     </message>
     <message>
-        <source>Invalid number</source>
-        <translation>Ungültige Zahl</translation>
-    </message>
-    <message>
-        <source>'%1' is not a number. Nothing was saved.</source>
-        <translation>'%1' ist keine Zahl. Es wurde nichts gespeichert.</translation>
+        <source>'%1' takes a number; '%2' is none.</source>
+        <translation>'%1' muss eine Zahl sein; '%2' ist keine.</translation>
     </message>
 </context>
 </TS>

@@ -36,6 +36,10 @@ enum {
 
 enum { SVL_MAX_FAV_LISTS = 8 };
 
+// The longest favorite list name a table image holds, in bytes; a longer
+// one is cut when written.
+enum { SVL_MAX_LIST_NAME_BYTES = 254 };
+
 // Positions in a table's lists: the two base lists, then the favorite lists.
 enum {
     SVL_TV_LIST_INDEX = 0,

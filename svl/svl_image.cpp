@@ -16,7 +16,7 @@ namespace {
 // uids are renumbered on every build, from one counter for the whole run.
 std::atomic<uint16_t> next_uid{1};
 
-enum { FAV_LIST_NAME_MAX = 254, FAV_GROUP_MAX = 255 };
+enum { FAV_LIST_NAME_MAX = SVL_MAX_LIST_NAME_BYTES, FAV_GROUP_MAX = 255 };
 
 // Reads little-endian fields from an image; once a read would pass the end
 // it stops reading and every later field reads as zero.

@@ -319,8 +319,7 @@ const char *const sourceTexts[] = {
     QT_TRANSLATE_NOOP("Strings", "Print error"),
     QT_TRANSLATE_NOOP("Strings", "Printing the list '"),
     QT_TRANSLATE_NOOP("Strings", "The name is longer than a station table can hold (%1 bytes at most)"),
-    QT_TRANSLATE_NOOP("Strings", "Invalid number"),
-    QT_TRANSLATE_NOOP("Strings", "'%1' is not a number. Nothing was saved."),
+    QT_TRANSLATE_NOOP("Strings", "'%1' takes a number; '%2' is none."),
 };
 
 static_assert(std::size(sourceTexts) == Strings::TextCount,

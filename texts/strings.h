@@ -350,7 +350,6 @@ public:
         PrintErrorTitle,
         PrintingListMessage,
         ListNameTooLongMessage,
-        NumberUnreadableTitle,
         NumberUnreadableMessage,
 
         TextCount

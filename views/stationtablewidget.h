@@ -131,8 +131,9 @@ public:
     // older file then stays as it was.
     int writeCsv(const QString &path);
     // Prints the list that output goes to on the printer, which must be in
-    // screen resolution mode, titled with the list's name.
-    void printCurrentList(QPrinter *printer) const;
+    // screen resolution mode, titled with the list's name. 0, or -1 when
+    // printing failed; a failure is not reported here.
+    int printCurrentList(QPrinter *printer) const;
 
     // Favorite lists.
 

@@ -24,6 +24,8 @@ int StationTableWidget::renameList(int listIndex, const QString &name)
         return 1;
     svl_list *list = table->lists[listIndex];
     const QByteArray bytes = name.toUtf8();
+    if (bytes.size() > SVL_MAX_LIST_NAME_BYTES)
+        return 1;
     if (svl_list_name_exists(table, list, bytes.constData()))
         return 2;
     if (svl_set_list_name(list, bytes.constData()) != 0)
@@ -103,9 +105,10 @@ void StationTableWidget::deleteFavoriteTab(int tab)
     m_mainWindow->undoStack()->push(new RemoveFavoritelistCommand(m_mainWindow, tab));
 }
 
-// A name another list has is refused before anything is pushed, so that a
-// refusal leaves neither a command nor a modified mark behind; the list's
-// own name changes nothing.
+// A name another list has, or one longer than a table holds (cut when
+// written, it could read like another), is refused before anything is
+// pushed, so that a refusal leaves neither a command nor a modified mark
+// behind; the list's own name changes nothing.
 void StationTableWidget::renameFavoriteTab(int tab)
 {
     const svl_table *table = shownTable();
@@ -119,9 +122,13 @@ void StationTableWidget::renameFavoriteTab(int tab)
                                                oldName, &accepted);
     if (!accepted || name.isEmpty() || name == oldName)
         return;
-    if (isListNameTaken(listIndex, name)) {
-        QMessageBox::critical(m_mainWindow, Strings::text(Strings::RenameErrorTitle),
-                              Strings::text(Strings::FavoriteNameExistsMessage), QMessageBox::Ok);
+    QString refusal;
+    if (name.toUtf8().size() > SVL_MAX_LIST_NAME_BYTES)
+        refusal = Strings::text(Strings::ListNameTooLongMessage).arg(int(SVL_MAX_LIST_NAME_BYTES));
+    else if (isListNameTaken(listIndex, name))
+        refusal = Strings::text(Strings::FavoriteNameExistsMessage);
+    if (!refusal.isEmpty()) {
+        QMessageBox::critical(m_mainWindow, Strings::text(Strings::RenameErrorTitle), refusal, QMessageBox::Ok);
         return;
     }
     m_mainWindow->undoStack()->push(new RenameFavlistCommand(m_mainWindow, listIndex, oldName, name));

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTabWidget>
@@ -12,6 +13,7 @@
 #include "output/clipboard_text.h"
 #include "output/csv_export.h"
 #include "output/list_printer.h"
+#include "texts/strings.h"
 #include "views/selection.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
@@ -36,20 +38,26 @@ int StationTableWidget::writeCsv(const QString &path)
     return list && writeCsvFile(list, path) ? 0 : 1;
 }
 
-void StationTableWidget::printCurrentList(QPrinter *printer) const
+int StationTableWidget::printCurrentList(QPrinter *printer) const
 {
-    if (const svl_list *list = outputList())
-        printStationList(printer, QString::fromUtf8(list->name), list);
+    const svl_list *list = outputList();
+    if (!list)
+        return 0;
+    return printStationList(printer, QString::fromUtf8(list->name), list) < 0 ? -1 : 0;
 }
 
 void StationTableWidget::printStationTable()
 {
-    if (m_table.list_count == 0)
+    const svl_list *list = outputList();
+    if (!list)
         return;
     QPrinter printer(QPrinter::ScreenResolution);
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        printCurrentList(&printer);
+    if (dialog.exec() == QDialog::Accepted && printCurrentList(&printer) != 0)
+        QMessageBox::critical(this, Strings::text(Strings::PrintErrorTitle),
+                              Strings::text(Strings::PrintingListMessage) + QString::fromUtf8(list->name)
+                                  + Strings::text(Strings::FailedSuffix),
+                              QMessageBox::Ok);
 }
 
 void StationTableWidget::copy()

@@ -92,17 +92,20 @@ private slots:
         QCOMPARE(listNames(*window).mid(2, 3), (QStringList{"a", "b", "c"}));
         QCOMPARE(stationsOf(listWidget(*window, 3)), second);
 
-        // A name another list has, base lists included, is refused without
-        // a trace; a free one is taken, in the radio lists too.
+        // A name another list has, base lists included, or one longer than
+        // a table holds (254 bytes; "ä" takes two), is refused without a
+        // trace; a free one is taken, in the radio lists too.
         action(*window, "saveAct")->trigger();
         QString offered;
-        for (const QString &name : {QStringLiteral("ALL_TV"), QStringLiteral("c")}) {
+        const QString tooLong = QString(SVL_MAX_LIST_NAME_BYTES / 2, QChar(0xE4)) + QLatin1Char('x');
+        for (const QString &name : {QStringLiteral("ALL_TV"), QStringLiteral("c"), tooLong}) {
             const auto input = answerInput(name, &offered);
             MessageCatcher refusal;
             emit tabs->tabBarDoubleClicked(1);
             QCOMPARE(offered, QStringLiteral("b"));
             QCOMPARE(refusal.message().title, Strings::text(Strings::RenameErrorTitle));
-            QCOMPARE(refusal.message().text, Strings::text(Strings::FavoriteNameExistsMessage));
+            QCOMPARE(refusal.message().text, name == tooLong ? Strings::text(Strings::ListNameTooLongMessage).arg(254)
+                                                             : Strings::text(Strings::FavoriteNameExistsMessage));
             QCOMPARE(stack->count() + stack->index(), 1);
             QVERIFY(!window->isWindowModified());
         }

@@ -237,10 +237,9 @@ void TestSvlOptionsDialog::numbersReadAsTheirFieldIsTyped_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<uint>("saved");
     QTest::newRow("CNI in hexadecimal") << 1 << "cni" << "ff" << "ff" << 255u;
-    QTest::newRow("CNI not hexadecimal") << 1 << "cni" << "xyz" << "xyz" << 0u;
     QTest::newRow("MHz in sixteenths") << 1 << "analog_frequency" << "50.25" << "50.25" << 804u;
+    QTest::newRow("MHz with a decimal comma") << 1 << "analog_frequency" << "50,25" << "50,25" << 804u;
     QTest::newRow("MHz truncated") << 1 << "analog_frequency" << "50.3" << "50.3" << 804u;
-    QTest::newRow("MHz not a number") << 1 << "analog_frequency" << "abc" << "abc" << 0u;
     QTest::newRow("ten digits of kHz") << 9 << "frequency" << "12345678901" << "1234567890" << 1234567890u;
     QTest::newRow("largest TSID") << 9 << "transport_stream_id" << "65535" << "65535" << 65535u;
     QTest::newRow("largest ONID") << 9 << "original_network_id" << "65535" << "65535" << 65535u;
@@ -270,6 +269,7 @@ void TestSvlOptionsDialog::saveRefusesWhatTheRecordCannotHold_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("PID above 65355") << "video_pid" << "65356" << "'Video PID' takes a number from 0 to 65355.";
     QTest::newRow("empty name") << "name" << "" << "Please enter a station name.";
+    QTest::newRow("no number") << "frequency" << "" << "'Frequency (kHz)' takes a number; '' is none.";
     QTest::newRow("letters beyond the set") << "name" << "Ärger € Ärger ✓"
                                             << "The character set 'ISO-8859-5 (cyrillic)' cannot hold these "
                                                "characters of the station name: Ä € ✓";

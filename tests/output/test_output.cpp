@@ -86,6 +86,10 @@ void TestOutput::printedPages()
     for (int i = 1; i <= stations; ++i)
         fill(&hand, {{5, i % 7 == 3 ? QByteArray() : "S" + QByteArray::number(i)}});
     QCOMPARE(printStationList(&printer, QStringLiteral("Title"), hand.base()), pages);
+    // A file that cannot be written is a failure, not an empty print.
+    QPrinter unwritable(QPrinter::ScreenResolution);
+    unwritable.setOutputFileName(dir.filePath(QStringLiteral("missing/list.pdf")));
+    QCOMPARE(printStationList(&unwritable, QStringLiteral("Title"), hand.base()), -1);
 
     const QStringList printed = readPdf(printer.outputFileName());
     QCOMPARE(printed.size(), pages);

@@ -1,7 +1,11 @@
 // The TV transfer client against a peer played by the test: the exact
 // request bytes, every kind of reply a set may give, bounded waits,
-// close-on-exec sockets and no SIGPIPE.
+// close-on-exec sockets and no SIGPIPE; and the backup before an export
+// against the simulated set.
+#include <cerrno>
 #include <csignal>
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include <arpa/inet.h>
@@ -11,10 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include "svl/svl_image.h"
 #include "svl/svl_sockets.h"
 #include "svl/svl_tv.h"
 #include "svl/svl_tv_internal.h"
+#include "tests/support/runners.h"
 #include "tests/support/tables.h"
+#include "tools/gen/svl_generate.h"
 
 namespace {
 
@@ -206,6 +213,70 @@ TEST(TvSockets, WaitsEndAndAHungUpPeerCannotKillTheProcess)
     EXPECT_EQ(signal(SIGPIPE, SIG_IGN), SIG_IGN);
     svl_sockets_cleanup();
     EXPECT_EQ(signal(SIGPIPE, SIG_DFL), SIG_DFL);
+}
+
+struct Backup {
+    std::vector<std::string> set;  // what the simulated set starts with
+    const char *name;
+    int naming, result;
+    const char *file;    // the file written or attempted; null when none
+    const char *suffix;  // told when the set holds a table
+};
+
+std::set<std::string> files_in(const std::string &folder)
+{
+    std::set<std::string> names;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// The set's table kept under the name asked for, in its own format, or the
+// reason nothing was kept; only a failed save says why in errno.
+TEST(TvBackup, KeepsTheSetsTableOrTellsWhyNot)
+{
+    Sandbox sandbox;
+    OwnedTable old;
+    ASSERT_EQ(svl_generate_table(&old.table, {5, 40, 0, 0, 4}), 0);
+    ASSERT_EQ(svl_save_file(&old.table, sandbox.file("old.svl40").c_str()), 0);
+    const int SUFFIX = TV_BACKUP_NAME_ADD_SUFFIX;
+    const std::vector<std::string> generated = {"--generate", "3"};
+    const Backup backups[] = {
+        {generated, "new", SUFFIX, TV_OK, "new.svl50", ".svl50"},
+        {{sandbox.file("old.svl40")}, "old", TV_BACKUP_NAME_AS_GIVEN, TV_OK, "old", ".svl40"},
+        {{"--fault", "empty-table", "--generate", "3"}, "empty", SUFFIX, TV_BACKUP_NO_TABLE, nullptr, nullptr},
+        {{"--fault", "bad-image", "--generate", "3"}, "bad", SUFFIX, TV_BACKUP_UNREADABLE, nullptr, nullptr},
+        {{"--fault", "refuse", "--generate", "3"}, "refused", SUFFIX, TV_NO_CONNECTION, nullptr, nullptr},
+        {generated, "absent/new", SUFFIX, TV_BACKUP_UNWRITABLE, nullptr, ".svl50"},
+    };
+    int host = 10;
+    for (const Backup &backup : backups) {
+        SCOPED_TRACE(backup.name);
+        const std::string address = "127.0.5." + std::to_string(host++);
+        TvSim sim(address, backup.set);
+        ASSERT_TRUE(sim.wait_ready()) << sim.log();
+        const char *suffix = nullptr;
+        errno = 0;
+        EXPECT_EQ(svl_back_up_tv_table(address.c_str(), sim.options(), sandbox.file(backup.name).c_str(),
+                                       backup.naming, &suffix),
+                  backup.result);
+        if (backup.result == TV_BACKUP_UNWRITABLE) {
+            EXPECT_EQ(errno, ENOENT);
+        }
+        EXPECT_STREQ(suffix, backup.suffix);
+        std::set<std::string> expected = {"old.svl40"};
+        if (backup.file)
+            expected.insert(backup.file);
+        EXPECT_EQ(files_in(sandbox.path()), expected);
+        if (backup.file) {
+            OwnedTable held, kept;
+            ASSERT_EQ(svl_import_from_tv_with(&held.table, address.c_str(), sim.options()), TV_OK);
+            ASSERT_EQ(svl_load_file(&kept.table, sandbox.file(backup.file).c_str()), 0);
+            EXPECT_EQ(image_of(&kept.table), image_of(&held.table));
+            remove(sandbox.file(backup.file).c_str());
+        }
+    }
+    EXPECT_EQ(svl_back_up_tv_table("127.0.5.9", nullptr, nullptr, SUFFIX, nullptr), TV_BACKUP_UNWRITABLE);
 }
 
 }  // namespace

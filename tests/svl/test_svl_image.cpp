@@ -166,10 +166,10 @@ TEST(ImageReader, FavoriteGroupReaderRefusesNullArgumentsAndOffsetsPastTheEnd)
     OwnedTable table;
     make_table(&table.table, 50, {}, {});
     size_t offset = 0;
-    EXPECT_EQ(svl_parse_fav_list(&table.table, group, sizeof group, nullptr, table.list(0), 3) +
-                  svl_parse_fav_list(&table.table, group, sizeof group, &offset, nullptr, 3) +
-                  svl_parse_fav_list(nullptr, group, sizeof group, &offset, table.list(0), 3),
-              -3);
+    EXPECT_EQ((std::vector<int>{svl_parse_fav_list(&table.table, group, sizeof group, nullptr, table.list(0), 3),
+                                svl_parse_fav_list(&table.table, group, sizeof group, &offset, nullptr, 3),
+                                svl_parse_fav_list(nullptr, group, sizeof group, &offset, table.list(0), 3)}),
+              std::vector<int>(3, -1));
     offset = sizeof group + 1;
     EXPECT_EQ(svl_parse_fav_list(&table.table, group, sizeof group, &offset, table.list(0), 3), -1);
     EXPECT_EQ(offset, sizeof group + 1);

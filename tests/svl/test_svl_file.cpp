@@ -22,14 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::set<std::string> names_in(const std::string &folder)
-{
-    std::set<std::string> names;
-    for (const auto &entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
 mode_t permission_bits(const std::string &path)
 {
     struct stat info {};

@@ -154,14 +154,11 @@ TEST(StationRecords, ClonesAndAssignmentsCarryEveryFieldWithTextsOfTheirOwn)
 
 // The uid, which every save numbers anew, is no difference; at most max
 // names are written but all are counted; a null station has none.
-TEST(StationRecords, DifferencesNameTheFieldsButTheUidAndRefuseNullStations)
+TEST(StationRecords, DifferencesLeaveOutTheUidAndNullStations)
 {
     svl_station *a = make_station(50, 1, "ARD"), *b = make_station(50, 1, "ARD");
     const char *names[2] = {"untouched", "untouched"};
-    b->uid = 7;
-    EXPECT_EQ(svl_station_differences(a, b, names, 2), 0u);
-    b->frequency = 1;
-    b->hbbtv = 1;
+    b->uid = 7, b->frequency = 1, b->hbbtv = 1;
     EXPECT_EQ(svl_station_differences(a, b, names, 1), 2u);
     for (svl_station *other : {a, b, static_cast<svl_station *>(nullptr)}) {
         EXPECT_EQ(svl_station_differences(nullptr, other, names, 2), 0u);
@@ -347,23 +344,21 @@ TEST(TableLists, InsertRemoveFindAndOrderByKind)
     svl_sort_lists(nullptr);
 }
 
-// A kind is a base kind or a favorite kind or unknown. A known kind leads
-// to the base list of its medium in a table and to the favorite kind that
-// leads back there; an unknown kind to neither.
+// A known kind is a base or a favorite kind and leads to the base list of
+// its medium in a table and to the favorite kind that leads back there;
+// an unknown kind leads to neither.
 TEST(TableLists, KindsPairBaseListsWithTheirFavoritesAndNamesAreMadeUnique)
 {
     OwnedTable table;
     make_table(&table.table, 50, {}, {});
     for (uint32_t kind = 0; kind <= SVL_KIND_RADIO_FAV + 1; ++kind) {
-        const int base = svl_is_base_kind(kind), favorite = svl_is_favorite_kind(kind), index = svl_base_index_of(kind);
-        const uint32_t favorite_kind = svl_favorite_kind_of(kind);
-        EXPECT_FALSE(base && favorite) << kind;
-        EXPECT_EQ(index >= 0, base || favorite) << kind;
-        EXPECT_EQ(svl_is_favorite_kind(favorite_kind), base || favorite) << kind;
-        if (index >= 0) {
-            EXPECT_EQ(table.list(index)->kind, svl_base_kind_of(kind)) << kind;
-            EXPECT_EQ(svl_base_index_of(favorite_kind), index) << kind;
-        }
+        const bool known = svl_is_base_kind(kind) || svl_is_favorite_kind(kind);
+        const int index = svl_base_index_of(kind);
+        const uint32_t favorite = svl_favorite_kind_of(kind);
+        EXPECT_FALSE(svl_is_base_kind(kind) && svl_is_favorite_kind(kind)) << kind;
+        EXPECT_EQ(index >= 0 ? table.list(index)->kind : 0u, known ? svl_base_kind_of(kind) : 0u) << kind;
+        EXPECT_EQ(svl_base_index_of(favorite), index) << kind;
+        EXPECT_EQ(bool(svl_is_favorite_kind(favorite)), known) << kind;
     }
     // A digit is counted up; after nine the name stays as it is.
     add_favorite(&table.table, SVL_KIND_TV_FAV, "new tab", {});
@@ -429,18 +424,15 @@ TEST(AppendTable, MovesStationsAndCopiesTheFavoritesThatFit)
             EXPECT_EQ(snapshot(&source.table), source_before);
             EXPECT_EQ(svl_append_table(&dest.table, &source.table, 1), 0);
         }
-        const Stations tv = {dest_before[0].second[0], source_before[0].second[0]};
-        const Stations radio = {dest_before[1].second[0], source_before[1].second[0]};
-        EXPECT_EQ(entries(dest.list(0)), tv);
-        EXPECT_EQ(entries(dest.list(1)), radio);
+        EXPECT_EQ(entries(dest.list(0)), (Stations{dest_before[0].second[0], source_before[0].second[0]}));
+        EXPECT_EQ(entries(dest.list(1)), (Stations{dest_before[1].second[0], source_before[1].second[0]}));
         std::string copied;
         for (uint32_t i = uint32_t(dest_before.size()); i < dest->list_count; ++i) {
             const svl_list *list = dest.list(i);
-            const bool is_tv = strncmp(list->name, "stv", 3) == 0;
+            const uint32_t medium = strncmp(list->name, "stv", 3) == 0 ? 0 : 1;
             copied += std::string(" ") + list->name;
-            EXPECT_EQ(entries(list), Stations{is_tv ? tv[1] : radio[1]}) << list->name;
-            EXPECT_EQ(list->kind, is_tv ? 3u : 4u) << list->name;
-            EXPECT_EQ(list->attr, 4) << list->name;
+            EXPECT_TRUE(list->kind == SVL_KIND_TV_FAV + medium && list->attr == SVL_ATTR_FAVORITE &&
+                        entries(list) == Stations{source_before[medium].second[0]}) << list->name;
         }
         EXPECT_EQ(copied, m.copied);
         svl_free_table(&source.table, 0);

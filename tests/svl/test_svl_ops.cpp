@@ -152,19 +152,21 @@ TEST(StationRecords, ClonesAndAssignmentsCarryEveryFieldWithTextsOfTheirOwn)
     svl_free_station(target);
 }
 
-// The uid, which every save numbers anew, is no difference; at most max
-// names are written but all are counted; a null station has none.
+// The uid, which every save numbers anew, is no difference, a longer name
+// is; at most max names are written but all are counted; a null station
+// has none.
 TEST(StationRecords, DifferencesLeaveOutTheUidAndNullStations)
 {
     svl_station *a = make_station(50, 1, "ARD"), *b = make_station(50, 1, "ARD");
     const char *names[2] = {"untouched", "untouched"};
-    b->uid = 7, b->frequency = 1, b->hbbtv = 1;
+    b->uid = 7, b->frequency = 1;
+    ASSERT_EQ(svl_set_station_name(b, "ARD 2"), 0);
     EXPECT_EQ(svl_station_differences(a, b, names, 1), 2u);
     for (svl_station *other : {a, b, static_cast<svl_station *>(nullptr)}) {
         EXPECT_EQ(svl_station_differences(nullptr, other, names, 2), 0u);
         EXPECT_EQ(svl_station_differences(other, nullptr, names, 2), 0u);
     }
-    EXPECT_EQ((std::vector<std::string>(names, names + 2)), (std::vector<std::string>{"frequency", "untouched"}));
+    EXPECT_EQ((std::vector<std::string>(names, names + 2)), (std::vector<std::string>{"name", "untouched"}));
     svl_free_station(a);
     svl_free_station(b);
 }

@@ -2,7 +2,6 @@
 
 #include <QFile>
 
-#include "svl/svl_image.h"
 #include "svl/svl_ops.h"
 
 SvlThread::SvlThread(int mode, const QString &address, const tv_options &options, QObject *parent)
@@ -71,16 +70,19 @@ int SvlThread::exportTable(const QByteArray &address)
 // kept is what the backup is there to prevent.
 int SvlThread::backUpTable(const QByteArray &address)
 {
-    svl_table previous = svl_table();
-    int result = svl_import_from_tv_with(&previous, address.constData(), &m_options);
-    if (result == TV_TRANSFER_FAILED)
-        result = BackupUnreadable;
-    if (result == TV_OK && previous.list_count > 0) {
-        m_backupFile = m_backupBase
-            + QLatin1String(previous.version == SVL_VERSION_40 ? ".svl40" : ".svl50");
-        if (svl_save_file(&previous, QFile::encodeName(m_backupFile).constData()) != 0)
-            result = BackupUnwritable;
+    const char *suffix = nullptr;
+    const int result = svl_back_up_tv_table(address.constData(), &m_options, QFile::encodeName(m_backupBase).constData(),
+                                            TV_BACKUP_NAME_ADD_SUFFIX, &suffix);
+    if (suffix)
+        m_backupFile = m_backupBase + QLatin1String(suffix);
+    switch (result) {
+    case TV_BACKUP_NO_TABLE:
+        return TV_OK;
+    case TV_BACKUP_UNREADABLE:
+        return BackupUnreadable;
+    case TV_BACKUP_UNWRITABLE:
+        return BackupUnwritable;
+    default:
+        return result;
     }
-    svl_free_table(&previous, 1);
-    return result;
 }

@@ -4,6 +4,8 @@
 // "serviceList/service?id=2". Malformed markup is never rejected: unmatched
 // end tags climb to the parent and unknown markup becomes special nodes.
 // The reader never touches a socket: xml_fetch.h loads a document over HTTP.
+// The parser and the tree are xml.cpp, the path queries xml_query.cpp and
+// the text replacement xml_replace.cpp.
 #pragma once
 
 // Elements nested deeper than this are refused, so a hostile document

@@ -372,7 +372,9 @@ int svl_parse_fav_list(svl_table *table, const uint8_t *image, size_t length, si
     return result;
 }
 
-static int parse_lists(svl_table *target, const uint8_t *image, size_t length)
+namespace {
+
+int parse_lists(svl_table *target, const uint8_t *image, size_t length)
 {
     ImageReader reader(image, length, 2);
     if (read_base_list(target, reader, SVL_TV_LIST_NAME, SVL_KIND_TV) != 0 ||
@@ -386,6 +388,8 @@ static int parse_lists(svl_table *target, const uint8_t *image, size_t length)
         return -1;
     return 0;
 }
+
+}  // namespace
 
 int svl_parse_table(svl_table *target, const uint8_t *image, size_t length)
 {
@@ -408,7 +412,9 @@ int svl_parse_table(svl_table *target, const uint8_t *image, size_t length)
 
 // ---- building ----
 
-static bool is_written_in(const svl_station *station, uint32_t base_kind)
+namespace {
+
+bool is_written_in(const svl_station *station, uint32_t base_kind)
 {
     if (!station)
         return false;
@@ -420,7 +426,7 @@ static bool is_written_in(const svl_station *station, uint32_t base_kind)
 // The reader lays out every record by the image's version, so a station
 // whose own version asks for the other layout would garble every record
 // after it.
-static bool stations_match_layout(const svl_table *table)
+bool stations_match_layout(const svl_table *table)
 {
     for (uint32_t b = 0; b < 2; ++b) {
         const svl_list *base = table->lists[b];
@@ -433,7 +439,7 @@ static bool stations_match_layout(const svl_table *table)
     return true;
 }
 
-static size_t record_size(const svl_station *station)
+size_t record_size(const svl_station *station)
 {
     size_t size = SVL_RECORD_MIN_40 + station->name_len;
     if (is_v50(station->version))
@@ -441,7 +447,7 @@ static size_t record_size(const svl_station *station)
     return size;
 }
 
-static size_t fav_name_size(const svl_list *list)
+size_t fav_name_size(const svl_list *list)
 {
     size_t length = list->name ? strlen(list->name) : 0;
     return (length > size_t(FAV_LIST_NAME_MAX) ? size_t(FAV_LIST_NAME_MAX) : length) + 1;
@@ -450,12 +456,12 @@ static size_t fav_name_size(const svl_list *list)
 // A favorite entry is written only when its station is: a station that
 // stands in the wrong base list is left out of the image, and its stale uid
 // must not make the entry point at another station after reloading.
-static bool is_written_entry(const svl_list *list, const svl_station *station)
+bool is_written_entry(const svl_list *list, const svl_station *station)
 {
     return is_written_in(station, svl_base_kind_of(list->kind));
 }
 
-static uint32_t count_written_entries(const svl_list *list)
+uint32_t count_written_entries(const svl_list *list)
 {
     uint32_t written = 0;
     for (uint32_t i = 0; i < list->count; ++i)
@@ -463,7 +469,7 @@ static uint32_t count_written_entries(const svl_list *list)
     return written;
 }
 
-static bool fav_group_fits(const svl_table *table, uint32_t kind)
+bool fav_group_fits(const svl_table *table, uint32_t kind)
 {
     uint32_t lists = 0;
     for (uint32_t i = 2; i < table->list_count; ++i) {
@@ -473,7 +479,7 @@ static bool fav_group_fits(const svl_table *table, uint32_t kind)
     return true;
 }
 
-static size_t image_size(const svl_table *table)
+size_t image_size(const svl_table *table)
 {
     size_t size = 10;
     for (uint32_t b = 0; b < 2; ++b) {
@@ -488,13 +494,13 @@ static size_t image_size(const svl_table *table)
     size += 2;
     for (uint32_t i = 2; i < table->list_count; ++i) {
         const svl_list *list = table->lists[i];
-        if (list->kind == SVL_KIND_TV_FAV || list->kind == SVL_KIND_RADIO_FAV)
+        if (svl_is_favorite_kind(list->kind))
             size += fav_name_size(list) + 2 * size_t(count_written_entries(list)) + 8;
     }
     return size;
 }
 
-static void write_base_list(ImageWriter &writer, svl_list *base, uint32_t base_kind)
+void write_base_list(ImageWriter &writer, svl_list *base, uint32_t base_kind)
 {
     uint32_t written = 0;
     for (uint32_t i = 0; i < base->count; ++i)
@@ -510,7 +516,7 @@ static void write_base_list(ImageWriter &writer, svl_list *base, uint32_t base_k
     }
 }
 
-static void write_fav_list(ImageWriter &writer, const svl_list *list)
+void write_fav_list(ImageWriter &writer, const svl_list *list)
 {
     uint8_t attr = 0;
     uint8_t size = uint8_t(fav_name_size(list));
@@ -527,7 +533,7 @@ static void write_fav_list(ImageWriter &writer, const svl_list *list)
     }
 }
 
-static void write_fav_group(ImageWriter &writer, const svl_table *table, uint32_t kind)
+void write_fav_group(ImageWriter &writer, const svl_table *table, uint32_t kind)
 {
     uint8_t lists = 0;
     for (uint32_t i = 2; i < table->list_count; ++i)
@@ -538,6 +544,8 @@ static void write_fav_group(ImageWriter &writer, const svl_table *table, uint32_
             write_fav_list(writer, table->lists[i]);
     }
 }
+
+}  // namespace
 
 uint8_t *svl_build_table(svl_table *table, size_t *length)
 {

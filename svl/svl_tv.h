@@ -123,3 +123,34 @@ int svl_export_to_tv_with(svl_table *table, const char *address, const tv_option
 // also for a null or empty image.
 int svl_export_image_to_tv_with(const uint8_t *image, size_t length, const char *address,
                                 const tv_options *options);
+
+// ---- the backup before an export ----
+
+// Results of svl_back_up_tv_table besides TV_OK and TV_NO_CONNECTION.
+enum {
+    TV_BACKUP_NO_TABLE = 3,    // the set holds no table: nothing to keep, no file written
+    TV_BACKUP_UNREADABLE = 4,  // the set answered, but its table could not be read
+    TV_BACKUP_UNWRITABLE = 5,  // no name, or the file could not be written
+};
+
+// How svl_back_up_tv_table names the file.
+enum {
+    TV_BACKUP_NAME_AS_GIVEN = 0,    // exactly the name given
+    TV_BACKUP_NAME_ADD_SUFFIX = 1,  // the name followed by ".svl40" or ".svl50", as the table's format says
+};
+
+// Keeps the table the set at address holds in a file before an export
+// overwrites it: reads it with the port and waits of options (null: the
+// defaults) and saves it under name, named as naming says. When the set
+// holds a table, *suffix (unless suffix is null) receives the file suffix of
+// its format, ".svl40" or ".svl50", a static text the caller does not
+// release. The table read is released before returning.
+// TV_OK: the file was written. TV_BACKUP_NO_TABLE: there is nothing to
+// lose, an export may go on. With any other result an export must not go
+// on, since what it would overwrite could not be kept: TV_NO_CONNECTION
+// when the address cannot be resolved or connected; TV_BACKUP_UNREADABLE;
+// TV_BACKUP_UNWRITABLE for a null name or a failed save, with errno telling
+// why (0 when the table could not be built) and the file as svl_save_file
+// leaves it.
+int svl_back_up_tv_table(const char *address, const tv_options *options, const char *name, int naming,
+                         const char **suffix);

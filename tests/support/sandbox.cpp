@@ -35,3 +35,11 @@ void write_file(const std::string &path, const std::string &bytes)
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), std::streamsize(bytes.size()));
 }
+
+std::set<std::string> names_in(const std::string &folder)
+{
+    std::set<std::string> names;
+    for (const auto &entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}

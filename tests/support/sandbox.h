@@ -2,6 +2,7 @@
 // bytes.
 #pragma once
 
+#include <set>
 #include <string>
 
 // A new empty folder under the system's temporary folder, removed with
@@ -25,3 +26,6 @@ std::string read_file(const std::string &path);
 
 // Replaces the file's content by bytes.
 void write_file(const std::string &path, const std::string &bytes);
+
+// The names of the entries of a folder.
+std::set<std::string> names_in(const std::string &folder);

@@ -1,5 +1,5 @@
-// The station table image: generated tables of every kind through image and
-// file and back, the writer's exact bytes, the reader's refusals, favorite
+// The station table image: generated tables of every kind through the image
+// and back, the writer's exact bytes, the reader's refusals, favorite
 // lists and the uid counter.
 #include <cstring>
 
@@ -8,7 +8,6 @@
 #include "svl/svl_image.h"
 #include "svl/svl_internal.h"
 #include "svl/svl_ops.h"
-#include "tests/support/sandbox.h"
 #include "tests/support/tables.h"
 #include "tools/gen/svl_generate.h"
 
@@ -23,15 +22,15 @@ int parse(svl_table *table, const std::string &image)
 }
 
 // Building again what was read gives the very bytes that were read, so
-// every field, name and favorite entry came back; the file takes the same
-// bytes; and every shorter image is refused without a trace.
-TEST(ImageRoundTrip, ParseThenBuildGivesTheSameBytesThroughImageAndFile)
+// every field, name and favorite entry came back; and every shorter image
+// is refused without a trace.
+TEST(ImageRoundTrip, ParseThenBuildGivesTheSameBytes)
 {
     const svl_generate_options tables[] = {{60, 50, 3, 40, 1, true}, {60, 40, 0, 0, 2, true}, {600, 50, 8, 100, 3},
                                            {0, 50, 2, 50, 4}, {0, 40, 0, 0, 5}};
     for (const svl_generate_options &options : tables) {
         SCOPED_TRACE(std::to_string(options.stations) + " stations, version " + std::to_string(options.version));
-        OwnedTable generated, parsed, loaded;
+        OwnedTable generated, parsed;
         ASSERT_EQ(svl_generate_table(&generated.table, options), 0);
         const std::string image = image_of(&generated.table);
         ASSERT_EQ(parse(&parsed.table, image), 0);
@@ -40,12 +39,6 @@ TEST(ImageRoundTrip, ParseThenBuildGivesTheSameBytesThroughImageAndFile)
             EXPECT_TRUE(strcmp(parsed.list(i)->name, generated.list(i)->name) == 0 &&
                         parsed.list(i)->kind == generated.list(i)->kind) << i;
         EXPECT_EQ(image_of(&parsed.table), image);
-        Sandbox sandbox;
-        svl_set_next_uid(1);
-        ASSERT_EQ(svl_save_file(&generated.table, sandbox.file("t").c_str()), 0);
-        EXPECT_EQ(read_file(sandbox.file("t")), image);
-        ASSERT_EQ(svl_load_file(&loaded.table, sandbox.file("t").c_str()), 0);
-        EXPECT_EQ(image_of(&loaded.table), image);
         testing::internal::CaptureStdout();  // diagnostics of favorite lists cut short
         for (size_t length = 0; length < image.size() && image.size() < 20000; ++length) {
             OwnedTable cut;
@@ -94,11 +87,9 @@ const ReadCase READ_CASES[] = {
     {"no_bytes", "", -1, 0, nullptr},
     {"one_byte", std::string(1, '\0'), -1, 0, nullptr},
     {"version_9", ImageWriter().u8(9).u8(0).u32(0).u32(0).bytes(), -1, 0, nullptr},
-    {"version_60", ImageWriter().u8(0).u8(6).u32(0).u32(0).zeros(2).bytes(), -1, 0, nullptr},
     {"version_51", ImageWriter().u8(1).u8(5).u32(0).u32(0).zeros(2).bytes(), -1, 0, nullptr},
     {"version_255", ImageWriter().u8(255).u8(255).u32(0).u32(0).bytes(), -1, 0, nullptr},
     {"version_10", ImageWriter().u8(0).u8(1).u32(1).station(40, 1, "A").u32(0).bytes(), 0, 10, nullptr},
-    {"version_49", ImageWriter().u8(9).u8(4).u32(1).station(40, 1, "A").u32(0).bytes(), 0, 49, nullptr},
     {"record_header_does_not_choose_the_layout",
      ImageWriter().u8(0).u8(5).u32(1).station(40, 1, "A").u16(9).u16(0).u8(5).text("Erste").zeros(15).u32(0)
          .zeros(2).bytes(),
@@ -125,7 +116,7 @@ TEST(ImageReader, TakesOrRefusesEachImage)
             EXPECT_STREQ(table.list(0)->stations[0]->origin_name, c.origin) << c.name;
         }
     }
-    EXPECT_EQ(parse(nullptr, READ_CASES[6].image), -1);
+    EXPECT_EQ(parse(nullptr, READ_CASES[5].image), -1);
 }
 
 // Entries resolve against the base list of their own medium only, the last
@@ -166,10 +157,10 @@ TEST(ImageReader, FavoriteGroupReaderRefusesNullArgumentsAndOffsetsPastTheEnd)
     OwnedTable table;
     make_table(&table.table, 50, {}, {});
     size_t offset = 0;
-    EXPECT_EQ(svl_parse_fav_list(&table.table, group, sizeof group, nullptr, table.list(0), 3) +
-                  svl_parse_fav_list(&table.table, group, sizeof group, &offset, nullptr, 3) +
-                  svl_parse_fav_list(nullptr, group, sizeof group, &offset, table.list(0), 3),
-              -3);
+    EXPECT_EQ((std::vector<int>{svl_parse_fav_list(&table.table, group, sizeof group, nullptr, table.list(0), 3),
+                                svl_parse_fav_list(&table.table, group, sizeof group, &offset, nullptr, 3),
+                                svl_parse_fav_list(nullptr, group, sizeof group, &offset, table.list(0), 3)}),
+              std::vector<int>(3, -1));
     offset = sizeof group + 1;
     EXPECT_EQ(svl_parse_fav_list(&table.table, group, sizeof group, &offset, table.list(0), 3), -1);
     EXPECT_EQ(offset, sizeof group + 1);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "svl/svl_diff.h"
 #include "svl/svl_ops.h"
 #include "tests/support/tables.h"
 #include "tools/gen/svl_generate.h"
@@ -15,6 +16,7 @@
 namespace {
 
 using Stations = std::vector<svl_station *>;
+using Results = std::vector<int>;
 
 svl_list *new_list(const Stations &stations, uint32_t kind = SVL_KIND_TV)
 {
@@ -66,9 +68,10 @@ TEST(ListOperations, RefuseNullArgumentsAndNullEntries)
     svl_station *station = make_station(50, 6, "R");
     svl_list *list = new_list({nullptr}, SVL_KIND_RADIO_FAV);
     EXPECT_EQ(svl_new_list(nullptr, SVL_KIND_TV, SVL_ATTR_BASE), nullptr);
-    EXPECT_EQ(svl_insert_station(list, nullptr, 0) + svl_insert_station(nullptr, station, 0), -2);
-    EXPECT_EQ(svl_append_station(nullptr, station) + svl_reserve_stations(nullptr, 4), -2);
-    EXPECT_EQ(svl_index_of_station(nullptr, station) + svl_index_of_station(list, nullptr), -2);
+    EXPECT_EQ((Results{svl_insert_station(list, nullptr, 0), svl_insert_station(nullptr, station, 0),
+                       svl_append_station(nullptr, station), svl_reserve_stations(nullptr, 4),
+                       svl_index_of_station(nullptr, station), svl_index_of_station(list, nullptr)}),
+              Results(6, -1));
     EXPECT_EQ(svl_remove_station_at(nullptr, 0), nullptr);
     EXPECT_EQ(svl_remove_station_at(list, 0), nullptr) << "a null entry is not removed";
     EXPECT_EQ(svl_copy_list(nullptr), nullptr);
@@ -86,9 +89,9 @@ TEST(Names, AreCopiesOfAtMost255BytesAndRefusalsKeepTheOldOne)
     const std::string longest(255, 'n'), too_long(256, 'n');
     for (const char *refused : {static_cast<const char *>(nullptr), "", too_long.c_str()})
         EXPECT_EQ(svl_set_station_name(station, refused), 1);
-    EXPECT_EQ(svl_set_station_name(nullptr, "x") + svl_set_station_origin_name(nullptr, "x"), 2);
+    EXPECT_EQ((Results{svl_set_station_name(nullptr, "x"), svl_set_station_origin_name(nullptr, "x")}), Results(2, 1));
     EXPECT_STREQ(station->name, "Old");
-    ASSERT_EQ(svl_set_station_name(station, name) + svl_set_station_origin_name(station, name), 0);
+    ASSERT_EQ((Results{svl_set_station_name(station, name), svl_set_station_origin_name(station, name)}), Results(2, 0));
     name[0] = 'X';
     EXPECT_STREQ(station->name, "Das Erste");
     EXPECT_STREQ(station->origin_name, "Das Erste");
@@ -102,14 +105,16 @@ TEST(Names, AreCopiesOfAtMost255BytesAndRefusalsKeepTheOldOne)
     EXPECT_EQ(memcmp(copy, station, sizeof *station), 0) << "every field, the names shared";
     svl_free_station_copy(copy);
     for (const char *cleared : {"", static_cast<const char *>(nullptr)}) {
-        ASSERT_EQ(svl_set_station_origin_name(station, "x") + svl_set_station_origin_name(station, cleared), 0);
+        ASSERT_EQ((Results{svl_set_station_origin_name(station, "x"), svl_set_station_origin_name(station, cleared)}),
+                  Results(2, 0));
         EXPECT_EQ(station->origin_name, nullptr);
         EXPECT_EQ(station->origin_name_len, 0);
     }
     svl_free_station(station);
 
     svl_list *list = new_list({});
-    EXPECT_EQ(svl_set_list_name(nullptr, "x") + svl_set_list_name(list, nullptr) + svl_set_list_name(list, ""), 3);
+    EXPECT_EQ((Results{svl_set_list_name(nullptr, "x"), svl_set_list_name(list, nullptr), svl_set_list_name(list, "")}),
+              Results(3, 1));
     ASSERT_EQ(svl_set_list_name(list, name), 0);
     name[0] = 'Y';
     EXPECT_STREQ(list->name, "Xas Erste");
@@ -141,7 +146,7 @@ TEST(StationRecords, ClonesAndAssignmentsCarryEveryFieldWithTextsOfTheirOwn)
             EXPECT_FALSE(svl_stations_equal(target, station)) << "the name's bytes count";
         }
     }
-    EXPECT_EQ(svl_assign_station(target, nullptr) + svl_assign_station(nullptr, target), -2);
+    EXPECT_EQ((Results{svl_assign_station(target, nullptr), svl_assign_station(nullptr, target)}), Results(2, -1));
     EXPECT_EQ(svl_clone_station(nullptr), nullptr);
     EXPECT_FALSE(svl_stations_equal(target, nullptr));
     svl_free_station(target);
@@ -172,6 +177,25 @@ TEST(StationRecords, TextsWithNulBytesInsideAreCopiedAndComparedWhole)
     svl_free_station(station);
 }
 
+// The uid, which every save numbers anew, is no difference, a longer name
+// is; at most max names are written but all are counted; a null station
+// has none.
+TEST(StationRecords, DifferencesLeaveOutTheUidAndNullStations)
+{
+    svl_station *a = make_station(50, 1, "ARD"), *b = make_station(50, 1, "ARD");
+    const char *names[2] = {"untouched", "untouched"};
+    b->uid = 7, b->frequency = 1;
+    ASSERT_EQ(svl_set_station_name(b, "ARD 2"), 0);
+    EXPECT_EQ(svl_station_differences(a, b, names, 1), 2u);
+    for (svl_station *other : {a, b, static_cast<svl_station *>(nullptr)}) {
+        EXPECT_EQ(svl_station_differences(nullptr, other, names, 2), 0u);
+        EXPECT_EQ(svl_station_differences(other, nullptr, names, 2), 0u);
+    }
+    EXPECT_EQ((std::vector<std::string>(names, names + 2)), (std::vector<std::string>{"name", "untouched"}));
+    svl_free_station(a);
+    svl_free_station(b);
+}
+
 // Case is folded for ASCII letters only; unnamed stations never match.
 TEST(FindStationsByName, GivesTheMatchingIndexesFromTheHighest)
 {
@@ -191,10 +215,10 @@ TEST(FindStationsByName, GivesTheMatchingIndexesFromTheHighest)
     }
     uint32_t *indexes = nullptr;
     svl_list *empty = new_list({});
-    EXPECT_EQ(svl_find_stations_by_name(nullptr, "a", &indexes) + svl_find_stations_by_name(list, nullptr, &indexes) +
-                  svl_find_stations_by_name(list, "", &indexes) + svl_find_stations_by_name(list, "a", nullptr) +
-                  svl_find_stations_by_name(empty, "a", &indexes),
-              -5);
+    EXPECT_EQ((Results{svl_find_stations_by_name(nullptr, "a", &indexes), svl_find_stations_by_name(list, nullptr, &indexes),
+                       svl_find_stations_by_name(list, "", &indexes), svl_find_stations_by_name(list, "a", nullptr),
+                       svl_find_stations_by_name(empty, "a", &indexes)}),
+              Results(5, -1));
     svl_free_list(empty, 0);
     svl_free_list(list, 1);
 }
@@ -316,12 +340,12 @@ TEST(TableLists, InsertRemoveFindAndOrderByKind)
 {
     OwnedTable table;
     ASSERT_EQ(svl_init_table(&table.table, 50), 0);
-    EXPECT_EQ(table.list(0)->attr + table.list(1)->attr, 6);
+    EXPECT_EQ((Results{table.list(0)->attr, table.list(1)->attr}), Results(2, SVL_ATTR_BASE));
     EXPECT_EQ(svl_first_favorite_index(&table.table, SVL_KIND_RADIO_FAV), 2);
-    ASSERT_EQ(svl_insert_list(&table.table, 2, favorite("r1", 4)) + svl_insert_list(&table.table, 2, favorite("t1", 3)) +
-                  svl_insert_list(&table.table, 99, favorite("t2", 3)) + svl_append_list(&table.table, favorite("r2", 4)) +
-                  svl_insert_list(&table.table, 3, favorite("Sport", 4)),
-              0);
+    ASSERT_EQ((Results{svl_insert_list(&table.table, 2, favorite("r1", 4)), svl_insert_list(&table.table, 2, favorite("t1", 3)),
+                       svl_insert_list(&table.table, 99, favorite("t2", 3)), svl_append_list(&table.table, favorite("r2", 4)),
+                       svl_insert_list(&table.table, 3, favorite("Sport", 4))}),
+              Results(5, 0));
     EXPECT_EQ(list_names(&table.table), (std::vector<std::string>{"ALL_TV", "ALL_Radio", "t1", "Sport", "r1", "t2", "r2"}));
     svl_sort_lists(&table.table);
     EXPECT_EQ(list_names(&table.table, 2), (std::vector<std::string>{"t1", "t2", "Sport", "r1", "r2"}));
@@ -340,32 +364,35 @@ TEST(TableLists, InsertRemoveFindAndOrderByKind)
     EXPECT_EQ(svl_remove_list_at(&table.table, 4), sport);
     svl_free_list(sport, 0);
     EXPECT_EQ(table->list_count, 6u);
-    EXPECT_EQ(svl_insert_list(nullptr, 0, nullptr) + svl_append_list(&table.table, nullptr), -2);
+    EXPECT_EQ((Results{svl_insert_list(nullptr, 0, nullptr), svl_append_list(&table.table, nullptr)}), Results(2, -1));
     EXPECT_EQ(svl_remove_list_at(nullptr, 2), nullptr);
-    EXPECT_EQ(svl_list_name_exists(nullptr, nullptr, "r1") + int(svl_count_lists_of_kind(nullptr, 1)), 0);
+    EXPECT_EQ((Results{svl_list_name_exists(nullptr, nullptr, "r1"), int(svl_count_lists_of_kind(nullptr, 1))}),
+              Results(2, 0));
     svl_sort_lists(nullptr);
 }
 
-TEST(TableLists, KindsNameTheirMediumAndRoleAndNamesAreMadeUnique)
+// A known kind is a base or a favorite kind and leads to the base list of
+// its medium in a table and to the favorite kind that leads back there;
+// an unknown kind leads to neither.
+TEST(TableLists, KindsPairBaseListsWithTheirFavoritesAndNamesAreMadeUnique)
 {
-    // kind, base, favorite, base index, favorite kind, base kind
-    const int rows[][6] = {{0, 0, 0, -1, 0, 0}, {1, 1, 0, 0, 3, 1}, {2, 1, 0, 1, 4, 2},
-                           {3, 0, 1, 0, 3, 1},  {4, 0, 1, 1, 4, 2}, {5, 0, 0, -1, 0, 0}};
-    for (const auto &row : rows) {
-        const uint32_t kind = uint32_t(row[0]);
-        EXPECT_EQ(svl_is_base_kind(kind), row[1]) << kind;
-        EXPECT_EQ(svl_is_favorite_kind(kind), row[2]) << kind;
-        EXPECT_EQ(svl_base_index_of(kind), row[3]) << kind;
-        EXPECT_EQ(svl_favorite_kind_of(kind), uint32_t(row[4])) << kind;
-        EXPECT_TRUE(!row[5] || svl_base_kind_of(kind) == uint32_t(row[5])) << kind;
-    }
-    // A digit is counted up; after nine the name stays as it is.
     OwnedTable table;
     make_table(&table.table, 50, {}, {});
+    for (uint32_t kind = 0; kind <= SVL_KIND_RADIO_FAV + 1; ++kind) {
+        const bool known = svl_is_base_kind(kind) || svl_is_favorite_kind(kind);
+        const int index = svl_base_index_of(kind);
+        const uint32_t favorite = svl_favorite_kind_of(kind);
+        EXPECT_FALSE(svl_is_base_kind(kind) && svl_is_favorite_kind(kind)) << kind;
+        EXPECT_EQ(index >= 0 ? table.list(index)->kind : 0u, known ? svl_base_kind_of(kind) : 0u) << kind;
+        EXPECT_EQ(svl_base_index_of(favorite), index) << kind;
+        EXPECT_EQ(bool(svl_is_favorite_kind(favorite)), known) << kind;
+    }
+    // A digit is counted up; after nine the name stays as it is.
     add_favorite(&table.table, SVL_KIND_TV_FAV, "new tab", {});
     add_favorite(&table.table, SVL_KIND_TV_FAV, "new tab1", {});
     svl_list *fresh = add_favorite(&table.table, SVL_KIND_TV_FAV, "new tab", {});
-    ASSERT_EQ(svl_make_list_name_unique(&table.table, fresh) + svl_make_list_name_unique(&table.table, fresh), 0);
+    ASSERT_EQ((Results{svl_make_list_name_unique(&table.table, fresh), svl_make_list_name_unique(&table.table, fresh)}),
+              Results(2, 0));
     EXPECT_STREQ(fresh->name, "new tab2");
     for (char digit = '3'; digit <= '9'; ++digit)
         add_favorite(&table.table, SVL_KIND_RADIO_FAV, (std::string("new tab") + digit).c_str(), {});
@@ -394,39 +421,47 @@ std::vector<std::pair<std::string, Stations>> snapshot(const svl_table *table)
     return lists;
 }
 
-// Base stations move, favorite lists are copied with attr 4; beyond eight
-// favorite lists of a medium the merge is refused, or with skipping takes
-// the first source lists that fit.
+// Base stations move, favorite lists are copied after dest's own with
+// attr 4; beyond eight favorite lists of a medium the merge is refused, or
+// with skipping takes the first source lists that fit.
 TEST(AppendTable, MovesStationsAndCopiesTheFavoritesThatFit)
 {
-    // TV and radio favorite lists of dest and source; the result unless skipping
-    const int counts[][5] = {{1, 1, 2, 1, 0}, {8, 8, 0, 0, 0}, {4, 3, 4, 5, 0},
-                             {6, 0, 5, 2, -1}, {0, 6, 2, 5, -1}, {0, 8, 0, 1, -1}};
-    for (const auto &c : counts) {
+    struct Merge {
+        int dest_tv, dest_radio, source_tv, source_radio, result;
+        const char *copied;  // the lists dest gains, with skipping when refused
+    };
+    const Merge merges[] = {
+        {1, 1, 2, 1, 0, " stv0 stv1 sradio0"},
+        {8, 8, 0, 0, 0, ""},
+        {4, 3, 4, 5, 0, " stv0 stv1 stv2 stv3 sradio0 sradio1 sradio2 sradio3 sradio4"},
+        {6, 0, 5, 2, -1, " stv0 stv1 sradio0 sradio1"},
+        {0, 6, 2, 5, -1, " stv0 stv1 sradio0 sradio1"},
+        {0, 8, 0, 1, -1, ""},
+    };
+    for (const Merge &m : merges) {
         OwnedTable dest, source;
-        table_with_favorites(&dest.table, 50, c[0], c[1], "d");
-        table_with_favorites(&source.table, 50, c[2], c[3], "s");
+        table_with_favorites(&dest.table, 50, m.dest_tv, m.dest_radio, "d");
+        table_with_favorites(&source.table, 50, m.source_tv, m.source_radio, "s");
         source.list(source->list_count - 1)->attr = 9;  // a favorite list, or a base list that stays
-        EXPECT_EQ(svl_check_fav_limit(&dest.table, &source.table), c[4]);
+        EXPECT_EQ(svl_check_fav_limit(&dest.table, &source.table), m.result);
         const auto dest_before = snapshot(&dest.table), source_before = snapshot(&source.table);
-        EXPECT_EQ(svl_append_table(&dest.table, &source.table, 0), c[4]);
-        if (c[4] != 0) {
+        EXPECT_EQ(svl_append_table(&dest.table, &source.table, 0), m.result);
+        if (m.result != 0) {
             EXPECT_EQ(snapshot(&dest.table), dest_before) << "a refused merge changes nothing";
             EXPECT_EQ(snapshot(&source.table), source_before);
             EXPECT_EQ(svl_append_table(&dest.table, &source.table, 1), 0);
         }
         EXPECT_EQ(entries(dest.list(0)), (Stations{dest_before[0].second[0], source_before[0].second[0]}));
         EXPECT_EQ(entries(dest.list(1)), (Stations{dest_before[1].second[0], source_before[1].second[0]}));
-        std::vector<std::string> expected;
-        for (int i = 0; i < std::min(c[2], 8 - c[0]) + std::min(c[3], 8 - c[1]); ++i) {
-            const bool tv = i < std::min(c[2], 8 - c[0]);
-            const uint32_t index = 2 + c[2] * !tv + (tv ? i : i - std::min(c[2], 8 - c[0]));
-            expected.push_back(source_before[index].first);
-            EXPECT_EQ(entries(dest.list(2 + c[0] + c[1] + i)), source_before[index].second);
-            EXPECT_EQ(dest.list(2 + c[0] + c[1] + i)->attr, 4);
-            EXPECT_EQ(dest.list(2 + c[0] + c[1] + i)->kind, tv ? 3u : 4u);
+        std::string copied;
+        for (uint32_t i = uint32_t(dest_before.size()); i < dest->list_count; ++i) {
+            const svl_list *list = dest.list(i);
+            const uint32_t medium = strncmp(list->name, "stv", 3) == 0 ? 0 : 1;
+            copied += std::string(" ") + list->name;
+            EXPECT_TRUE(list->kind == SVL_KIND_TV_FAV + medium && list->attr == SVL_ATTR_FAVORITE &&
+                        entries(list) == Stations{source_before[medium].second[0]}) << list->name;
         }
-        EXPECT_EQ(list_names(&dest.table, 2 + c[0] + c[1]), expected);
+        EXPECT_EQ(copied, m.copied);
         svl_free_table(&source.table, 0);
         source.table = svl_table{};
     }
@@ -444,9 +479,9 @@ TEST(AppendTable, RefusesOtherVersionsMissingBaseListsAndUnknownKinds)
     const auto before = snapshot(&dest.table), odd_before = snapshot(&odd.table);
     for (OwnedTable *source : {&older, &one_list, &odd})
         EXPECT_EQ(svl_append_table(&dest.table, &source->table, 1), -1);
-    EXPECT_EQ(svl_append_table(&one_list.table, &dest.table, 1) + svl_append_table(nullptr, &dest.table, 1) +
-                  svl_append_table(&dest.table, nullptr, 1) + svl_check_fav_limit(nullptr, &dest.table),
-              -4);
+    EXPECT_EQ((Results{svl_append_table(&one_list.table, &dest.table, 1), svl_append_table(nullptr, &dest.table, 1),
+                       svl_append_table(&dest.table, nullptr, 1), svl_check_fav_limit(nullptr, &dest.table)}),
+              Results(4, -1));
     EXPECT_EQ(snapshot(&dest.table), before);
     EXPECT_EQ(snapshot(&odd.table), odd_before);
 }
@@ -480,9 +515,9 @@ TEST(ConvertTable, NumbersStationsAndAddsAFavoriteListPerMedium)
     make_table(&newer.table, 50, {make_station(50, 3, "ARD")}, {});
     svl_table empty{};
     empty.version = 40;
-    EXPECT_EQ(svl_convert_table(&newer.table) + svl_convert_table(&empty) + svl_convert_table(nullptr) +
-                  svl_convert_station(nullptr, 1),
-              -4);
+    EXPECT_EQ((Results{svl_convert_table(&newer.table), svl_convert_table(&empty), svl_convert_table(nullptr),
+                       svl_convert_station(nullptr, 1)}),
+              Results(4, -1));
     EXPECT_EQ(newer->list_count, 2u);
     EXPECT_EQ(newer.list(0)->stations[0]->uid, 0) << "a refused conversion changes nothing";
 }

@@ -1,6 +1,8 @@
 // The TV transfer client against a peer played by the test: the exact
 // request bytes, every kind of reply a set may give, bounded waits,
-// close-on-exec sockets and no SIGPIPE.
+// close-on-exec sockets and no SIGPIPE; and the backup before an export
+// against the simulated set.
+#include <cerrno>
 #include <csignal>
 #include <string>
 
@@ -11,10 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include "svl/svl_image.h"
 #include "svl/svl_sockets.h"
 #include "svl/svl_tv.h"
 #include "svl/svl_tv_internal.h"
+#include "tests/support/runners.h"
 #include "tests/support/tables.h"
+#include "tools/gen/svl_generate.h"
 
 namespace {
 
@@ -173,22 +178,6 @@ TEST(TvConnect, NoConnectionBeforeAnythingIsSentAndSocketsCloseOnExec)
     }
 }
 
-// A listener whose queue is full drops connection attempts unanswered, like
-// an address where nothing is switched on; the system alone would try for
-// about two minutes.
-TEST(TvConnect, AnAddressWhereNothingAnswersFailsWithinTheWait)
-{
-    Listener silent("127.0.5.4", false);
-    ASSERT_EQ(listen(silent.fd, 0), 0);
-    const std::string port = std::to_string(silent.options.port);
-    const int queued = svl_connect_stream(silent.address, port.c_str(), AF_INET, SHORT_WAIT_MS);
-    ASSERT_GE(queued, 0);
-    OwnedTable table;
-    EXPECT_EQ(svl_import_from_tv_with(&table.table, silent.address, &silent.options), TV_NO_CONNECTION);
-    EXPECT_EQ(svl_export_to_tv_with(&table.table, silent.address, &silent.options), TV_NO_CONNECTION);
-    close(queued);
-}
-
 // The test runs with the default SIGPIPE disposition: a send without
 // MSG_NOSIGNAL to a peer that hung up would end the test program.
 TEST(TvSockets, WaitsEndAndAHungUpPeerCannotKillTheProcess)
@@ -206,6 +195,54 @@ TEST(TvSockets, WaitsEndAndAHungUpPeerCannotKillTheProcess)
     EXPECT_EQ(signal(SIGPIPE, SIG_IGN), SIG_IGN);
     svl_sockets_cleanup();
     EXPECT_EQ(signal(SIGPIPE, SIG_DFL), SIG_DFL);
+}
+
+// The set's table kept under the name asked for, in its own format, or the
+// reason nothing was kept; a failed save tells why in errno.
+TEST(TvBackup, KeepsTheSetsTableOrTellsWhyNot)
+{
+    Sandbox sandbox;
+    OwnedTable old;
+    ASSERT_EQ(svl_generate_table(&old.table, {5, 40, 0, 0, 4}), 0);
+    ASSERT_EQ(svl_save_file(&old.table, sandbox.file("old.svl40").c_str()), 0);
+    const int SUFFIX = TV_BACKUP_NAME_ADD_SUFFIX;
+    const struct {
+        std::vector<std::string> set;  // what the simulated set starts with
+        const char *name;
+        int naming, result;
+        const char *file, *suffix;  // the file written and the suffix told; null when none
+    } backups[] = {
+        {{"--generate", "3"}, "new", SUFFIX, TV_OK, "new.svl50", ".svl50"},
+        {{sandbox.file("old.svl40")}, "old", TV_BACKUP_NAME_AS_GIVEN, TV_OK, "old", ".svl40"},
+        {{"--fault", "empty-table", "--generate", "3"}, "empty", SUFFIX, TV_BACKUP_NO_TABLE, nullptr, nullptr},
+        {{"--fault", "bad-image", "--generate", "3"}, "bad", SUFFIX, TV_BACKUP_UNREADABLE, nullptr, nullptr},
+        {{"--fault", "refuse", "--generate", "3"}, "refused", SUFFIX, TV_NO_CONNECTION, nullptr, nullptr},
+        {{"--generate", "3"}, "absent/new", SUFFIX, TV_BACKUP_UNWRITABLE, nullptr, ".svl50"},
+    };
+    int host = 10;
+    for (const auto &backup : backups) {
+        SCOPED_TRACE(backup.name);
+        const std::string address = "127.0.5." + std::to_string(host++), name = sandbox.file(backup.name);
+        TvSim sim(address, backup.set);
+        ASSERT_TRUE(sim.wait_ready()) << sim.log();
+        const char *suffix = nullptr;
+        const int result = svl_back_up_tv_table(address.c_str(), sim.options(), name.c_str(), backup.naming, &suffix);
+        const int error = errno;
+        EXPECT_EQ(result, backup.result);
+        EXPECT_STREQ(suffix, backup.suffix);
+        EXPECT_EQ(names_in(sandbox.path()).size(), backup.file ? 2u : 1u);
+        if (result == TV_BACKUP_UNWRITABLE) {
+            EXPECT_EQ(error, ENOENT);
+        }
+        if (backup.file) {
+            OwnedTable held, kept;
+            ASSERT_EQ(svl_import_from_tv_with(&held.table, address.c_str(), sim.options()), TV_OK);
+            ASSERT_EQ(svl_load_file(&kept.table, sandbox.file(backup.file).c_str()), 0);
+            EXPECT_EQ(image_of(&kept.table), image_of(&held.table));
+            remove(sandbox.file(backup.file).c_str());
+        }
+    }
+    EXPECT_EQ(svl_back_up_tv_table("127.0.5.9", nullptr, nullptr, SUFFIX, nullptr), TV_BACKUP_UNWRITABLE);
 }
 
 }  // namespace

@@ -17,13 +17,7 @@ namespace {
 
 void generate(svl_table *table, uint16_t version, uint64_t seed)
 {
-    svl_generate_options options;
-    options.stations = 600;
-    options.version = version;
-    options.favorites = version == 50 ? 2 : 0;
-    options.favorite_percent = 50;
-    options.seed = seed;
-    ASSERT_EQ(svl_generate_table(table, options), 0);
+    ASSERT_EQ(svl_generate_table(table, {600, version, version == 50 ? 2u : 0u, 50, seed}), 0);
 }
 
 // Every station gets a name of its own, so that names match as surely as ids.

@@ -72,6 +72,10 @@ int cli_report_on_table(int argc, char **argv, int (*report)(const svl_table &ta
 // the error line.
 int cli_save_table(svl_table *table, const char *path);
 
+// Prints the error line of a failed write of path, with the reason errno
+// gives unless it is 0, and returns CLI_BAD_INPUT.
+int cli_fail_write(const char *path);
+
 // Reads a decimal number of digits only (no sign, blanks or suffix) that is
 // at most max. False when the text is anything else.
 bool cli_parse_number(const char *text, uint64_t max, uint64_t *value);

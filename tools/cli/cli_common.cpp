@@ -133,6 +133,11 @@ int cli_save_table(svl_table *table, const char *path)
     errno = 0;
     if (svl_save_file(table, path) == 0)
         return CLI_OK;
+    return cli_fail_write(path);
+}
+
+int cli_fail_write(const char *path)
+{
     return cli_fail(path, errno ? system_error("cannot write") : "cannot write");
 }
 

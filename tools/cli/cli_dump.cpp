@@ -3,6 +3,7 @@
 // Output is gathered in a buffer and written in large chunks, so that a
 // table of a hundred thousand stations takes well under a second.
 #include <charconv>
+#include <cstddef>
 #include <cstdio>
 #include <unordered_map>
 
@@ -70,7 +71,7 @@ public:
     }
 
     template <typename T, size_t N>
-    void numbers(const char *key, const T (&values)[N])
+    void number(const char *key, const T (&values)[N])
     {
         start(key);
         out_ += '[';
@@ -117,89 +118,24 @@ private:
     bool first_ = true;
 };
 
-void write_analogue_and_picture_fields(ObjectWriter &o, const svl_station &s)
+// In the output each name follows its length.
+void write_name_after(ObjectWriter &o, const svl_station &s, size_t offset)
 {
-    o.number("version", s.version);
-    o.number("ProgramDataByte", s.ProgramDataByte);
-    o.number("name_len", s.name_len);
-    o.name("name", s.name, s.name_len, s.CharSelCode);
-    o.number("CharSelCode", s.CharSelCode);
-    o.number("decoder", s.decoder);
-    o.number("SoundFilter", s.SoundFilter);
-    o.number("volume_correction", s.volume_correction);
-    o.number("epg", s.epg);
-    o.number("aux1", s.aux1);
-    o.number("childlock", s.childlock);
-    o.number("cni", s.cni);
-    o.number("colour_intensity", s.colour_intensity);
-    o.number("contrast", s.contrast);
-    o.number("sharpness", s.sharpness);
-    o.number("noise_reduction", s.noise_reduction);
-    o.number("CTI", s.CTI);
-    o.number("Combfilter", s.Combfilter);
-    o.number("colour_offset", s.colour_offset);
-    o.number("PictureFormat", s.PictureFormat);
-    o.number("VideoProfile", s.VideoProfile);
-    o.number("analog_frequency", s.analog_frequency);
-    o.number("VCR", s.VCR);
-    o.number("forced_mono", s.forced_mono);
-    o.number("ColorNorm", s.ColorNorm);
-    o.number("Standard", s.Standard);
+    if (offset == offsetof(svl_station, name_len))
+        o.name("name", s.name, s.name_len, s.CharSelCode);
+    else if (offset == offsetof(svl_station, origin_name_len))
+        o.name("origin_name", s.origin_name, s.origin_name_len, s.CharSelCode);
 }
 
-void write_digital_fields(ObjectWriter &o, const svl_station &s)
-{
-    o.number("service_id", s.service_id);
-    o.numbers("ca_system_ids", s.ca_system_ids);
-    o.number("encrypted", s.encrypted);
-    o.number("CANumber", s.CANumber);
-    o.number("VidDecType", s.VidDecType);
-    o.number("has_sub_audio", s.has_sub_audio);
-    o.number("audio_tag", s.audio_tag);
-    o.number("HiDef", s.HiDef);
-    o.number("pcr_pid", s.pcr_pid);
-    o.number("audio_pid", s.audio_pid);
-    o.number("teletext_pid", s.teletext_pid);
-    o.number("video_pid", s.video_pid);
-    o.number("NetworkType", s.NetworkType);
-    o.number("transport_stream_id", s.transport_stream_id);
-    o.number("original_network_id", s.original_network_id);
-    o.number("symbol_rate", s.symbol_rate);
-    o.number("frequency", s.frequency);
-    o.number("Polarisation", s.Polarisation);
-    o.number("Satellite", s.Satellite);
-    o.number("Modulation", s.Modulation);
-    o.number("Constellation", s.Constellation);
-    o.number("CodeRateHP", s.CodeRateHP);
-    o.number("TransMode", s.TransMode);
-    o.number("GuardIntervall", s.GuardIntervall);
-    o.number("AudioType", s.AudioType);
-    o.number("aux2", s.aux2);
-    o.number("SatModulationSystem", s.SatModulationSystem);
-    o.number("SatRollOff", s.SatRollOff);
-    o.number("SatFecInner", s.SatFecInner);
-}
-
-void write_version50_fields(ObjectWriter &o, const svl_station &s)
-{
-    o.number("uid", s.uid);
-    o.number("aux_word1", s.aux_word1);
-    o.number("origin_name_len", s.origin_name_len);
-    o.name("origin_name", s.origin_name, s.origin_name_len, s.CharSelCode);
-    o.number("hbbtv", s.hbbtv);
-    o.number("aux_word2", s.aux_word2);
-    o.numbers("aux_bytes", s.aux_bytes);
-    o.number("aux_dword", s.aux_dword);
-    o.number("aux_word3", s.aux_word3);
-    o.number("aux_byte", s.aux_byte);
-}
-
-void write_station(std::string &out, const svl_station &station)
+// Every field of the record in declared order, from its own field list.
+void write_station(std::string &out, const svl_station &s)
 {
     ObjectWriter o(out);
-    write_analogue_and_picture_fields(o, station);
-    write_digital_fields(o, station);
-    write_version50_fields(o, station);
+#define WRITE_FIELD(member)            \
+    o.number(#member, s.member);       \
+    write_name_after(o, s, offsetof(svl_station, member));
+    SVL_STATION_FIELDS(WRITE_FIELD)
+#undef WRITE_FIELD
 }
 
 using Positions = std::unordered_map<const svl_station *, uint32_t>;

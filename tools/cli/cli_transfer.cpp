@@ -76,21 +76,20 @@ int import_table(const char *address, const char *out, const transfer_options &o
     return status;
 }
 
-// Reads the set's table and writes it to the backup file. A set that holds
-// no table has nothing to keep; that is said and the export goes on.
+// Keeps the set's table in the backup file. A set that holds no table has
+// nothing to keep; that is said and the export goes on.
 int back_up_table(const char *address, const transfer_options &options)
 {
-    svl_table previous = {};
-    int result = svl_import_from_tv_with(&previous, address, &options.tv);
-    int status = result == TV_TRANSFER_FAILED
-                     ? cli_fail(address, "reading the table for the backup failed; nothing exported")
-                     : report_transfer(result, address);
-    if (status == CLI_OK && previous.list_count == 0)
+    const int result = svl_back_up_tv_table(address, &options.tv, options.backup, TV_BACKUP_NAME_AS_GIVEN, nullptr);
+    if (result == TV_BACKUP_NO_TABLE) {
         printf("%s holds no station table; %s not written\n", address, options.backup);
-    else if (status == CLI_OK)
-        status = cli_save_table(&previous, options.backup);
-    svl_free_table(&previous, 1);
-    return status;
+        return CLI_OK;
+    }
+    if (result == TV_BACKUP_UNREADABLE)
+        return cli_fail(address, "reading the table for the backup failed; nothing exported");
+    if (result == TV_BACKUP_UNWRITABLE)
+        return cli_fail_write(options.backup);
+    return report_transfer(result, address);
 }
 
 int export_table(const char *path, const char *address, const transfer_options &options)

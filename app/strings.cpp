@@ -1,6 +1,8 @@
 #include "app/strings.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
 #include <QTranslator>
 
@@ -322,6 +324,26 @@ QStringList &textTable()
     return texts;
 }
 
+// Qt's own texts (the buttons of standard dialogs, the context menus of
+// text fields, the file and print dialogs) come from Qt's catalogue, which
+// stays installed for as long as the language is chosen.
+QTranslator &qtTranslator()
+{
+    static QTranslator translator;
+    return translator;
+}
+
+// Without Qt's German catalogue on the system Qt's own texts stay English.
+void switchQtTexts(int language)
+{
+    QTranslator &translator = qtTranslator();
+    QCoreApplication::removeTranslator(&translator);
+    if (language == Strings::German
+        && translator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+}
+
 QString translated(const char *sourceText)
 {
     return QCoreApplication::translate("Strings", sourceText);
@@ -351,7 +373,7 @@ QString Strings::text(int id)
     return textTable().value(id);
 }
 
-// The translator lives only while the table is rebuilt: every later lookup
+// Our translator lives only while the table is rebuilt: every later lookup
 // goes to the table, so nothing needs it afterwards and its destructor takes
 // it out of the application again.
 void Strings::setLanguage(int language)
@@ -364,4 +386,5 @@ void Strings::setLanguage(int language)
             return;
     }
     load();
+    switchQtTexts(language);
 }

@@ -1,8 +1,11 @@
-// The main window: its actions, menus, toolbars, settings and language;
+// The main window: its actions, menus, toolbars, settings and language
+// (Qt's own texts too);
 // the document file operations (new, open, recent files, save, save as,
 // append, the save prompt), the outcome of TV exchanges and the actions
 // each of them enables.
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QInputDialog>
 #include <QMenuBar>
 #include <QToolBar>
 
@@ -41,6 +44,16 @@ QList<QMenu *> menuBarMenus(const MainWindow &window)
 QList<QToolBar *> toolBars(const MainWindow &window)
 {
     return window.findChildren<QToolBar *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// The text Qt itself gives the Cancel button of a dialog made now. The
+// dialog makes its buttons when it is shown.
+QString qtCancelText()
+{
+    QInputDialog dialog;
+    dialog.show();
+    const auto *buttons = dialog.findChild<QDialogButtonBox *>();
+    return buttons ? buttons->button(QDialogButtonBox::Cancel)->text() : QString();
 }
 
 QMenu *caModuleMenu(const MainWindow &window)
@@ -220,8 +233,8 @@ private slots:
         QCOMPARE(sandbox.setting(QStringLiteral("view")).toString(), QStringLiteral("table"));
     }
 
-    // Menus, toolbars, the central widget's buttons and the window's file
-    // name follow the language at once.
+    // Menus, toolbars, the central widget's buttons, the window's file name
+    // and Qt's own texts follow the language at once.
     void languageSwitchRetranslates()
     {
         Sandbox sandbox;
@@ -236,7 +249,9 @@ private slots:
         }
         QVERIFY(add && apply);
         const QString germanApply = apply->text();
+        QCOMPARE(qtCancelText(), QStringLiteral("Abbrechen"));
         action(*window, "englishAct")->trigger();
+        QCOMPARE(qtCancelText(), QStringLiteral("Cancel"));
         QCOMPARE(window->windowFilePath(), QStringLiteral("Untitled"));
         QCOMPARE(menuBarMenus(*window)[2]->title(), QStringLiteral("Station table"));
         QCOMPARE(action(*window, "exitAct")->statusTip(), QStringLiteral("Quits Kanvio"));
@@ -251,6 +266,7 @@ private slots:
         QVERIFY(germanApply != QLatin1String("Apply modifications"));
         QCOMPARE(add->statusTip(), Strings::text(Strings::AddFavoriteListTip));
         QCOMPARE(add->text(), QStringLiteral("+"));
+        QCOMPARE(qtCancelText(), QStringLiteral("Abbrechen"));
     }
 
     // "Show toolbar" hides every toolbar and is ticked while all are shown;

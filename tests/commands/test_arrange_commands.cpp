@@ -7,6 +7,8 @@
 #include <QMimeData>
 #include <QRandomGenerator>
 
+#include <algorithm>
+#include <numeric>
 #include <set>
 
 #include "commands/arrange_commands.h"
@@ -46,6 +48,27 @@ QByteArray shownImage(const MainWindow &window)
     return bytes;
 }
 
+// The rows of the view's selection, ascending, each once.
+QVector<int> selectedRowsOf(const StationListWidget *widget)
+{
+    QVector<int> rows;
+    for (const QModelIndex &index : sortedSelectedIndexes(widget->viewSelectionModel())) {
+        if (rows.isEmpty() || rows.last() != index.row())
+            rows << index.row();
+    }
+    return rows;
+}
+
+// The selected stations of the view, in no particular order but always the same.
+Stations selectedStationsOf(const StationListWidget *widget)
+{
+    Stations stations;
+    for (int row : selectedRowsOf(widget))
+        stations << widget->stationModel()->stationList()->stations[row];
+    std::sort(stations.begin(), stations.end());
+    return stations;
+}
+
 QAction *caModuleAction(const MainWindow &window, int module)
 {
     for (const QMenu *menu : window.findChildren<QMenu *>()) {
@@ -68,6 +91,7 @@ public:
         const QByteArray before = shownImage(m_window);
         const int commands = stack->count();
         m_counts = true;
+        m_movedIn = nullptr;
         edit();
         if (QTest::currentTestFailed() || stack->count() == commands)
             return;
@@ -75,10 +99,16 @@ public:
         m_changes.resize(stack->index() - 1);
         m_changes << m_counts;
         checkMark();
+        // A move's stations stay selected wherever undo and redo put them.
+        const Stations selected = m_movedIn ? selectedStationsOf(m_movedIn) : Stations();
         stack->undo();
         QCOMPARE(shownImage(m_window), before);
+        if (m_movedIn)
+            QCOMPARE(selectedStationsOf(m_movedIn), selected);
         stack->redo();
         QCOMPARE(shownImage(m_window), after);
+        if (m_movedIn)
+            QCOMPARE(selectedStationsOf(m_movedIn), selected);
         checkMark();
     }
 
@@ -218,6 +248,8 @@ private:
         // A copy has the base list paint its favorite marks again.
         if (from != to)
             QCOMPARE(baseRepaints, 1);
+        else
+            m_movedIn = target;
     }
 
     // Accepted and done: a base list takes nothing from a favorite list.
@@ -288,6 +320,7 @@ private:
     QVector<bool> m_changes;  // per command of the history: does it change the document
     bool m_counts = true;
     int m_savedAt = 0;
+    const StationListWidget *m_movedIn = nullptr;  // the list of a move the last edit made
 };
 
 } // namespace
@@ -403,6 +436,16 @@ private slots:
             QVERIFY(widget->viewSelectionModel()->isRowSelected(first, QModelIndex()));
             const int last = rowCount - moved.size();
             QCOMPARE(first, key == 2 ? 0 : key == 3 || (key == 4 && row >= last) ? last : first);
+            if (window->undoStack()->count() == commands)
+                continue;
+            // Undo and redo take the selection along with the stations.
+            QVector<int> placed(moved.size());
+            std::iota(placed.begin(), placed.end(), first);
+            window->undoStack()->undo();
+            QCOMPARE(stationsOf(widget), before);
+            QCOMPARE(selectedRowsOf(widget), rows);
+            window->undoStack()->redo();
+            QCOMPARE(selectedRowsOf(widget), placed);
         }
         while (window->undoStack()->canUndo())
             window->undoStack()->undo();

@@ -62,9 +62,10 @@ public:
     void markChangedOutsideHistory();
 
 public slots:
-    // Opens the station context menu over the selected list's selection;
-    // station views call it on a right click. Nothing without a selection.
-    void showListContextMenu();
+    // Opens the station context menu over the selected list's selection at
+    // position (global coordinates); station views call it on a right click
+    // and on the Menu key or Shift+F10. Nothing without a selection.
+    void showListContextMenu(const QPoint &position);
 
 signals:
     void importFinished();
@@ -158,7 +159,7 @@ private:
 
     // mainwindow_context.cpp
     bool checkCaModuleActions(const StationListWidget *selected);
-    void runListContextMenu();
+    void runListContextMenu(const QPoint &position);
 
     // mainwindow_output.cpp
     void connectSearchAndOutputActions();

@@ -129,7 +129,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::about()
 {
-    QMessageBox::about(this, Strings::text(Strings::AboutAction), Strings::text(Strings::AboutText));
+    QMessageBox::about(this, Strings::text(Strings::AboutAction),
+                       Strings::text(Strings::AboutText) + Strings::text(Strings::LicenceNotice));
 }
 
 void MainWindow::showListView()

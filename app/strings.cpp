@@ -263,6 +263,13 @@ const char *const sourceTexts[] = {
     QT_TRANSLATE_NOOP("Strings", "Edits the station tables of Tavrel TV sets."),
     QT_TRANSLATE_NOOP("Strings", "file"),
     QT_TRANSLATE_NOOP("Strings", "The station table file to open (.svl40 or .svl50)."),
+    QT_TRANSLATE_NOOP("Strings",
+                      "<p>Kanvio is free software: you can redistribute it and/or modify it under the terms of the "
+                      "GNU General Public License as published by the Free Software Foundation, either version 3 of "
+                      "the License, or (at your option) any later version.</p><p>Kanvio is distributed in the hope "
+                      "that it will be useful, but WITHOUT ANY WARRANTY; without even the implied warranty of "
+                      "MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. See the "
+                      "<a href=\"https://www.gnu.org/licenses/\">GNU General Public License</a> for more details.</p>"),
 
     // Reference order, duplicates and backups
     QT_TRANSLATE_NOOP("Strings", "Order like reference list..."),

@@ -293,6 +293,7 @@ public:
         CommandLineDescription,
         CommandLineFileName,
         CommandLineFileHelp,
+        LicenceNotice,
 
         // Reference order, duplicates and backups
         OrderLikeReferenceAction,

@@ -77,6 +77,7 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private slots:
     void newSvlFile();
@@ -107,6 +108,7 @@ private:
     static const QVector<ActionSpec> &actionSpecs();
     void createActions();
     void configureAction(QAction *action, const ActionSpec &spec);
+    void updateActionIcons();
     void createUndoActions();
     void createRecentFileActions();
     void createCaModuleActions();

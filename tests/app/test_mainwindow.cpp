@@ -56,6 +56,20 @@ QString qtCancelText()
     return buttons ? buttons->button(QDialogButtonBox::Cancel)->text() : QString();
 }
 
+// The colours of the pixmap's fully opaque pixels.
+QSet<QRgb> opaqueColours(const QPixmap &pixmap)
+{
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) == 255)
+                colours.insert(image.pixel(x, y));
+        }
+    }
+    return colours;
+}
+
 QMenu *caModuleMenu(const MainWindow &window)
 {
     for (QMenu *menu : window.findChildren<QMenu *>())
@@ -267,6 +281,31 @@ private slots:
         QCOMPARE(add->statusTip(), Strings::text(Strings::AddFavoriteListTip));
         QCOMPARE(add->text(), QStringLiteral("+"));
         QCOMPARE(qtCancelText(), QStringLiteral("Abbrechen"));
+    }
+
+    // The symbols of the actions take the window palette's button text
+    // colour, the disabled one when disabled, and follow a new palette; the
+    // coloured signs keep their colours. Each icon has its image with twice
+    // the pixels as well.
+    void actionSymbolsFollowThePalette()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow();
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Active, QPalette::ButtonText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(127, 127, 127));
+        const QColor importSign(0x2e, 0xc2, 0x7e);
+        for (const QPalette &palette : {dark, QApplication::palette()}) {
+            window->setPalette(palette);
+            const QIcon icon = action(*window, "importAct")->icon();
+            QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(24, 24), QSize(48, 48)}));
+            const QSet<QRgb> normal = opaqueColours(icon.pixmap(24, QIcon::Normal));
+            QVERIFY(normal.contains(palette.color(QPalette::Active, QPalette::ButtonText).rgb()));
+            QVERIFY(normal.contains(importSign.rgb()));
+            QVERIFY(!normal.contains(qRgb(0x3d, 0x38, 0x46)));  // the ink the images are drawn in
+            const QSet<QRgb> disabled = opaqueColours(icon.pixmap(24, QIcon::Disabled));
+            QCOMPARE(disabled, QSet<QRgb>{palette.color(QPalette::Disabled, QPalette::ButtonText).rgb()});
+        }
     }
 
     // "Show toolbar" hides every toolbar and is ticked while all are shown;

@@ -86,6 +86,21 @@ Tabs tabsOf(StationTableWidget *widget)
     return tabs;
 }
 
+// Whether a pixel of the image has the colour, give or take a few levels
+// a channel (the edges of lines are smoothed).
+bool holdsNearly(const QImage &image, const QColor &colour)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (qAbs(pixel.red() - colour.red()) + qAbs(pixel.green() - colour.green())
+                    + qAbs(pixel.blue() - colour.blue()) <= 12)
+                return true;
+        }
+    }
+    return false;
+}
+
 QStringList tabTexts(const QTabWidget *tabs)
 {
     QStringList texts;
@@ -683,6 +698,26 @@ private slots:
             QCOMPARE(popup.seen(), selected);
             if (selected)
                 QCOMPARE(popup.position(), favorite->view()->viewport()->mapToGlobal(QPoint(5, 5)));
+        }
+    }
+
+    // The close buttons of the favorite tabs, those of tabs made later too,
+    // draw their cross in the palette's button text colour: light on a dark
+    // theme, where the styles' own picture stays dark.
+    void closeButtonsTakeThePalettesTextColour()
+    {
+        StationTableWidget *tables = open(table(SVL_VERSION_50));
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+        m_window->setPalette(dark);
+        QTabBar *bar = tabsOf(tables).favorites->tabBar();
+        tables->addFavoriteTab();
+        QCOMPARE(bar->count(), 3);
+        for (int tab = 0; tab < bar->count(); ++tab) {
+            bar->setCurrentIndex(tab);
+            QWidget *button = bar->tabButton(tab, QTabBar::RightSide);
+            QVERIFY(button);
+            QVERIFY(holdsNearly(button->grab().toImage(), dark.color(QPalette::ButtonText)));
         }
     }
 

@@ -150,7 +150,7 @@ bool StationListWidget::eventFilter(QObject *watched, QEvent *event)
 // Below the current row's left end, brought into view first, so that the
 // menu leaves the row it acts on readable; without a current row, below
 // the first selected row.
-QPoint StationListWidget::currentRowMenuPosition() const
+QPoint StationListWidget::currentRowMenuPosition()
 {
     QModelIndex row = m_view->currentIndex();
     if (!row.isValid()) {

@@ -72,8 +72,9 @@ public:
     void showOptions();
 
     // Where the context menu opens from the keyboard, in global
-    // coordinates: at the current row, or at the first selected one.
-    QPoint currentRowMenuPosition() const;
+    // coordinates: at the current row, or at the first selected one, which
+    // is scrolled into view.
+    QPoint currentRowMenuPosition();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -57,6 +57,9 @@ int printText(int argc, char *argv[])
 
 int runWindow(int argc, char *argv[])
 {
+    // On a screen of more than one pixel per unit (QT_SCALE_FACTOR=2, a
+    // desktop's scale) icons take their "@2x" images instead of blown-up ones.
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication application(argc, argv);
     describeApplication();
     QGuiApplication::setDesktopFileName(QStringLiteral(KANVIO_APP_ID));

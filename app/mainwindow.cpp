@@ -109,6 +109,13 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        updateActionIcons();
+    QMainWindow::changeEvent(event);
+}
+
 // A transfer still running reads or replaces the document: the window
 // closes once it has ended.
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -135,7 +142,8 @@ void MainWindow::convertTable()
 
 void MainWindow::about()
 {
-    QMessageBox::about(this, Strings::text(Strings::AboutAction), Strings::text(Strings::AboutText));
+    QMessageBox::about(this, Strings::text(Strings::AboutAction),
+                       Strings::text(Strings::AboutText) + Strings::text(Strings::LicenceNotice));
 }
 
 // Leaving the table view drops its working copy.

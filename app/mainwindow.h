@@ -66,9 +66,10 @@ public:
     void markChangedOutsideHistory();
 
 public slots:
-    // Opens the station context menu over the selected list's selection;
-    // station views call it on a right click. Nothing without a selection.
-    void showListContextMenu();
+    // Opens the station context menu over the selected list's selection at
+    // position (global coordinates); station views call it on a right click
+    // and on the Menu key or Shift+F10. Nothing without a selection.
+    void showListContextMenu(const QPoint &position);
 
 signals:
     void importFinished();
@@ -77,6 +78,7 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private slots:
     void newSvlFile();
@@ -109,6 +111,7 @@ private:
     static const QVector<ActionSpec> &actionSpecs();
     void createActions();
     void configureAction(QAction *action, const ActionSpec &spec);
+    void updateActionIcons();
     void createUndoActions();
     void createRecentFileActions();
     void createCaModuleActions();
@@ -166,7 +169,7 @@ private:
 
     // mainwindow_context.cpp
     bool checkCaModuleActions(const StationListWidget *selected);
-    void runListContextMenu();
+    void runListContextMenu(const QPoint &position);
 
     // mainwindow_output.cpp
     void connectSearchAndOutputActions();

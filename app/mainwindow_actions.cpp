@@ -12,6 +12,7 @@
 #include "fields/option_tables.h"
 #include "texts/strings.h"
 #include "views/stationtablewidget.h"
+#include "views/symbol_images.h"
 
 // How an action starts out. FromUndoStack leaves the enabled state to the
 // undo stack that made the action.
@@ -114,6 +115,7 @@ void MainWindow::createActions()
             action = new QAction(this);
         configureAction(action, spec);
     }
+    updateActionIcons();
     createRecentFileActions();
     createCaModuleActions();
     createMoveActions();
@@ -130,8 +132,6 @@ void MainWindow::createUndoActions()
 void MainWindow::configureAction(QAction *action, const ActionSpec &spec)
 {
     action->setObjectName(QLatin1String(spec.objectName));
-    if (spec.icon)
-        action->setIcon(QIcon(QLatin1String(spec.icon)));
     if (spec.standardKey != NoStandardKey)
         action->setShortcuts(spec.standardKey);
     else if (spec.fixedKey)
@@ -141,6 +141,16 @@ void MainWindow::configureAction(QAction *action, const ActionSpec &spec)
         action->setChecked(true);
     else if (spec.start != ActionStart::FromUndoStack)
         action->setEnabled(spec.start == ActionStart::Enabled);
+}
+
+// The symbols take the palette's text colour, so that they read on a dark
+// theme as on a light one; a new palette paints them anew.
+void MainWindow::updateActionIcons()
+{
+    for (const ActionSpec &spec : actionSpecs()) {
+        if (spec.icon)
+            (this->*spec.action)->setIcon(symbolIcon(QLatin1String(spec.icon), palette()));
+    }
 }
 
 void MainWindow::createRecentFileActions()

@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 
 #include <QAction>
-#include <QCursor>
 #include <QMenu>
 
 #include "views/selection.h"
@@ -9,12 +8,12 @@
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
 
-void MainWindow::showListContextMenu()
+void MainWindow::showListContextMenu(const QPoint &position)
 {
     const StationListWidget *selected = m_tableWidget->selectedListWidget();
     if (!selected || !checkCaModuleActions(selected))
         return;
-    runListContextMenu();
+    runListContextMenu(position);
 }
 
 // A module entry is ticked only when every selected station uses that
@@ -42,7 +41,7 @@ bool MainWindow::checkCaModuleActions(const StationListWidget *selected)
 
 // The chosen entry does its work through its own connection; the menu only
 // has to be shown.
-void MainWindow::runListContextMenu()
+void MainWindow::runListContextMenu(const QPoint &position)
 {
     QMenu menu(this);
     menu.installEventFilter(this);
@@ -56,5 +55,5 @@ void MainWindow::runListContextMenu()
     menu.addSeparator();
     menu.addAction(m_optionsAct);
     addArrangeEntries(&menu);
-    menu.exec(QCursor::pos());
+    menu.exec(position);
 }

@@ -956,6 +956,10 @@ Die bisherige Sendertabelle des TV-Geräts liegt in &apos;</translation>
         <translation>Die Sendertabellen-Datei, die geöffnet wird (.svl40 oder .svl50).</translation>
     </message>
     <message>
+        <source>&lt;p&gt;Kanvio is free software: you can redistribute it and/or modify it under the terms of the GNU General Public License as published by the Free Software Foundation, either version 3 of the License, or (at your option) any later version.&lt;/p&gt;&lt;p&gt;Kanvio is distributed in the hope that it will be useful, but WITHOUT ANY WARRANTY; without even the implied warranty of MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. See the &lt;a href=&quot;https://www.gnu.org/licenses/&quot;&gt;GNU General Public License&lt;/a&gt; for more details.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Kanvio ist freie Software: Sie können es unter den Bedingungen der GNU General Public License, wie von der Free Software Foundation veröffentlicht, weitergeben und/oder verändern, entweder gemäß Version 3 der Lizenz oder (nach Ihrer Wahl) jeder späteren Version.&lt;/p&gt;&lt;p&gt;Kanvio wird in der Hoffnung bereitgestellt, dass es nützlich sein wird, aber OHNE JEDE GEWÄHRLEISTUNG, sogar ohne die implizite Gewährleistung der MARKTFÄHIGKEIT oder EIGNUNG FÜR EINEN BESTIMMTEN ZWECK. Einzelheiten stehen in der &lt;a href=&quot;https://www.gnu.org/licenses/&quot;&gt;GNU General Public License&lt;/a&gt;.&lt;/p&gt;</translation>
+    </message>
+    <message>
         <source>Change settings of station &apos;%1&apos;</source>
         <translation>Einstellungen des Senders &apos;%1&apos; ändern</translation>
     </message>

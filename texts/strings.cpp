@@ -1,6 +1,8 @@
 #include "texts/strings.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
 #include <QTranslator>
 
@@ -261,6 +263,13 @@ const char *const sourceTexts[] = {
     QT_TRANSLATE_NOOP("Strings", "Edits the station tables of Tavrel TV sets."),
     QT_TRANSLATE_NOOP("Strings", "file"),
     QT_TRANSLATE_NOOP("Strings", "The station table file to open (.svl40 or .svl50)."),
+    QT_TRANSLATE_NOOP("Strings",
+                      "<p>Kanvio is free software: you can redistribute it and/or modify it under the terms of the "
+                      "GNU General Public License as published by the Free Software Foundation, either version 3 of "
+                      "the License, or (at your option) any later version.</p><p>Kanvio is distributed in the hope "
+                      "that it will be useful, but WITHOUT ANY WARRANTY; without even the implied warranty of "
+                      "MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. See the "
+                      "<a href=\"https://www.gnu.org/licenses/\">GNU General Public License</a> for more details.</p>"),
 
     // Reference order, duplicates and backups
     QT_TRANSLATE_NOOP("Strings", "Order like reference list..."),
@@ -333,6 +342,26 @@ QStringList &textTable()
     return texts;
 }
 
+// Qt's own texts (the buttons of standard dialogs, the context menus of
+// text fields, the file and print dialogs) come from Qt's catalogue, which
+// stays installed for as long as the language is chosen.
+QTranslator &qtTranslator()
+{
+    static QTranslator translator;
+    return translator;
+}
+
+// Without Qt's German catalogue on the system Qt's own texts stay English.
+void switchQtTexts(int language)
+{
+    QTranslator &translator = qtTranslator();
+    QCoreApplication::removeTranslator(&translator);
+    if (language == Strings::German
+        && translator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+}
+
 QString translated(const char *sourceText)
 {
     return QCoreApplication::translate("Strings", sourceText);
@@ -362,7 +391,7 @@ QString Strings::text(int id)
     return textTable().value(id);
 }
 
-// The translator lives only while the table is rebuilt: every later lookup
+// Our translator lives only while the table is rebuilt: every later lookup
 // goes to the table, so nothing needs it afterwards and its destructor takes
 // it out of the application again.
 void Strings::setLanguage(int language)
@@ -375,4 +404,5 @@ void Strings::setLanguage(int language)
             return;
     }
     load();
+    switchQtTexts(language);
 }

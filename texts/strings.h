@@ -293,6 +293,7 @@ public:
         CommandLineDescription,
         CommandLineFileName,
         CommandLineFileHelp,
+        LicenceNotice,
 
         // Reference order, duplicates and backups
         OrderLikeReferenceAction,
@@ -362,8 +363,10 @@ public:
     // The text with the given id; an empty text for an id outside the table.
     static QString text(int id);
 
-    // Rebuilds the table in the given language. When the German catalogue
-    // cannot be loaded or installed, the table keeps its previous language.
+    // Rebuilds the table in the given language, and has Qt's own texts
+    // follow it (in German where the system has Qt's German catalogue).
+    // When our German catalogue cannot be loaded or installed, the table
+    // and Qt's texts keep their previous language.
     static void setLanguage(int language);
 };
 

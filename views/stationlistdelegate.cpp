@@ -7,6 +7,7 @@
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
+#include "views/symbol_images.h"
 
 namespace {
 
@@ -28,8 +29,6 @@ enum {
     SeparatorInset = 12,
 };
 
-const QColor separatorColour(230, 230, 230, 255);
-
 struct ImageEntry {
     RowImage image;
     const char *path;
@@ -50,6 +49,25 @@ const ImageEntry imageEntries[] = {
 };
 
 constexpr int rowImageCount = int(RowImage::Favorite) + 1;
+
+// The images with twice the pixels, for screens of more than one pixel per
+// unit; a missing one leaves the plain image in its place.
+QImage sharperImage(const char *path)
+{
+    QImage image(sharperImagePath(QLatin1String(path)));
+    if (image.isNull())
+        return QImage(QLatin1String(path));
+    image.setDevicePixelRatio(2.0);
+    return image;
+}
+
+QVector<QImage> loadRowImages(bool sharper)
+{
+    QVector<QImage> loaded(rowImageCount);
+    for (const ImageEntry &entry : imageEntries)
+        loaded[int(entry.image)] = sharper ? sharperImage(entry.path) : QImage(QLatin1String(entry.path));
+    return loaded;
+}
 
 RowImage videoImage(uint8_t hiDef)
 {
@@ -134,15 +152,11 @@ bool favoriteMarkShown(const StationTableWidget *tables, const StationListModel 
 }
 
 // Every row paints several icons, so each image is decoded once and kept.
-const QImage &rowImageData(RowImage image)
+const QImage &rowImageData(RowImage image, qreal devicePixelRatio)
 {
-    static const QVector<QImage> images = [] {
-        QVector<QImage> loaded(rowImageCount);
-        for (const ImageEntry &entry : imageEntries)
-            loaded[int(entry.image)] = QImage(QLatin1String(entry.path));
-        return loaded;
-    }();
-    return images[int(image)];
+    static const QVector<QImage> plain = loadRowImages(false);
+    static const QVector<QImage> sharper = loadRowImages(true);
+    return (devicePixelRatio > 1.0 ? sharper : plain)[int(image)];
 }
 
 StationListDelegate::StationListDelegate(StationListModel *model, StationTableWidget *tableWidget,
@@ -164,23 +178,30 @@ QSize StationListDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIn
     return isListView() ? QSize(ListRowWidth, ListRowHeight) : QSize();
 }
 
+// Every colour comes from the view's palette, so that rows read as well in
+// a dark desktop theme as in a light one.
 void StationListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                 const QModelIndex &index) const
 {
     const QStyleOptionViewItem item(option);
-    if (isListView())
-        paintSeparator(painter, item, index);
-
+    const bool selected = item.state & QStyle::State_Selected;
     painter->save();
-    if (item.state & QStyle::State_Selected) {
-        painter->fillRect(item.rect, item.palette.color(QPalette::Current, QPalette::Highlight));
-        painter->setPen(item.palette.color(QPalette::Current, QPalette::HighlightedText));
-    }
+    painter->fillRect(item.rect, item.palette.brush(QPalette::Current, backgroundRole(item)));
+    if (isListView() && !selected)
+        paintSeparator(painter, item, index);
+    painter->setPen(item.palette.color(QPalette::Current, selected ? QPalette::HighlightedText : QPalette::Text));
     if (isListView())
         paintListRow(painter, item, index);
     else
         paintTableCell(painter, item, index);
     painter->restore();
+}
+
+QPalette::ColorRole StationListDelegate::backgroundRole(const QStyleOptionViewItem &option)
+{
+    if (option.state & QStyle::State_Selected)
+        return QPalette::Highlight;
+    return option.features & QStyleOptionViewItem::Alternate ? QPalette::AlternateBase : QPalette::Base;
 }
 
 // The cards of the list view are parted by a thin line; the last card
@@ -192,7 +213,7 @@ void StationListDelegate::paintSeparator(QPainter *painter, const QStyleOptionVi
         return;
     const QRect &rect = option.rect;
     painter->save();
-    painter->setPen(separatorColour);
+    painter->setPen(option.palette.color(QPalette::Current, QPalette::Midlight));
     painter->drawLine(rect.left() + SeparatorInset, rect.bottom(), rect.right() - SeparatorInset, rect.bottom());
     painter->restore();
 }
@@ -214,11 +235,17 @@ void StationListDelegate::paintListRow(QPainter *painter, const QStyleOptionView
     const QString name = fittedText(m_model->fieldText(index), option.fontMetrics, nameRect.width());
     painter->drawText(nameRect, textFlags, name);
 
+    // Images are placed by their size in units, whatever their pixels; a
+    // pixel ratio between one and two scales the sharper ones down smoothly.
     const int centre = rect.top() + ListRowHeight / 2;
+    const qreal ratio = painter->device()->devicePixelRatioF();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
     for (const RowIcon &icon : rowIcons(*station, favoriteMark(*station))) {
-        const QImage &image = rowImageData(icon.image);
-        if (!image.isNull())
-            painter->drawImage(rect.right() - icon.rightOffset, centre - image.height() / 2, image);
+        const QImage &image = rowImageData(icon.image, ratio);
+        if (image.isNull())
+            continue;
+        const QSize size = image.size() / image.devicePixelRatio();
+        painter->drawImage(QRect(QPoint(rect.right() - icon.rightOffset, centre - size.height() / 2), size), image);
     }
 }
 

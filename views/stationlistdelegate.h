@@ -5,10 +5,6 @@
 #include <QHash>
 #include <QPair>
 #include <QString>
-#include <QFontMetrics>
-#include <QHash>
-#include <QPair>
-#include <QString>
 #include <QStyledItemDelegate>
 #include <QVarLengthArray>
 
@@ -50,9 +46,10 @@ RowIcons rowIcons(const svl_station &station, bool favoriteMark);
 // The resource path of an image; null for RowImage::None.
 const char *rowImagePath(RowImage image);
 
-// The image, read from the resources once and kept; a null image for
-// RowImage::None.
-const QImage &rowImageData(RowImage image);
+// The image for a paint device of the pixel ratio (devicePixelRatioF): above
+// 1, the one with twice the pixels, its devicePixelRatio 2. Read from the
+// resources once and kept; a null image for RowImage::None.
+const QImage &rowImageData(RowImage image, qreal devicePixelRatio = 1.0);
 
 // What the image says, in words of the current language, for screen
 // readers; an empty text for RowImage::None.
@@ -83,6 +80,7 @@ public:
 
 private:
     bool isListView() const;
+    static QPalette::ColorRole backgroundRole(const QStyleOptionViewItem &option);
     void paintSeparator(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     void paintListRow(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     void paintTableCell(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QDataStream>
+#include <QHash>
 #include <QItemSelectionModel>
 #include <QMimeData>
 
@@ -374,19 +375,72 @@ svl_list *StationListModel::stationList() const
 
 void StationListModel::sortList(int column, Qt::SortOrder order)
 {
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    svl_sort_list(m_list, column, order == Qt::DescendingOrder);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    changeOrder([this, column, order] { svl_sort_list(m_list, column, order == Qt::DescendingOrder); });
 }
 
 bool StationListModel::reorderList(const QVector<uint32_t> &order)
 {
     if (order.size() != rowCount())
         return false;
-    emit layoutAboutToBeChanged();
-    const bool reordered = svl_reorder_list(m_list, order.constData()) == 0;
-    emit layoutChanged();
+    bool reordered = false;
+    changeOrder([this, &order, &reordered] { reordered = svl_reorder_list(m_list, order.constData()) == 0; });
     return reordered;
+}
+
+// The views make their selections and current rows persistent when the
+// layout is about to change, so the places are taken after that.
+template <typename Change>
+void StationListModel::changeOrder(Change change)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList indexes = persistentIndexList();
+    const QVector<StationPlace> places = placesOf(indexes);
+    change();
+    moveIndexesTo(indexes, places);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+// Only the stations under an index are counted, so that a small selection
+// in a long list costs one pass over the list and no table of every row.
+QVector<StationListModel::StationPlace> StationListModel::placesOf(const QModelIndexList &indexes) const
+{
+    QHash<int, int> occurrenceAt;
+    QHash<const svl_station *, int> occurrences;
+    for (const QModelIndex &index : indexes) {
+        occurrenceAt.insert(index.row(), 0);
+        occurrences.insert(m_list->stations[index.row()], 0);
+    }
+    for (int row = 0; row < rowCount() && !indexes.isEmpty(); ++row) {
+        const auto counted = occurrences.find(m_list->stations[row]);
+        if (counted == occurrences.end())
+            continue;
+        if (occurrenceAt.contains(row))
+            occurrenceAt[row] = counted.value();
+        ++counted.value();
+    }
+    QVector<StationPlace> places;
+    places.reserve(indexes.size());
+    for (const QModelIndex &index : indexes)
+        places << StationPlace(m_list->stations[index.row()], occurrenceAt.value(index.row()));
+    return places;
+}
+
+void StationListModel::moveIndexesTo(const QModelIndexList &indexes, const QVector<StationPlace> &places)
+{
+    QHash<const svl_station *, int> occurrences;
+    for (const StationPlace &place : places)
+        occurrences.insert(place.first, 0);
+    QHash<StationPlace, int> rowOf;
+    for (int row = 0; row < rowCount() && !places.isEmpty(); ++row) {
+        const auto counted = occurrences.find(m_list->stations[row]);
+        if (counted != occurrences.end())
+            rowOf.insert(StationPlace(counted.key(), counted.value()++), row);
+    }
+    QModelIndexList moved;
+    moved.reserve(indexes.size());
+    for (int i = 0; i < indexes.size(); ++i)
+        moved << createIndex(rowOf.value(places[i], indexes[i].row()), indexes[i].column());
+    changePersistentIndexList(indexes, moved);
 }
 
 void StationListModel::refreshLayout()
@@ -409,10 +463,10 @@ bool StationListModel::setStationList(svl_list *saved)
         svl_free_list(saved, 0);
         return false;
     }
-    emit layoutAboutToBeChanged();
-    std::swap(*m_list, *saved);
-    svl_free_list(saved, 0);
-    emit layoutChanged();
+    changeOrder([this, saved] {
+        std::swap(*m_list, *saved);
+        svl_free_list(saved, 0);
+    });
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <QAbstractItemModel>
 #include <QList>
 #include <QMetaType>
+#include <QPair>
 #include <QString>
 #include <QVector>
 
@@ -77,11 +78,12 @@ public:
     uint32_t listKind() const;
     svl_list *stationList() const;
     // Sorts the list by a table view column (see svl_sort_list) inside the
-    // model's own layout notifications.
+    // model's own layout notifications; the views' selections and current
+    // rows stay on their stations.
     void sortList(int column, Qt::SortOrder order);
-    // Puts the rows in a new order (see svl_reorder_list) inside the model's
-    // own layout notifications; false, and nothing changed, for an order
-    // that is no permutation of the rows or when memory runs out.
+    // Puts the rows in a new order (see svl_reorder_list) as sortList does;
+    // false, and nothing changed, for an order that is no permutation of
+    // the rows or when memory runs out.
     bool reorderList(const QVector<uint32_t> &order);
     // Has the views lay out and paint every row again: what the rows show
     // depends on more than the list (the favorite marks of a base list).
@@ -109,8 +111,10 @@ public:
     void stationsChanged(const QVector<int> &rows);
     // Takes over the contents of saved (stations, count, name, attr, kind)
     // and releases saved together with what it replaced: saved belongs to the
-    // model from the call on. A saved list of another length or kind is a
-    // record of some other list; it is released and changes nothing (false).
+    // model from the call on. The views' selections and current rows go
+    // with their stations to the rows saved has them at. A saved list of
+    // another length or kind is a record of some other list; it is released
+    // and changes nothing (false).
     bool setStationList(svl_list *saved);
 
 private:
@@ -126,6 +130,15 @@ private:
     void pushDropCommand(const Payload &payload, const QModelIndex &target);
     void selectPlacedRows(const Payload &payload, int targetRow);
     void followMovedRows(const QVector<int> &rows, int targetRow);
+    // A station and which of its rows, counted from 0: a favorite list may
+    // hold a station more than once.
+    using StationPlace = QPair<const svl_station *, int>;
+    // Runs change, which puts the rows of the list in another order, inside
+    // one layout change that moves every persistent index to its station.
+    template <typename Change>
+    void changeOrder(Change change);
+    QVector<StationPlace> placesOf(const QModelIndexList &indexes) const;
+    void moveIndexesTo(const QModelIndexList &indexes, const QVector<StationPlace> &places);
 
     QWidget *m_mainWindow;
     int m_listIndex;

@@ -1,6 +1,7 @@
 #include "views/stationlistwidget.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QListView>
 #include <QSet>
 #include <QTableView>
@@ -27,6 +28,14 @@ enum {
     // first, without measuring every station of a long list.
     FittedRows = 100,
 };
+
+// The keys that ask for the context menu of what has the focus.
+bool isContextMenuKey(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier)
+        || (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
+}
 
 int listIndexIn(const svl_table *table, const svl_list *list)
 {
@@ -108,12 +117,51 @@ void StationListWidget::equipView()
 }
 
 // After every insertion (a drop, an undo) no row is current, so that the
-// next key press does not act on a row the user never chose.
+// next key press does not act on a row the user never chose. A right click
+// opens the context menu where it was made, the keys at the current row.
 void StationListWidget::connectView()
 {
-    if (m_mainWindow)
-        connect(m_view, &QWidget::customContextMenuRequested, m_mainWindow, &MainWindow::showListContextMenu);
+    if (m_mainWindow) {
+        connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
+            m_mainWindow->showListContextMenu(m_view->viewport()->mapToGlobal(position));
+        });
+        m_view->installEventFilter(this);
+        m_view->viewport()->installEventFilter(this);
+    }
     connect(m_model, &QAbstractItemModel::rowsInserted, m_view, &QAbstractItemView::setCurrentIndex);
+}
+
+// Some platforms turn the Menu key into a context menu event at the mouse
+// pointer besides the key press itself, others do not, and none turns
+// Shift+F10 into one: the key presses alone open the menu, so that it opens
+// once, and at the current row.
+bool StationListWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ContextMenu)
+        return static_cast<QContextMenuEvent *>(event)->reason() != QContextMenuEvent::Mouse;
+    if (watched == m_view && event->type() == QEvent::KeyPress
+        && isContextMenuKey(static_cast<QKeyEvent *>(event))) {
+        m_mainWindow->showListContextMenu(currentRowMenuPosition());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Below the current row's left end, brought into view first, so that the
+// menu leaves the row it acts on readable; without a current row, below
+// the first selected row.
+QPoint StationListWidget::currentRowMenuPosition()
+{
+    QModelIndex row = m_view->currentIndex();
+    if (!row.isValid()) {
+        const QModelIndexList selected = m_view->selectionModel()->selectedIndexes();
+        if (!selected.isEmpty())
+            row = *std::min_element(selected.begin(), selected.end());
+    }
+    if (!row.isValid())
+        return m_view->viewport()->mapToGlobal(QPoint(0, 0));
+    m_view->scrollTo(row);
+    return m_view->viewport()->mapToGlobal(m_view->visualRect(row).bottomLeft());
 }
 
 void StationListWidget::placeView()

@@ -71,6 +71,14 @@ public:
     // command on the main window's stack.
     void showOptions();
 
+    // Where the context menu opens from the keyboard, in global
+    // coordinates: at the current row, or at the first selected one, which
+    // is scrolled into view.
+    QPoint currentRowMenuPosition();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void createView(svl_list *list, svl_table *table);
     void configureView();

@@ -5,6 +5,8 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -17,6 +19,7 @@
 #include "texts/strings.h"
 #include "views/searchwidget.h"
 #include "views/stationlistwidget.h"
+#include "views/tabclosestyle.h"
 
 StationTableWidget::StationTableWidget(MainWindow *mainWindow)
     : QWidget(mainWindow),
@@ -26,8 +29,10 @@ StationTableWidget::StationTableWidget(MainWindow *mainWindow)
       m_baseTabs(new QTabWidget(this)),
       m_addButton(new QPushButton(QStringLiteral("+"), m_favoriteTabs)),
       m_applyButton(new QPushButton(this)),
-      m_searchWidget(new SearchWidget(mainWindow, m_baseTabs))
+      m_searchWidget(new SearchWidget(mainWindow, m_baseTabs)),
+      m_closeStyle(new TabCloseStyle(m_favoriteTabs->style()->objectName()))
 {
+    m_closeStyle->setParent(this);
     createLayout();
     createConnections();
 }
@@ -245,6 +250,20 @@ void StationTableWidget::rebuildFavoriteTabs()
     m_addButton->setEnabled(count < SVL_MAX_FAV_LISTS || shownTable()->list_count == 0);
     // The last favorite list of a medium stays: drops need a list to land in.
     m_favoriteTabs->setTabsClosable(m_favoriteTabs->count() >= 2);
+    styleCloseButtons();
+}
+
+// The tab bar makes a close button for every tab it gets while its tabs
+// are closable.
+void StationTableWidget::styleCloseButtons()
+{
+    QTabBar *bar = m_favoriteTabs->tabBar();
+    const auto side =
+        QTabBar::ButtonPosition(bar->style()->styleHint(QStyle::SH_TabBar_CloseButtonPosition, nullptr, bar));
+    for (int tab = 0; tab < bar->count(); ++tab) {
+        if (QWidget *button = bar->tabButton(tab, side))
+            button->setStyle(m_closeStyle);
+    }
 }
 
 svl_table *StationTableWidget::shownTable()

@@ -17,6 +17,7 @@ class QPrinter;
 class QPushButton;
 class QUndoCommand;
 class QTabWidget;
+class TabCloseStyle;
 class SearchWidget;
 class StationListWidget;
 class SvlThread;
@@ -252,6 +253,7 @@ private:
     void rebuildKeepingTabs();
     StationListWidget *createListWidget(svl_list *list);
     void rebuildFavoriteTabs();
+    void styleCloseButtons();
     svl_table *shownTable();
     const svl_table *shownTable() const;
     bool makeWorkingCopy();
@@ -288,6 +290,8 @@ private:
     QPushButton *m_addButton;
     QPushButton *m_applyButton;
     SearchWidget *m_searchWidget;
+    // A child made after the tabs, so that it outlives their close buttons.
+    TabCloseStyle *m_closeStyle;
     QList<StationListWidget *> m_listWidgets;
     QSet<const StationListWidget *> m_sizedTables;
     SvlThread *m_exchangeThread = nullptr;

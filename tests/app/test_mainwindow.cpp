@@ -1,8 +1,11 @@
-// The main window: its actions, menus, toolbars, settings and language;
+// The main window: its actions, menus, toolbars, settings and language
+// (Qt's own texts too);
 // the document file operations (new, open, recent files, save, save as,
 // append, the save prompt), the outcome of TV exchanges and the actions
 // each of them enables.
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QInputDialog>
 #include <QMenuBar>
 #include <QToolBar>
 
@@ -41,6 +44,30 @@ QList<QMenu *> menuBarMenus(const MainWindow &window)
 QList<QToolBar *> toolBars(const MainWindow &window)
 {
     return window.findChildren<QToolBar *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// The text Qt itself gives the Cancel button of a dialog made now. The
+// dialog makes its buttons when it is shown.
+QString qtCancelText()
+{
+    QInputDialog dialog;
+    dialog.show();
+    const auto *buttons = dialog.findChild<QDialogButtonBox *>();
+    return buttons ? buttons->button(QDialogButtonBox::Cancel)->text() : QString();
+}
+
+// The colours of the pixmap's fully opaque pixels.
+QSet<QRgb> opaqueColours(const QPixmap &pixmap)
+{
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) == 255)
+                colours.insert(image.pixel(x, y));
+        }
+    }
+    return colours;
 }
 
 QMenu *caModuleMenu(const MainWindow &window)
@@ -220,8 +247,8 @@ private slots:
         QCOMPARE(sandbox.setting(QStringLiteral("view")).toString(), QStringLiteral("table"));
     }
 
-    // Menus, toolbars, the central widget's buttons and the window's file
-    // name follow the language at once.
+    // Menus, toolbars, the central widget's buttons, the window's file name
+    // and Qt's own texts follow the language at once.
     void languageSwitchRetranslates()
     {
         Sandbox sandbox;
@@ -236,7 +263,9 @@ private slots:
         }
         QVERIFY(add && apply);
         const QString germanApply = apply->text();
+        QCOMPARE(qtCancelText(), QStringLiteral("Abbrechen"));
         action(*window, "englishAct")->trigger();
+        QCOMPARE(qtCancelText(), QStringLiteral("Cancel"));
         QCOMPARE(window->windowFilePath(), QStringLiteral("Untitled"));
         QCOMPARE(menuBarMenus(*window)[2]->title(), QStringLiteral("Station table"));
         QCOMPARE(action(*window, "exitAct")->statusTip(), QStringLiteral("Quits Kanvio"));
@@ -251,6 +280,32 @@ private slots:
         QVERIFY(germanApply != QLatin1String("Apply modifications"));
         QCOMPARE(add->statusTip(), Strings::text(Strings::AddFavoriteListTip));
         QCOMPARE(add->text(), QStringLiteral("+"));
+        QCOMPARE(qtCancelText(), QStringLiteral("Abbrechen"));
+    }
+
+    // The symbols of the actions take the window palette's button text
+    // colour, the disabled one when disabled, and follow a new palette; the
+    // coloured signs keep their colours. Each icon has its image with twice
+    // the pixels as well.
+    void actionSymbolsFollowThePalette()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow();
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Active, QPalette::ButtonText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(127, 127, 127));
+        const QColor importSign(0x2e, 0xc2, 0x7e);
+        for (const QPalette &palette : {dark, QApplication::palette()}) {
+            window->setPalette(palette);
+            const QIcon icon = action(*window, "importAct")->icon();
+            QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(24, 24), QSize(48, 48)}));
+            const QSet<QRgb> normal = opaqueColours(icon.pixmap(24, QIcon::Normal));
+            QVERIFY(normal.contains(palette.color(QPalette::Active, QPalette::ButtonText).rgb()));
+            QVERIFY(normal.contains(importSign.rgb()));
+            QVERIFY(!normal.contains(qRgb(0x3d, 0x38, 0x46)));  // the ink the images are drawn in
+            const QSet<QRgb> disabled = opaqueColours(icon.pixmap(24, QIcon::Disabled));
+            QCOMPARE(disabled, QSet<QRgb>{palette.color(QPalette::Disabled, QPalette::ButtonText).rgb()});
+        }
     }
 
     // "Show toolbar" hides every toolbar and is ticked while all are shown;
@@ -297,7 +352,8 @@ private slots:
         QCOMPARE(sandbox.setting(QStringLiteral("language")).toString(), QStringLiteral("German"));
     }
 
-    void aboutNamesVersion()
+    // The about box names the program, the running version and the licence.
+    void aboutNamesVersionAndLicence()
     {
         Sandbox sandbox;
         const auto window = openWindow();
@@ -305,7 +361,8 @@ private slots:
         action(*window, "aboutAct")->trigger();
         QCOMPARE(about.message().title, action(*window, "aboutAct")->text());
         QVERIFY(about.message().text.contains(QLatin1String("<b>Kanvio</b>")));
-        QVERIFY(about.message().text.endsWith(QLatin1String("<p><b>Version: " KANVIO_VERSION "</b></p>")));
+        QVERIFY(about.message().text.contains(QLatin1String("<p><b>Version: " KANVIO_VERSION "</b></p>")));
+        QVERIFY(about.message().text.contains(QLatin1String("GNU General Public License")));
     }
 
     void saveAsGivesTheFormatsExtension_data()

@@ -275,12 +275,15 @@ public:
     bool seen() const { return m_driver.handled(); }
     QStringList entries() const { return m_entries; }
     QList<int> checked() const { return m_checked; }
+    // Where the menu stood on the screen.
+    QPoint position() const { return m_position; }
 
 private:
     bool take(QMenu *menu)
     {
         if (!menu)
             return false;
+        m_position = menu->pos();
         for (QAction *entry : menu->actions()) {
             m_entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
             for (QAction *sub : entry->menu() ? entry->menu()->actions() : QList<QAction *>())
@@ -293,6 +296,7 @@ private:
 
     QStringList m_entries;
     QList<int> m_checked;
+    QPoint m_position;
     ModalDriver m_driver;
 };
 

@@ -1,41 +1,52 @@
+#include <QDirIterator>
 #include <QImage>
+#include <QRegularExpression>
 #include <QtTest>
 
-// Every image the program loads by path, at the size its name gives.
+// Every built-in image at the size its name gives ("name-24x24.png"), with
+// a twin of twice the pixels for high-resolution screens
+// ("name-24x24@2x.png").
 class TestResources : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void imageExistsAtItsSize_data();
-    void imageExistsAtItsSize();
+    void imageExistsAtItsSizeAndTwice_data();
+    void imageExistsAtItsSizeAndTwice();
 };
 
-void TestResources::imageExistsAtItsSize_data()
+void TestResources::imageExistsAtItsSizeAndTwice_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("size");
-    const QStringList toolbarImages = QStringLiteral(
-        "add-table child-lock copy encrypted-sender epg-text-only export exportcsv favorite hd hevc import "
-        "new open options printer redo remove save search undo view-as-table view-side-by-side").split(' ');
-    const QStringList pageImages = QStringLiteral(
-        "reception reception-analog-list reception-cable-list reception-general reception-sattelite-list "
-        "reception-terrestrial-list system-settings tv").split(' ');
-    for (const QString &name : toolbarImages)
-        QTest::newRow(qPrintable(name)) << ":/images/" + name + "-24x24.png" << 24;
-    for (const QString &name : pageImages)
-        QTest::newRow(qPrintable(name)) << ":/images/" + name + "-48x48.png" << 48;
-    QTest::newRow("program icon") << QStringLiteral(":/iconset/icon_64x64.png") << 64;
+    const QRegularExpression sized(QStringLiteral("[-_](\\d+)x\\1\\.png$"));
+    int images = 0;
+    for (const QString &folder : {QStringLiteral(":/images"), QStringLiteral(":/iconset")}) {
+        QDirIterator files(folder);
+        while (files.hasNext()) {
+            const QString path = files.next();
+            const QRegularExpressionMatch match = sized.match(path);
+            if (!match.hasMatch())
+                continue;
+            QTest::newRow(qPrintable(path)) << path << match.captured(1).toInt();
+            ++images;
+        }
+    }
+    // The toolbar, list row, settings page and program images.
+    QVERIFY(images >= 31);
 }
 
-void TestResources::imageExistsAtItsSize()
+void TestResources::imageExistsAtItsSizeAndTwice()
 {
     QFETCH(QString, path);
     QFETCH(int, size);
+    QString sharperPath = path;
+    sharperPath.insert(path.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
     const QImage image(path);
-    QVERIFY2(!image.isNull(), qPrintable(path));
+    const QImage sharper(sharperPath);
     QCOMPARE(image.size(), QSize(size, size));
-    QVERIFY(image.hasAlphaChannel());
+    QCOMPARE(sharper.size(), QSize(2 * size, 2 * size));
+    QVERIFY(image.hasAlphaChannel() && sharper.hasAlphaChannel());
 }
 
 QTEST_GUILESS_MAIN(TestResources)

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QRandomGenerator>
 
+#include <numeric>
 #include <set>
 
 #include "commands/arrange_commands.h"
@@ -44,6 +45,17 @@ QByteArray shownImage(const MainWindow &window)
     const QByteArray bytes(reinterpret_cast<const char *>(image), int(length));
     svl_free_image(image);
     return bytes;
+}
+
+// The rows of the view's selection, ascending, each once.
+QVector<int> selectedRowsOf(const StationListWidget *widget)
+{
+    QVector<int> rows;
+    for (const QModelIndex &index : sortedSelectedIndexes(widget->viewSelectionModel())) {
+        if (rows.isEmpty() || rows.last() != index.row())
+            rows << index.row();
+    }
+    return rows;
 }
 
 QAction *caModuleAction(const MainWindow &window, int module)
@@ -409,6 +421,16 @@ private slots:
             QVERIFY(widget->viewSelectionModel()->isRowSelected(first, QModelIndex()));
             const int last = rowCount - moved.size();
             QCOMPARE(first, key == 2 ? 0 : key == 3 || (key == 4 && row >= last) ? last : first);
+            if (window->undoStack()->count() == commands)
+                continue;
+            // Undo and redo take the selection along with the stations.
+            QVector<int> placed(moved.size());
+            std::iota(placed.begin(), placed.end(), first);
+            window->undoStack()->undo();
+            QCOMPARE(stationsOf(widget), before);
+            QCOMPARE(selectedRowsOf(widget), rows);
+            window->undoStack()->redo();
+            QCOMPARE(selectedRowsOf(widget), placed);
         }
         while (window->undoStack()->canUndo())
             window->undoStack()->undo();

@@ -78,20 +78,58 @@ QByteArray entries(std::initializer_list<std::pair<qint32, qint32>> rowsAndKinds
 const QColor background(Qt::white);
 const QSize listRow(500, 38);
 
-QImage paintItem(const StationListDelegate &delegate, const QModelIndex &index, const QSize &size,
-                 QStyle::State state = QStyle::State_Enabled)
+QStyleOptionViewItem itemOption(const QSize &size, QStyle::State state = QStyle::State_Enabled,
+                                const QPalette &palette = QApplication::palette())
 {
     QStyleOptionViewItem option;
     option.rect = QRect(QPoint(0, 0), size);
     option.state = state;
-    option.palette = QApplication::palette();
+    option.palette = palette;
     option.font = QApplication::font();
     option.fontMetrics = QFontMetrics(option.font);
-    QImage image(size, QImage::Format_ARGB32);
+    return option;
+}
+
+// The item painted on the background into an image of pixelRatio pixels
+// per unit, as a view on a screen of that ratio paints it.
+QImage paintItem(const StationListDelegate &delegate, const QModelIndex &index, const QStyleOptionViewItem &option,
+                 qreal pixelRatio = 1.0)
+{
+    QImage image(option.rect.size() * pixelRatio, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(pixelRatio);
     image.fill(background);
     QPainter painter(&image);
     delegate.paint(&painter, option, index);
     return image;
+}
+
+QImage paintItem(const StationListDelegate &delegate, const QModelIndex &index, const QSize &size,
+                 QStyle::State state = QStyle::State_Enabled)
+{
+    return paintItem(delegate, index, itemOption(size, state));
+}
+
+// A dark palette as a desktop's dark theme gives the Fusion style, every
+// role the rows use in a colour of its own.
+QPalette darkPalette()
+{
+    QPalette palette(QColor(53, 53, 53));
+    palette.setColor(QPalette::Base, QColor(42, 42, 42));
+    palette.setColor(QPalette::Text, QColor(230, 230, 230));
+    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    palette.setColor(QPalette::HighlightedText, Qt::black);
+    return palette;
+}
+
+bool holdsColour(const QImage &image, const QRect &rect, const QColor &colour)
+{
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (image.pixelColor(x, y) == colour)
+                return true;
+        }
+    }
+    return false;
 }
 
 // Whether anything but the background was painted inside the rectangle.
@@ -372,9 +410,7 @@ private slots:
         QCOMPARE(shown, images);
     }
 
-    // Each icon stands at its offset; a long name stops before the icons;
-    // a separator keeps 12 pixels from either end and stands under every
-    // row but the last; a selected row is highlighted.
+    // Each icon stands at its offset; a long name stops before the icons.
     void listRowsArePaintedInTheirPlaces()
     {
         HandTable table;
@@ -398,18 +434,86 @@ private slots:
         const int iconsStart = listRow.width() - 1 - 210;
         QVERIFY(paintedIn(rows[1], QRect(80, 0, 100, 37)));
         QVERIFY(!paintedIn(rows[1], QRect(iconsStart, 0, listRow.width() - iconsStart, 37)));
+    }
+
+    void rowColoursComeFromThePalette_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light") << QApplication::palette();
+        QTest::newRow("dark") << darkPalette();
+    }
+
+    // Background, separator, text and highlight of list rows and table
+    // cells, selected or not, are the palette's colours. The separator keeps
+    // 12 pixels from either end and stands under every row but the last and
+    // the selected ones.
+    void rowColoursComeFromThePalette()
+    {
+        QFETCH(QPalette, palette);
+        HandTable table;
+        table.addStations(2);
+        StationListModel list(nullptr, 0, table.base(), table.table(), 1, nullptr);
+        StationListModel cells(nullptr, 0, table.base(), table.table(), StationColumnCount, nullptr);
+        const StationListDelegate listDelegate(&list, nullptr);
+        const StationListDelegate cellDelegate(&cells, nullptr);
+        // As an image holds them: 8 bits a channel.
+        const auto colour = [&palette](QPalette::ColorRole role) { return QColor(palette.color(role).rgba()); };
+        const QColor separator = colour(QPalette::Midlight);
         const int bottom = listRow.height() - 1;
-        const QColor line(230, 230, 230);
-        for (int row = 0; row < 2; ++row) {
-            QCOMPARE(rows[row].pixelColor(listRow.width() / 2, bottom) == line, row == 0);
-            QCOMPARE(rows[row].pixelColor(12, bottom) == line, row == 0);
-            QCOMPARE(rows[row].pixelColor(11, bottom), background);
-            QCOMPARE(rows[row].pixelColor(listRow.width() - 12, bottom), background);
+        const QRect textArea(0, 0, 160, bottom);
+        for (const bool selected : {false, true}) {
+            QStyleOptionViewItem option = itemOption(listRow, QStyle::State_Enabled, palette);
+            if (selected)
+                option.state |= QStyle::State_Selected;
+            // Unsmoothed text takes nothing but the text colour.
+            option.font.setStyleStrategy(QFont::NoAntialias);
+            const QColor back = colour(selected ? QPalette::Highlight : QPalette::Base);
+            const QColor text = colour(selected ? QPalette::HighlightedText : QPalette::Text);
+            for (int row = 0; row < 2; ++row) {
+                const QImage image = paintItem(listDelegate, list.index(row, 0), option);
+                const bool parted = row == 0 && !selected;
+                QCOMPARE(image.pixelColor(2, 2), back);
+                QCOMPARE(image.pixelColor(listRow.width() / 2, bottom), parted ? separator : back);
+                QCOMPARE(image.pixelColor(12, bottom), parted ? separator : back);
+                QCOMPARE(image.pixelColor(11, bottom), back);
+                QCOMPARE(image.pixelColor(listRow.width() - 12, bottom), back);
+                QVERIFY(holdsColour(image, textArea, text));
+            }
+            option.rect.setWidth(textArea.width());
+            const QImage cell = paintItem(cellDelegate, cells.index(0, NameColumn), option);
+            QCOMPARE(cell.pixelColor(1, 1), back);
+            QVERIFY(holdsColour(cell, textArea, text));
         }
-        const QColor highlight = QApplication::palette().color(QPalette::Current, QPalette::Highlight);
-        const auto selected = QStyle::State_Enabled | QStyle::State_Selected;
-        QCOMPARE(paintItem(delegate, model.index(0, 0), listRow, selected).pixelColor(2, 2), highlight);
-        QCOMPARE(rows[0].pixelColor(2, 2), background);
+    }
+
+    // On a screen of two pixels per unit every icon of a row is drawn from
+    // its image with twice the pixels, pixel for pixel, where the plain
+    // image would stand.
+    void rowIconsUseEveryPixelOnSharperScreens()
+    {
+        HandTable table;
+        svl_station *flagged = table.addStation("Flagged");
+        flagged->HiDef = 2;
+        flagged->childlock = flagged->epg = flagged->encrypted = 1;
+        StationListModel model(nullptr, 0, table.base(), table.table(), 1, nullptr);
+        const StationListDelegate delegate(&model, nullptr);
+        QImage row = paintItem(delegate, model.index(0, 0), itemOption(listRow), 2.0);
+        row.setDevicePixelRatio(1.0);
+        const QColor base = QApplication::palette().color(QPalette::Base);
+        for (const RowIcon &icon : rowIcons(*flagged, false)) {
+            QImage sharp = rowImageData(icon.image, 2.0);
+            const QSize plainSize = rowImageData(icon.image).size();
+            QCOMPARE(sharp.size(), plainSize * 2);
+            sharp.setDevicePixelRatio(1.0);
+            QImage expected(sharp.size(), QImage::Format_ARGB32);
+            expected.fill(base);
+            QPainter(&expected).drawImage(0, 0, sharp);
+            // The reception tiles reach beyond the row, which cuts them off.
+            const QRect target(QPoint(listRow.width() - 1 - icon.rightOffset, 19 - plainSize.height() / 2) * 2,
+                               sharp.size());
+            const QRect shown = target.intersected(row.rect());
+            QCOMPARE(row.copy(shown), expected.copy(shown.translated(-target.topLeft())));
+        }
     }
 
     // A cell paints its field text as drawText paints it, ending in an

@@ -86,6 +86,16 @@ Tabs tabsOf(StationTableWidget *widget)
     return tabs;
 }
 
+int lightestGrey(const QImage &image)
+{
+    int lightest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            lightest = qMax(lightest, qGray(image.pixel(x, y)));
+    }
+    return lightest;
+}
+
 QStringList tabTexts(const QTabWidget *tabs)
 {
     QStringList texts;
@@ -661,15 +671,15 @@ private slots:
                 stationAt(base, 4 + i)->CANumber = uint8_t(modules[i]);
             selectRows(base, 4, 4 + modules.size() - 1);
             PopupCatcher popup;
-            window->showListContextMenu();
+            window->showListContextMenu(window->mapToGlobal(QPoint(10, 10)));
             QVERIFY(popup.seen());
             QCOMPARE(popup.checked(), ticked);
             QCOMPARE(popup.entries(), entries);
         }
     }
 
-    // A right click in a view opens the menu over its selection, and
-    // without a selection no menu at all.
+    // A right click in a view opens the menu over its selection where it
+    // was made, and without a selection no menu at all.
     void rightClickOpensContextMenuOverTheSelection()
     {
         const auto window = openWindow(table(SVL_VERSION_50));
@@ -681,7 +691,79 @@ private slots:
             emit favorite->view()->customContextMenuRequested(QPoint(5, 5));
             QTest::qWait(20);
             QCOMPARE(popup.seen(), selected);
+            if (selected)
+                QCOMPARE(popup.position(), favorite->view()->viewport()->mapToGlobal(QPoint(5, 5)));
         }
+    }
+
+    // The close buttons of the favorite tabs, those of tabs made later too,
+    // draw their cross in the palette's button text colour: light on a dark
+    // theme, where the styles' own picture stays dark.
+    void closeButtonsTakeThePalettesTextColour()
+    {
+        StationTableWidget *tables = open(table(SVL_VERSION_50));
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+        m_window->setPalette(dark);
+        QTabBar *bar = tabsOf(tables).favorites->tabBar();
+        tables->addFavoriteTab();
+        QCOMPARE(bar->count(), 3);
+        for (int tab = 0; tab < bar->count(); ++tab) {
+            bar->setCurrentIndex(tab);
+            QWidget *button = bar->tabButton(tab, QTabBar::RightSide);
+            QVERIFY(button);
+            // The text colour, a little dimmed by the smoothing of the lines.
+            QVERIFY(lightestGrey(button->grab().toImage()) > 200);
+        }
+    }
+
+    void contextMenuKeysOpenMenuAtCurrentRow_data()
+    {
+        QTest::addColumn<bool>("tableView");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        for (const bool tableView : {false, true}) {
+            const char *view = tableView ? "table view" : "list view";
+            QTest::addRow("%s, Menu", view) << tableView << int(Qt::Key_Menu) << int(Qt::NoModifier);
+            QTest::addRow("%s, Shift+F10", view) << tableView << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+        }
+    }
+
+    // The keys open the menu once, below the current row of the focused
+    // list, which is scrolled into view first, or below the first selected
+    // row when no row is current. The context menu event some platforms
+    // send for the Menu key as well opens none of its own.
+    void contextMenuKeysOpenMenuAtCurrentRow()
+    {
+        QFETCH(bool, tableView);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        const auto window = openWindow(table(SVL_VERSION_50));
+        if (tableView)
+            action(*window, "tableViewAct")->trigger();
+        window->setGeometry(0, 0, 800, 500);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        StationListWidget *base = listWidget(*window, 0);
+        QAbstractItemView *view = base->view();
+        view->setFocus();
+        const QModelIndex current = base->stationModel()->index(5, tableView ? 2 : 0);
+        for (const QModelIndex &row : {current, QModelIndex()}) {
+            selectRows(base, 3, 7);
+            view->selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+            view->scrollToBottom();
+            PopupCatcher popup;
+            QTest::keyClick(view, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            QVERIFY(popup.seen());
+            const QRect rect = view->visualRect(row.isValid() ? row : base->stationModel()->index(3, 0));
+            QVERIFY(view->viewport()->rect().contains(rect));
+            QCOMPARE(popup.position(), view->viewport()->mapToGlobal(rect.bottomLeft()));
+        }
+        PopupCatcher popup;
+        QContextMenuEvent fromKey(QContextMenuEvent::Keyboard, QPoint(5, 5));
+        QApplication::sendEvent(view, &fromKey);
+        QTest::qWait(20);
+        QVERIFY(!popup.seen());
     }
 
     // The base list marks the stations of the current favorite list; the

@@ -50,11 +50,24 @@ const int tileGlyphSize = 24;
 
 using GlyphPainter = std::function<void(QPainter &)>;
 
+// Every image is written twice: as its name gives it, and with twice the
+// pixels for high-resolution screens ("@2x"). Sizes and coordinates stay in
+// the units of the first, so both passes draw the same picture.
+const qreal pixelRatios[] = {1.0, 2.0};
+qreal pixelRatio = 1.0;
+
 QImage emptyImage(int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    const int pixels = qRound(size * pixelRatio);
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::transparent);
     return image;
+}
+
+QRectF imageRect(const QPointF &topLeft, const QImage &image)
+{
+    return QRectF(topLeft, QSizeF(image.size()) / image.devicePixelRatio());
 }
 
 void prepare(QPainter &painter)
@@ -114,7 +127,9 @@ QImage glyphImage(const GlyphPainter &paintGlyph, int size, const QColor &colour
 
 void drawCentred(QPainter &painter, const QImage &image, const QPointF &centre)
 {
-    painter.drawImage(QPointF(centre.x() - image.width() / 2.0, centre.y() - image.height() / 2.0), image);
+    QRectF rect = imageRect(QPointF(), image);
+    rect.moveCenter(centre);
+    painter.drawImage(rect, image);
 }
 
 QImage toolIcon(const GlyphPainter &glyph, const QColor &colour = ink)
@@ -150,7 +165,8 @@ QImage toolIconWithSign(const GlyphPainter &glyph, const QColor &signColour, con
     QImage image = emptyImage(toolSize);
     QPainter painter(&image);
     prepare(painter);
-    painter.drawImage(QPointF(0.0, 0.0), glyphImage(glyph, toolGlyphSize, ink));
+    const QImage symbol = glyphImage(glyph, toolGlyphSize, ink);
+    painter.drawImage(imageRect(QPointF(0.0, 0.0), symbol), symbol);
     const QPointF centre(17.5, 17.5);
     painter.setCompositionMode(QPainter::CompositionMode_Clear);
     painter.setPen(Qt::NoPen);
@@ -271,13 +287,23 @@ std::vector<ImageFile> imageFiles()
         { "images/reception-sattelite-list-48x48.png", [=] { return tileIcon(paintSatelliteDish, orange); } },
         { "images/reception-terrestrial-list-48x48.png", [=] { return tileIcon(theme("network-cellular"), green); } },
         { "images/reception-cable-list-48x48.png", [=] { return tileIcon(paintCablePlug, teal); } },
-        { "iconset/icon_64x64.png", [] { return iconImage(applicationIcon(requiredThemeFile(QStringLiteral("tv"))), 64); } },
+        { "iconset/icon_64x64.png", [] { return iconImage(applicationIcon(requiredThemeFile(QStringLiteral("tv"))), qRound(64 * pixelRatio)); } },
     };
+}
+
+// The file of an image at the current pixel ratio: "name@2x.png" beside
+// "name.png".
+QString imagePath(const QDir &resources, const ImageFile &file)
+{
+    QString path = resources.filePath(QLatin1String(file.path));
+    if (pixelRatio != 1.0)
+        path.insert(path.lastIndexOf(QLatin1Char('.')), QStringLiteral("@%1x").arg(pixelRatio));
+    return path;
 }
 
 bool writeImage(const QDir &resources, const ImageFile &file)
 {
-    const QString path = resources.filePath(QLatin1String(file.path));
+    const QString path = imagePath(resources, file);
     if (!QDir().mkpath(QFileInfo(path).path()) || !file.draw().save(path, "PNG")) {
         std::fprintf(stderr, "kanvio-icons: cannot write %s\n", qPrintable(path));
         return false;
@@ -295,9 +321,12 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir resources(QString::fromLocal8Bit(argv[1]));
-    for (const ImageFile &file : imageFiles()) {
-        if (!writeImage(resources, file))
-            return 1;
+    for (const qreal ratio : pixelRatios) {
+        pixelRatio = ratio;
+        for (const ImageFile &file : imageFiles()) {
+            if (!writeImage(resources, file))
+                return 1;
+        }
     }
     return writeDesktopIcons(resources, requiredThemeFile(QStringLiteral("tv"))) ? 0 : 1;
 }

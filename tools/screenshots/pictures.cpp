@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPalette>
 #include <QPushButton>
 #include <QPrinter>
 #include <QProcess>
@@ -95,17 +96,65 @@ QPixmap listView(const Workspace &workspace)
     return arrangedWindow(workspace)->grab();
 }
 
-QPixmap tableView(const Workspace &workspace)
+bool switchToTableView(MainWindow *window)
 {
-    const auto window = arrangedWindow(workspace);
     QAction *tableViewAction = window->findChild<QAction *>(QStringLiteral("tableViewAct"));
     if (!tableViewAction)
-        return QPixmap();
+        return false;
     tableViewAction->trigger();
     selectRow(window->stationTableWidget()->listWidgets().value(0), 4);
     // The tab row is laid out anew once the favorite tabs are hidden.
     QApplication::processEvents();
-    return window->grab();
+    return true;
+}
+
+QPixmap tableView(const Workspace &workspace)
+{
+    const auto window = arrangedWindow(workspace);
+    return switchToTableView(window.get()) ? window->grab() : QPixmap();
+}
+
+// The Fusion style in the colours a dark desktop theme gives it, for as
+// long as the object lives.
+class DarkTheme
+{
+public:
+    DarkTheme()
+        : m_palette(QApplication::palette())
+    {
+        QPalette dark(QColor(53, 53, 53), QColor(53, 53, 53));
+        const QColor light(230, 230, 230);
+        const QColor dimmed(127, 127, 127);
+        dark.setColor(QPalette::Base, QColor(42, 42, 42));
+        dark.setColor(QPalette::AlternateBase, QColor(66, 66, 66));
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            dark.setColor(role, light);
+            dark.setColor(QPalette::Disabled, role, dimmed);
+        }
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        dark.setColor(QPalette::HighlightedText, Qt::black);
+        dark.setColor(QPalette::ToolTipBase, QColor(42, 42, 42));
+        dark.setColor(QPalette::ToolTipText, light);
+        dark.setColor(QPalette::Link, QColor(42, 130, 218));
+        QApplication::setPalette(dark);
+    }
+    ~DarkTheme() { QApplication::setPalette(m_palette); }
+
+private:
+    QPalette m_palette;
+};
+
+QPixmap listViewDark(const Workspace &workspace)
+{
+    const DarkTheme theme;
+    return arrangedWindow(workspace)->grab();
+}
+
+QPixmap tableViewDark(const Workspace &workspace)
+{
+    const DarkTheme theme;
+    const auto window = arrangedWindow(workspace);
+    return switchToTableView(window.get()) ? window->grab() : QPixmap();
 }
 
 // The Edit menu over a selection, with the keyboard moves at its end.
@@ -365,6 +414,8 @@ const std::vector<Picture> &pictures()
         {"exchange-dialog", exchangeDialog},
         {"edit-menu-moves", editMenu},
         {"move-to-position", moveToPositionDialog},
+        {"listview-dark-2x", listViewDark, 2},
+        {"tableview-dark-2x", tableViewDark, 2},
     };
     return all;
 }

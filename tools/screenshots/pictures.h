@@ -11,6 +11,9 @@ class Workspace;
 struct Picture {
     const char *name;
     QPixmap (*draw)(const Workspace &workspace);  // a null pixmap when drawing failed
+    // Pixels per unit of the screen it is drawn on (QT_SCALE_FACTOR); a
+    // process draws only the pictures of its own screen.
+    int scale = 1;
 };
 
 // Every picture, in the order they are made.

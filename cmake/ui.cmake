@@ -9,16 +9,24 @@
 # The program itself, kanvio_ui, is app/, views/ and commands/, whose parts
 # know each other through the main window. The tests link exactly what the
 # program runs.
-find_package(Qt5 5.15 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Concurrent LinguistTools)
+# Qt 6 keeps QTextCodec, which the character sets of station names are
+# decoded with, in Core5Compat.
+if(KANVIO_QT_MAJOR EQUAL 6)
+  find_package(Qt6 6.2 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Concurrent LinguistTools Core5Compat)
+  set(kanvio_text_codec Qt::Core5Compat)
+else()
+  find_package(Qt5 5.15 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Concurrent LinguistTools)
+  set(kanvio_text_codec)
+endif()
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 
-kanvio_layer(kanvio_texts LINKS Qt5::Gui)
-kanvio_layer(kanvio_fields LINKS kanvio_texts svl Qt5::Widgets)
-kanvio_layer(kanvio_options LINKS kanvio_fields kanvio_texts svl Qt5::Widgets)
-kanvio_layer(kanvio_output LINKS kanvio_fields svl Qt5::PrintSupport)
-kanvio_layer(kanvio_ui LINKS kanvio_options kanvio_output kanvio_fields kanvio_texts svl kanvio_net Qt5::Widgets
-  Qt5::PrintSupport Qt5::Concurrent)
+kanvio_layer(kanvio_texts LINKS Qt::Gui)
+kanvio_layer(kanvio_fields LINKS kanvio_texts svl Qt::Widgets ${kanvio_text_codec})
+kanvio_layer(kanvio_options LINKS kanvio_fields kanvio_texts svl Qt::Widgets)
+kanvio_layer(kanvio_output LINKS kanvio_fields svl Qt::PrintSupport)
+kanvio_layer(kanvio_ui LINKS kanvio_options kanvio_output kanvio_fields kanvio_texts svl kanvio_net Qt::Widgets
+  Qt::PrintSupport Qt::Concurrent)
 
 add_subdirectory(resources)
 add_subdirectory(texts)

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QHash>
+#include <QIODevice>
 #include <QItemSelectionModel>
 #include <QMimeData>
 
@@ -97,10 +98,7 @@ int StationListModel::stationMetaType()
 
 svl_station *StationListModel::stationOf(const QVariant &value)
 {
-    QVariant converted = value;
-    if (!converted.convert(stationMetaType()))
-        return nullptr;
-    return converted.value<svl_station *>();
+    return value.value<svl_station *>();
 }
 
 QModelIndex StationListModel::index(int row, int column, const QModelIndex &parent) const

@@ -65,13 +65,19 @@ void MainWindow::readReferenceSettings()
     m_fileBackupAct->setChecked(openSettingsFile()->value(QLatin1String(fileBackupKey), true).toBool());
 }
 
-// The current base list takes the order of the reference; its stations
-// that the reference lacks follow, or are deleted in the same step.
+// The base list of the medium in front takes the order of the reference;
+// its stations that the reference lacks follow, or are deleted in the same
+// step. In table view a favorite list's tab may be in front: its medium's
+// base list comes to the front instead.
 void MainWindow::orderLikeReference()
 {
+    StationListWidget *front = m_tableWidget->currentBaseListWidget();
+    if (!front)
+        return;
+    m_tableWidget->showList(svl_base_index_of(front->stationModel()->listKind()));
     StationListWidget *base = m_tableWidget->currentBaseListWidget();
     StationListModel *model = base ? base->stationModel() : nullptr;
-    if (!model)
+    if (!model || !svl_is_base_kind(model->listKind()))
         return;
     const QString path = QFileDialog::getOpenFileName(this, Strings::text(Strings::ReferenceFileTitle),
                                                       defaultDirectory(),

@@ -138,6 +138,16 @@ private slots:
             for (int i = 0; i < lists.size(); ++i)
                 QCOMPARE(stationsOf(listWidget(*window, i)), lists[i]);
         }
+
+        // A favorite list in front of the table view: its medium's base
+        // list is ordered, the favorite list keeps its order.
+        window->stationTableWidget()->switchToTableView();
+        window->stationTableWidget()->showList(SVL_FIRST_FAV_INDEX);
+        FileDialogAnswer dialog(table);
+        MessageAnswers answers(putAtEnd);
+        action(*window, "orderLikeReferenceAct")->trigger();
+        QCOMPARE(stationsOf(listWidget(*window, SVL_TV_LIST_INDEX)), expected);
+        QCOMPARE(stationsOf(listWidget(*window, SVL_FIRST_FAV_INDEX)), lists[SVL_FIRST_FAV_INDEX]);
     }
 
     // Copies of two stations at the end of the TV list are its duplicates;

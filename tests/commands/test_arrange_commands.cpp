@@ -3,7 +3,9 @@
 // favorite lists): random series of them over a generated table, each
 // checked against what it must do, undone and redone on the spot down to
 // the bytes of the table, the modified mark checked after every step and
-// around a save; then all undone and redone at once.
+// around a save; then all undone and redone at once. And long sessions of
+// them mixed with view switches, saves, applies and exports, in which no
+// edit is ever lost without a question.
 #include <QMimeData>
 #include <QRandomGenerator>
 
@@ -16,6 +18,8 @@
 #include "svl/svl_image.h"
 #include "svl/svl_internal.h"
 #include "tests/app/test_mainwindow_support.h"
+#include "tests/support/runners.h"
+#include "tests/support/tables.h"
 #include "views/selection.h"
 
 using namespace testsupport;
@@ -31,20 +35,56 @@ QVector<Stations> snapshot(const MainWindow &window)
     return lists;
 }
 
-// The image of the shown table (the working copy in table view), its uids
-// numbered from 1, as a save of it would write it.
-QByteArray shownImage(const MainWindow &window)
+// Lists as they stood at some moment: their records and their stations,
+// whose settings are read when the image is made.
+struct ListState {
+    QByteArray name;
+    uint32_t kind;
+    uint8_t attr;
+    Stations stations;
+};
+using TableState = QVector<ListState>;
+
+TableState shownState(const MainWindow &window)
+{
+    TableState lists;
+    for (const StationListWidget *widget : window.stationTableWidget()->listWidgets()) {
+        const svl_list *list = widget->stationModel()->stationList();
+        lists.append({list->name, list->kind, list->attr, stationsOf(list)});
+    }
+    return lists;
+}
+
+// The image of the lists, their uids numbered from 1, as a save of a
+// table holding them would write it.
+QByteArray imageOf(const TableState &state, uint16_t version)
 {
     QVector<svl_list *> lists;
-    for (const StationListWidget *widget : window.stationTableWidget()->listWidgets())
-        lists << widget->stationModel()->stationList();
-    svl_table table{lists.data(), uint32_t(lists.size()), window.stationTableWidget()->tableVersion()};
-    svl_set_next_uid(1);
-    size_t length = 0;
-    uint8_t *image = svl_build_table(&table, &length);
-    const QByteArray bytes(reinterpret_cast<const char *>(image), int(length));
-    svl_free_image(image);
-    return bytes;
+    for (const ListState &each : state) {
+        svl_list *list = svl_new_list(each.name.constData(), each.kind, each.attr);
+        for (const svl_station *station : each.stations)
+            svl_append_station(list, const_cast<svl_station *>(station));
+        lists << list;
+    }
+    svl_table table{lists.data(), uint32_t(lists.size()), version};
+    const std::string image = image_of(&table);
+    for (svl_list *list : lists)
+        svl_free_list(list, 0);
+    return QByteArray::fromStdString(image);
+}
+
+// The image of the shown table: the working copy in table view.
+QByteArray shownImage(const MainWindow &window)
+{
+    return imageOf(shownState(window), window.stationTableWidget()->tableVersion());
+}
+
+QByteArray imageOfFile(const QString &path)
+{
+    OwnedTable table;
+    if (svl_load_file(&table.table, QFile::encodeName(path).constData()) != 0)
+        return QByteArray();
+    return QByteArray::fromStdString(image_of(&table.table));
 }
 
 // The rows of the view's selection, ascending, each once.
@@ -94,11 +134,17 @@ public:
         checkMark();
     }
 
+    // A session that also switches views and saves keeps its own account
+    // of the mark.
+    void leaveTheMarkAlone() { m_checksMark = false; }
+
     // The document differs from its file exactly when a change stands
     // between the history's position and the one it was saved at; the
     // table view's lists are marked while they differ from the document's.
     void checkMark()
     {
+        if (!m_checksMark)
+            return;
         const int index = m_window.undoStack()->index();
         bool changed = !m_documentLists.isEmpty() && snapshot(m_window) != m_documentLists;
         for (int i = qMin(index, m_savedAt); i < qMax(index, m_savedAt); ++i)
@@ -194,7 +240,7 @@ private:
     {
         const int lists = m_window.stationTableWidget()->listWidgets().size();
         const int listIndex = m_random.bounded(SVL_FIRST_FAV_INDEX, lists);
-        const QString name = QStringLiteral("renamed %1").arg(m_window.undoStack()->index());
+        const QString name = QStringLiteral("renamed %1").arg(++m_renames);
         m_window.undoStack()->push(new RenameFavlistCommand(&m_window, listIndex, listName(listIndex), name));
         QCOMPARE(listName(listIndex), name);
         QCOMPARE(lastCommandText(), Strings::text(Strings::RenameFavoriteListCommandText).arg(name));
@@ -235,7 +281,7 @@ private:
             QCOMPARE(baseRepaints, 1);
     }
 
-    // Accepted and done: a base list takes nothing from a favorite list.
+    // Accepted or refused, a base list takes nothing from a favorite list.
     void dropFavoriteRowsOnTheirBaseList(int favorite, int base)
     {
         const int rowCount = listModel(m_window, favorite)->rowCount();
@@ -243,12 +289,12 @@ private:
             return;
         const QVector<Stations> before = snapshot(m_window);
         const int commands = m_window.undoStack()->count();
-        QVERIFY(drop(favorite, someRows(rowCount), base) >= 0);
+        drop(favorite, someRows(rowCount), base);
         QCOMPARE(m_window.undoStack()->count(), commands);
         QCOMPARE(snapshot(m_window), before);
     }
 
-    // Sorting belongs to the table view and never marks the document.
+    // Sorting belongs to the table view; it changes the working copy only.
     void sort(int listIndex)
     {
         StationListModel *model = listModel(m_window, listIndex);
@@ -304,6 +350,149 @@ private:
     bool m_counts = true;
     int m_savedAt = 0;
     QVector<Stations> m_documentLists;
+    bool m_checksMark = true;
+    int m_renames = 0;
+};
+
+// A user's session: random edits, undos and redos, view switches, saves,
+// applies and exports, every question about changes not applied answered
+// at random. The session knows the document itself: in list view it is
+// what is shown; in table view what was shown when the working copy was
+// made or last applied, with the stations' settings as they are now.
+class Session
+{
+public:
+    Session(MainWindow &window, const QString &file, TvSim &set, const QString &setFile, quint32 seed)
+        : m_window(window), m_tables(window.stationTableWidget()), m_file(file), m_set(set), m_setFile(setFile),
+          m_random(seed), m_editor(window, seed), m_document(shownState(window))
+    {
+        m_editor.leaveTheMarkAlone();
+        m_tables->setTransferOptions(*set.options());
+    }
+
+    void step()
+    {
+        switch (m_random.bounded(12)) {
+        case 0:
+            return switchView();
+        case 1:
+            return save();
+        case 2:
+            return apply();
+        case 3:
+            return undoOrRedo();
+        case 4:
+            return exportToTheSet();
+        default:
+            m_editor.step();
+            if (m_tables->isListMode())
+                m_document = shownState(m_window);
+        }
+    }
+
+    // Nothing is lost without the mark: the file holds the document, and
+    // the table view holds nothing unapplied, or the window is marked.
+    void checkNothingUnmarked()
+    {
+        const bool saved = imageOfFile(m_file) == documentImage();
+        const bool applied = m_tables->isListMode() || shownImage(m_window) == documentImage();
+        QVERIFY2(m_window.isWindowModified() || (saved && applied), "a change is not marked");
+    }
+
+    // Closing asks exactly when something would be lost, and nothing is
+    // kept when the user lets it go.
+    void close()
+    {
+        MessageCatcher unapplied(answerText(ContinueWithout), Strings::text(Strings::UnappliedChangesTitle));
+        MessageCatcher unsaved(Strings::text(Strings::DiscardButton), Strings::text(Strings::SaveModificationsTitle));
+        const bool modified = m_window.isWindowModified();
+        QVERIFY(m_window.close());
+        QCOMPARE(unapplied.seen() || unsaved.seen(), modified);
+    }
+
+private:
+    enum Answer { Apply, ContinueWithout, Cancel };
+
+    QByteArray documentImage() const { return imageOf(m_document, m_tables->tableVersion()); }
+
+    QString answerText(Answer answer) const
+    {
+        const int texts[] = {Strings::ApplyButton, Strings::ContinueWithoutButton, Strings::CancelButton};
+        return Strings::text(texts[answer]);
+    }
+
+    // Does what the user did, answering a question about changes not
+    // applied with a random answer; the answer given, or -1 when none was
+    // asked for.
+    int answering(const char *actionName)
+    {
+        const Answer answer = Answer(m_random.bounded(3));
+        const TableState shown = shownState(m_window);
+        MessageCatcher question(answerText(answer), Strings::text(Strings::UnappliedChangesTitle));
+        action(m_window, actionName)->trigger();
+        if (!question.seen())
+            return -1;
+        if (answer == Apply)
+            m_document = shown;
+        return answer;
+    }
+
+    void switchView()
+    {
+        if (m_tables->isListMode()) {
+            action(m_window, "tableViewAct")->trigger();
+            return;
+        }
+        const int answer = answering("listViewAct");
+        QCOMPARE(m_tables->isListMode(), answer != Cancel);
+        if (m_tables->isListMode())
+            QCOMPARE(shownImage(m_window), documentImage());
+    }
+
+    void save()
+    {
+        const QByteArray before = imageOfFile(m_file);
+        const int answer = answering("saveAct");
+        QCOMPARE(imageOfFile(m_file), answer == Cancel ? before : documentImage());
+        if (answer != Cancel)
+            QCOMPARE(m_window.isWindowModified(), shownImage(m_window) != documentImage());
+    }
+
+    void apply()
+    {
+        if (m_tables->isListMode())
+            return;
+        m_document = shownState(m_window);
+        m_tables->applyTableModifications();
+        QCOMPARE(m_window.undoStack()->count(), 0);
+    }
+
+    void undoOrRedo()
+    {
+        QUndoStack *stack = m_window.undoStack();
+        for (int i = m_random.bounded(4); i > 0; --i)
+            m_random.bounded(2) && stack->canRedo() ? stack->redo() : stack->undo();
+        if (m_tables->isListMode())
+            m_document = shownState(m_window);
+    }
+
+    // The set receives the document, never the table view's working copy.
+    void exportToTheSet()
+    {
+        QFile::remove(m_setFile);
+        m_tables->startExport(QStringLiteral("127.0.0.4"));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_tables->isTransferRunning(), 10000);
+        QCOMPARE(imageOfFile(m_setFile), documentImage());
+    }
+
+    MainWindow &m_window;
+    StationTableWidget *m_tables;
+    QString m_file;
+    TvSim &m_set;
+    QString m_setFile;
+    QRandomGenerator m_random;
+    Editor m_editor;
+    TableState m_document;
 };
 
 } // namespace
@@ -336,7 +525,7 @@ private slots:
     {
         QFETCH(bool, tableView);
         QFETCH(quint32, seed);
-        Sandbox sandbox;
+        testsupport::Sandbox sandbox;
         const auto window = openWindow(sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50, 2, seed, 40));
         const QVector<Stations> initial = snapshot(*window);
         if (tableView) {
@@ -372,6 +561,34 @@ private slots:
         QCOMPARE(shownImage(*window), edited);
     }
 
+    void aSessionLosesNothingUnasked_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed = 1; seed <= 3; ++seed)
+            QTest::addRow("seed %u", seed) << seed;
+    }
+
+    // Two hundred steps of a user's session; after each, no change is
+    // left unmarked, and every save and export writes exactly the document.
+    void aSessionLosesNothingUnasked()
+    {
+        QFETCH(quint32, seed);
+        testsupport::Sandbox sandbox;
+        const QString file = sandbox.writeTable(QStringLiteral("session.svl50"), SVL_VERSION_50, 2, seed, 40);
+        const QString setFile = sandbox.path(QStringLiteral("set.svl50"));
+        TvSim set("127.0.0.4", {"--save", setFile.toStdString(), "--generate", "3"});
+        QVERIFY(set.wait_ready());
+        const auto window = openWindow(file);
+        action(*window, "tvBackupAct")->setChecked(false);
+        Session session(*window, file, set, setFile, seed);
+        for (int step = 0; step < 200 && !QTest::currentTestFailed(); ++step) {
+            session.step();
+            session.checkNothingUnmarked();
+        }
+        if (!QTest::currentTestFailed())
+            session.close();
+    }
+
     void keyboardMovesKeepTheOrders_data() { everyEditUndoesToTheBytes_data(); }
 
     // Random selections moved by the keys and to random rows (some past the
@@ -382,7 +599,7 @@ private slots:
     {
         QFETCH(bool, tableView);
         QFETCH(quint32, seed);
-        Sandbox sandbox;
+        testsupport::Sandbox sandbox;
         const auto window = openWindow(sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50, 2, seed, 40));
         StationTableWidget *tables = window->stationTableWidget();
         if (tableView)
@@ -443,7 +660,7 @@ private slots:
     // the station's own former values, not to what the first row made.
     void stationSelectedTwiceUndoesToItsOwnValues()
     {
-        Sandbox sandbox;
+        testsupport::Sandbox sandbox;
         const QString path = sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50, 2, 5, 40);
         svl_table table = svl_table();
         QCOMPARE(svl_load_file(&table, QFile::encodeName(path).constData()), 0);
@@ -478,7 +695,7 @@ private slots:
     void addingToAFavoriteList()
     {
         for (const QPair<int, int> &lists : {qMakePair(0, 3), qMakePair(0, 4), qMakePair(0, 1), qMakePair(2, 3)}) {
-            Sandbox sandbox;
+            testsupport::Sandbox sandbox;
             const auto window = openWindow(sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50, 2, 1, 40));
             selectRows(listWidget(*window, lists.first), 1, 3);
             QVector<Stations> expected = snapshot(*window);
@@ -494,7 +711,7 @@ private slots:
     // A command whose list is gone changes nothing.
     void commandsWithoutTheirListDoNothing()
     {
-        Sandbox sandbox;
+        testsupport::Sandbox sandbox;
         const auto window = openWindow(sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50));
         const int missing = window->stationTableWidget()->listWidgets().size();
         StationListModel *base = listModel(*window, 0);

@@ -11,7 +11,7 @@
 #include "views/stationtablewidget.h"
 
 MainWindow::MainWindow(const QString &fileName, QWidget *parent, int discoveryWaitMs)
-    : QMainWindow(parent),
+    : EditorWindow(parent),
       m_discovery(),
       m_tableWidget(new StationTableWidget(this))
 {
@@ -54,42 +54,7 @@ StationTableWidget *MainWindow::stationTableWidget() const
     return m_tableWidget;
 }
 
-QAction *MainWindow::deleteAction() const
-{
-    return m_deleteAct;
-}
-
-QAction *MainWindow::optionsAction() const
-{
-    return m_optionsAct;
-}
-
-QAction *MainWindow::defaultSettingsAction() const
-{
-    return m_defaultAct;
-}
-
-QAction *MainWindow::convertTableAction() const
-{
-    return m_convertAct;
-}
-
-QAction *MainWindow::copyAction() const
-{
-    return m_copyAct;
-}
-
-QAction *MainWindow::childLockAction() const
-{
-    return m_childLockAct;
-}
-
-QAction *MainWindow::epgAction() const
-{
-    return m_epgAct;
-}
-
-QString &MainWindow::currentFile()
+QString MainWindow::currentFile() const
 {
     return m_currentFile;
 }
@@ -131,13 +96,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     writeSettings();
     event->accept();
-}
-
-// The conversion replaces the document and with it the working copy.
-void MainWindow::convertTable()
-{
-    if (settleUnappliedChanges())
-        m_tableWidget->convertTableToNewVersion();
 }
 
 void MainWindow::about()

@@ -10,6 +10,7 @@
 #include <initializer_list>
 
 #include "net/ssdp.h"
+#include "views/editorwindow.h"
 
 class QAction;
 class QMenu;
@@ -30,7 +31,7 @@ class StationTableWidget;
 // mainwindow_keyboard.cpp (moving stations from the keyboard, names for
 // screen readers) and mainwindow_reference.cpp (ordering like a reference
 // list and the backups of saved files).
-class MainWindow : public QMainWindow
+class MainWindow : public EditorWindow
 {
     Q_OBJECT
 
@@ -43,33 +44,22 @@ public:
                         int discoveryWaitMs = SSDP_WAIT_MS);
     ~MainWindow() override;
 
-    StationTableWidget *stationTableWidget() const;
-    QAction *deleteAction() const;
-    QAction *optionsAction() const;
-    QAction *defaultSettingsAction() const;
-    QAction *convertTableAction() const;
-    QAction *copyAction() const;
-    QAction *childLockAction() const;
-    QAction *epgAction() const;
+    // The file the document was read from or last written to; empty for a
+    // new document, the set's name for an imported one.
+    QString currentFile() const;
     // The actions that move the selected stations; they follow the selection.
     QList<QAction *> moveActions() const;
-    void setMoveActionsEnabled(bool enabled);
-    // The actions on the selected stations, as the selection model finds
-    // them: copy, delete, default settings and the moves need a selection,
-    // "Options" one made as a single range.
-    void setSelectionActionsEnabled(bool selectedAny, bool oneRange);
-    QString &currentFile();
-    QUndoStack *undoStack();
 
-    // The document changed in a way the undo stack does not hold (append,
-    // convert, apply, import): it stays marked modified until it is saved.
-    void markChangedOutsideHistory();
+    // What the document's widgets, models and commands use.
+    StationTableWidget *stationTableWidget() const override;
+    QUndoStack *undoStack() override;
+    void markChangedOutsideHistory() override;
+    void selectionChanged(bool selectedAny, bool oneRange, bool childLock, bool epg) override;
 
 public slots:
-    // Opens the station context menu over the selected list's selection at
-    // position (global coordinates); station views call it on a right click
-    // and on the Menu key or Shift+F10. Nothing without a selection.
-    void showListContextMenu(const QPoint &position);
+    // Station views call it on a right click and on the Menu key or
+    // Shift+F10.
+    void showListContextMenu(const QPoint &position) override;
 
 signals:
     void importFinished();
@@ -128,10 +118,13 @@ private:
     void retranslateActions();
     void setActionsEnabled(std::initializer_list<QAction *> actions, bool enabled);
     void enableAction(QAction *action, bool enabled);
+    void setSelectionActionsEnabled(bool selectedAny, bool oneRange);
+    void setMoveActionsEnabled(bool enabled);
     void enableDocumentActions();
 
     // mainwindow_files.cpp
     void loadFile(const QString &path);
+    void renameDocumentAfterConversion();
     void writeDocument();
     void writeDocumentAs();
     bool maybeSave();

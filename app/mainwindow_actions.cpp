@@ -357,6 +357,14 @@ void MainWindow::enableAction(QAction *action, bool enabled)
         m_lockedActions.append(action);
 }
 
+// A ticked flag action means that at least one selected station has the flag.
+void MainWindow::selectionChanged(bool selectedAny, bool oneRange, bool childLock, bool epg)
+{
+    setSelectionActionsEnabled(selectedAny, oneRange);
+    m_childLockAct->setChecked(childLock);
+    m_epgAct->setChecked(epg);
+}
+
 // "Options" opens the dialog of one station, so it needs a selection made
 // as one range.
 void MainWindow::setSelectionActionsEnabled(bool selectedAny, bool oneRange)

@@ -127,6 +127,26 @@ void MainWindow::appendFromFile()
     markChangedOutsideHistory();
 }
 
+// The conversion replaces the document and with it the working copy.
+void MainWindow::convertTable()
+{
+    if (settleUnappliedChanges() && m_tableWidget->convertTableToNewVersion())
+        renameDocumentAfterConversion();
+}
+
+// Only the file's own extension changes: a folder named like a table file
+// must not send the next save to a folder that does not exist.
+void MainWindow::renameDocumentAfterConversion()
+{
+    static const QString oldExtension = QStringLiteral(".svl40");
+    if (m_currentFile.endsWith(oldExtension))
+        m_currentFile.replace(m_currentFile.size() - oldExtension.size(), oldExtension.size(), QStringLiteral(".svl50"));
+    setWindowFilePath(QString());
+    setWindowFilePath(m_currentFile);
+    markChangedOutsideHistory();
+    enableAction(m_convertAct, false);
+}
+
 void MainWindow::loadFile(const QString &path)
 {
     if (m_tableWidget->openFile(path) != 0) {

@@ -1,6 +1,6 @@
 #include "commands/arrange_commands.h"
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "svl/svl_ops.h"
 #include "texts/strings.h"
 #include "views/stationlistmodel.h"
@@ -44,7 +44,7 @@ void restoreBackup(StationListModel *model, svl_list **backup)
 
 } // namespace
 
-MoveCommand::MoveCommand(MainWindow *mainWindow, int listIndex, const QVector<int> &movedRows,
+MoveCommand::MoveCommand(EditorWindow *mainWindow, int listIndex, const QVector<int> &movedRows,
                          const QList<QVariant> &stations, const QModelIndex &target)
     : StationCommand(mainWindow, listIndex),
       m_movedRows(movedRows),
@@ -89,7 +89,7 @@ void MoveCommand::undo()
     restoreBackup(model, &m_backup);
 }
 
-CopyCommand::CopyCommand(MainWindow *mainWindow, int listIndex, const QList<QVariant> &stations,
+CopyCommand::CopyCommand(EditorWindow *mainWindow, int listIndex, const QList<QVariant> &stations,
                          const QModelIndex &target)
     : StationCommand(mainWindow, listIndex),
       m_stations(stations),
@@ -125,7 +125,7 @@ void CopyCommand::repaintFavoriteMarks()
         base->refreshLayout();
 }
 
-SortCommand::SortCommand(MainWindow *mainWindow, int listIndex, int column, Qt::SortOrder order)
+SortCommand::SortCommand(EditorWindow *mainWindow, int listIndex, int column, Qt::SortOrder order)
     : StationCommand(mainWindow, listIndex),
       m_column(column),
       m_order(order)

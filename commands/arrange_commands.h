@@ -19,7 +19,7 @@
 class MoveCommand : public StationCommand
 {
 public:
-    MoveCommand(MainWindow *mainWindow, int listIndex, const QVector<int> &movedRows,
+    MoveCommand(EditorWindow *mainWindow, int listIndex, const QVector<int> &movedRows,
                 const QList<QVariant> &stations, const QModelIndex &target);
     ~MoveCommand() override;
 
@@ -39,7 +39,7 @@ private:
 class CopyCommand : public StationCommand
 {
 public:
-    CopyCommand(MainWindow *mainWindow, int listIndex, const QList<QVariant> &stations,
+    CopyCommand(EditorWindow *mainWindow, int listIndex, const QList<QVariant> &stations,
                 const QModelIndex &target);
 
     void undo() override;
@@ -58,7 +58,7 @@ private:
 class SortCommand : public StationCommand
 {
 public:
-    SortCommand(MainWindow *mainWindow, int listIndex, int column, Qt::SortOrder order);
+    SortCommand(EditorWindow *mainWindow, int listIndex, int column, Qt::SortOrder order);
     ~SortCommand() override;
 
     bool countsAsChange() const override;

@@ -3,13 +3,13 @@
 #include <QItemSelectionModel>
 #include <QSet>
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "texts/strings.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
 
-DeleteCommand::DeleteCommand(MainWindow *mainWindow)
+DeleteCommand::DeleteCommand(EditorWindow *mainWindow)
     : StationCommand(mainWindow, mainWindow->stationTableWidget()->selectedListIndex())
 {
     m_rows = rowsSelectedInList();

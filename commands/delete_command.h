@@ -18,7 +18,7 @@
 class DeleteCommand : public StationCommand
 {
 public:
-    explicit DeleteCommand(MainWindow *mainWindow);
+    explicit DeleteCommand(EditorWindow *mainWindow);
     ~DeleteCommand() override;
 
     void undo() override;

@@ -1,6 +1,6 @@
 #include "commands/favorite_commands.h"
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "svl/svl_ops.h"
 #include "texts/strings.h"
 #include "views/stationtablewidget.h"
@@ -30,7 +30,7 @@ int favoriteTabListIndex(const StationTableWidget *tables, int tab)
 
 } // namespace
 
-AddFavoritelistCommand::AddFavoritelistCommand(MainWindow *mainWindow)
+AddFavoritelistCommand::AddFavoritelistCommand(EditorWindow *mainWindow)
     : StationCommand(mainWindow, newListIndex(mainWindow->stationTableWidget(),
                                               mainWindow->stationTableWidget()->currentFavoriteKind())),
       m_kind(mainWindow->stationTableWidget()->currentFavoriteKind())
@@ -53,7 +53,7 @@ void AddFavoritelistCommand::undo()
     m_added = false;
 }
 
-RemoveFavoritelistCommand::RemoveFavoritelistCommand(MainWindow *mainWindow, int tab)
+RemoveFavoritelistCommand::RemoveFavoritelistCommand(EditorWindow *mainWindow, int tab)
     : StationCommand(mainWindow, favoriteTabListIndex(mainWindow->stationTableWidget(), tab))
 {
     setText(Strings::text(Strings::RemoveFavoriteListCommandText));
@@ -77,7 +77,7 @@ void RemoveFavoritelistCommand::undo()
         m_removed = nullptr;
 }
 
-RenameFavlistCommand::RenameFavlistCommand(MainWindow *mainWindow, int listIndex, const QString &oldName,
+RenameFavlistCommand::RenameFavlistCommand(EditorWindow *mainWindow, int listIndex, const QString &oldName,
                                            const QString &newName)
     : StationCommand(mainWindow, listIndex),
       m_oldName(oldName),

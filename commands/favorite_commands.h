@@ -15,7 +15,7 @@
 class AddFavoritelistCommand : public StationCommand
 {
 public:
-    explicit AddFavoritelistCommand(MainWindow *mainWindow);
+    explicit AddFavoritelistCommand(EditorWindow *mainWindow);
 
     void undo() override;
     void redo() override;
@@ -32,7 +32,7 @@ private:
 class RemoveFavoritelistCommand : public StationCommand
 {
 public:
-    RemoveFavoritelistCommand(MainWindow *mainWindow, int tab);
+    RemoveFavoritelistCommand(EditorWindow *mainWindow, int tab);
     ~RemoveFavoritelistCommand() override;
 
     void undo() override;
@@ -47,7 +47,7 @@ private:
 class RenameFavlistCommand : public StationCommand
 {
 public:
-    RenameFavlistCommand(MainWindow *mainWindow, int listIndex, const QString &oldName, const QString &newName);
+    RenameFavlistCommand(EditorWindow *mainWindow, int listIndex, const QString &oldName, const QString &newName);
 
     void undo() override;
     void redo() override;

@@ -2,7 +2,7 @@
 
 #include <QSet>
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "texts/strings.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
@@ -41,7 +41,7 @@ void restoreFields(svl_station *station, const svl_station &former)
 
 } // namespace
 
-SelectionCommand::SelectionCommand(MainWindow *mainWindow)
+SelectionCommand::SelectionCommand(EditorWindow *mainWindow)
     : StationCommand(mainWindow, mainWindow->stationTableWidget()->selectedListIndex()),
       m_rows(rowsSelectedInList())
 {
@@ -104,7 +104,7 @@ void SelectionCommand::restoreSelectedStations()
     showChanges();
 }
 
-StationFieldCommand::StationFieldCommand(MainWindow *mainWindow, uint8_t svl_station::*field, int value)
+StationFieldCommand::StationFieldCommand(EditorWindow *mainWindow, uint8_t svl_station::*field, int value)
     : SelectionCommand(mainWindow),
       m_field(field),
       m_value(uint8_t(value))
@@ -125,25 +125,25 @@ void StationFieldCommand::undo()
     restoreSelectedStations();
 }
 
-EpgCommand::EpgCommand(MainWindow *mainWindow, bool contained)
+EpgCommand::EpgCommand(EditorWindow *mainWindow, bool contained)
     : StationFieldCommand(mainWindow, &svl_station::epg, contained)
 {
     setText(Strings::text(Strings::EpgCommandText).arg(count()).arg(listName()));
 }
 
-ChildlockCommand::ChildlockCommand(MainWindow *mainWindow, bool locked)
+ChildlockCommand::ChildlockCommand(EditorWindow *mainWindow, bool locked)
     : StationFieldCommand(mainWindow, &svl_station::childlock, locked)
 {
     setText(Strings::text(Strings::ChildLockCommandText).arg(count()));
 }
 
-CaCommand::CaCommand(MainWindow *mainWindow, int module)
+CaCommand::CaCommand(EditorWindow *mainWindow, int module)
     : StationFieldCommand(mainWindow, &svl_station::CANumber, module)
 {
     setText(Strings::text(Strings::CaModuleCommandText).arg(count()));
 }
 
-DefaultCommand::DefaultCommand(MainWindow *mainWindow)
+DefaultCommand::DefaultCommand(EditorWindow *mainWindow)
     : SelectionCommand(mainWindow)
 {
     setText(Strings::text(Strings::DefaultSettingsCommandText).arg(count()).arg(listName()));

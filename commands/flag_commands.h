@@ -16,7 +16,7 @@
 class SelectionCommand : public StationCommand
 {
 protected:
-    explicit SelectionCommand(MainWindow *mainWindow);
+    explicit SelectionCommand(EditorWindow *mainWindow);
 
     int count() const;
     // The stations of the rows; empty when the list or a row is gone.
@@ -46,7 +46,7 @@ public:
     void redo() override;
 
 protected:
-    StationFieldCommand(MainWindow *mainWindow, uint8_t svl_station::*field, int value);
+    StationFieldCommand(EditorWindow *mainWindow, uint8_t svl_station::*field, int value);
 
 private:
     uint8_t svl_station::*m_field;
@@ -56,26 +56,26 @@ private:
 class EpgCommand : public StationFieldCommand
 {
 public:
-    EpgCommand(MainWindow *mainWindow, bool contained);
+    EpgCommand(EditorWindow *mainWindow, bool contained);
 };
 
 class ChildlockCommand : public StationFieldCommand
 {
 public:
-    ChildlockCommand(MainWindow *mainWindow, bool locked);
+    ChildlockCommand(EditorWindow *mainWindow, bool locked);
 };
 
 class CaCommand : public StationFieldCommand
 {
 public:
-    CaCommand(MainWindow *mainWindow, int module);
+    CaCommand(EditorWindow *mainWindow, int module);
 };
 
 // Gives the selected stations the default picture and sound settings.
 class DefaultCommand : public SelectionCommand
 {
 public:
-    explicit DefaultCommand(MainWindow *mainWindow);
+    explicit DefaultCommand(EditorWindow *mainWindow);
 
     void undo() override;
     void redo() override;

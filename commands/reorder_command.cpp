@@ -4,7 +4,7 @@
 #include "texts/strings.h"
 #include "views/stationlistmodel.h"
 
-ReorderCommand::ReorderCommand(MainWindow *mainWindow, int listIndex, const QVector<uint32_t> &order)
+ReorderCommand::ReorderCommand(EditorWindow *mainWindow, int listIndex, const QVector<uint32_t> &order)
     : StationCommand(mainWindow, listIndex),
       m_order(order)
 {

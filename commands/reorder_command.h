@@ -12,7 +12,7 @@
 class ReorderCommand : public StationCommand
 {
 public:
-    ReorderCommand(MainWindow *mainWindow, int listIndex, const QVector<uint32_t> &order);
+    ReorderCommand(EditorWindow *mainWindow, int listIndex, const QVector<uint32_t> &order);
     ~ReorderCommand() override;
 
     void undo() override;

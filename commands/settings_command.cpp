@@ -1,6 +1,6 @@
 #include "commands/settings_command.h"
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "fields/station_fields.h"
 #include "svl/svl_ops.h"
 #include "texts/strings.h"
@@ -8,7 +8,7 @@
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
 
-SettingsCommand::SettingsCommand(MainWindow *mainWindow, int listIndex, svl_station *station,
+SettingsCommand::SettingsCommand(EditorWindow *mainWindow, int listIndex, svl_station *station,
                                  const svl_station *edited)
     : StationCommand(mainWindow, listIndex),
       m_station(station),

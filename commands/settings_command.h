@@ -12,7 +12,7 @@ class SettingsCommand : public StationCommand
 {
 public:
     // station is the document's record; edited is copied.
-    SettingsCommand(MainWindow *mainWindow, int listIndex, svl_station *station, const svl_station *edited);
+    SettingsCommand(EditorWindow *mainWindow, int listIndex, svl_station *station, const svl_station *edited);
     ~SettingsCommand() override;
 
     void undo() override;

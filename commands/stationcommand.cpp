@@ -1,18 +1,18 @@
 #include "commands/stationcommand.h"
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "views/selection.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
 
-StationCommand::StationCommand(MainWindow *mainWindow, int listIndex)
+StationCommand::StationCommand(EditorWindow *mainWindow, int listIndex)
     : m_mainWindow(mainWindow),
       m_listIndex(listIndex)
 {
 }
 
-MainWindow *StationCommand::mainWindow() const
+EditorWindow *StationCommand::mainWindow() const
 {
     return m_mainWindow;
 }

@@ -5,7 +5,7 @@
 #include <QUndoCommand>
 #include <QVector>
 
-class MainWindow;
+class EditorWindow;
 class StationListModel;
 class StationListWidget;
 class StationTableWidget;
@@ -24,14 +24,14 @@ class StationTableWidget;
 class StationCommand : public QUndoCommand
 {
 public:
-    StationCommand(MainWindow *mainWindow, int listIndex);
+    StationCommand(EditorWindow *mainWindow, int listIndex);
 
     // Whether the command changes the document. Sorting changes only the
     // table view's working copy, which reaches the document when applied.
     virtual bool countsAsChange() const;
 
 protected:
-    MainWindow *mainWindow() const;
+    EditorWindow *mainWindow() const;
     int listIndex() const;
     // The main window's central widget; null without a main window.
     StationTableWidget *tables() const;
@@ -45,7 +45,7 @@ protected:
     QVector<int> rowsSelectedInList() const;
 
 private:
-    MainWindow *m_mainWindow;
+    EditorWindow *m_mainWindow;
     int m_listIndex;
 };
 

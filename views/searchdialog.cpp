@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "texts/strings.h"
 #include "views/stationfilter.h"
 #include "views/stationlistmodel.h"
@@ -46,7 +46,7 @@ QVBoxLayout *labelled(int textId, QWidget *control)
 
 } // namespace
 
-SearchDialog::SearchDialog(MainWindow *mainWindow)
+SearchDialog::SearchDialog(EditorWindow *mainWindow)
     : QDialog(mainWindow),
       m_tableWidget(mainWindow->stationTableWidget()),
       m_nameEdit(new QLineEdit),

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QPointer>
 
-class MainWindow;
+class EditorWindow;
 class QBoxLayout;
 class QCheckBox;
 class QComboBox;
@@ -22,7 +22,7 @@ class SearchDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit SearchDialog(MainWindow *mainWindow);
+    explicit SearchDialog(EditorWindow *mainWindow);
 
 public slots:
     void doSearch();

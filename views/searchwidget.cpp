@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "texts/strings.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
@@ -30,7 +30,7 @@ QPushButton *arrowButton(char16_t arrow, QWidget *parent)
 
 } // namespace
 
-SearchWidget::SearchWidget(MainWindow *mainWindow, QWidget *parent)
+SearchWidget::SearchWidget(EditorWindow *mainWindow, QWidget *parent)
     : QWidget(parent),
       m_mainWindow(mainWindow),
       m_lineEdit(new QLineEdit(this)),

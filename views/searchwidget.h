@@ -5,7 +5,7 @@
 #include <QList>
 #include <QWidget>
 
-class MainWindow;
+class EditorWindow;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,7 +21,7 @@ class SearchWidget : public QWidget
     Q_OBJECT
 
 public:
-    explicit SearchWidget(MainWindow *mainWindow, QWidget *parent = nullptr);
+    explicit SearchWidget(EditorWindow *mainWindow, QWidget *parent = nullptr);
 
     // Names the field and the arrows for screen readers in the current
     // language.
@@ -44,7 +44,7 @@ private:
     void showCurrentResult();
     StationListWidget *baseListWidget() const;
 
-    MainWindow *m_mainWindow;
+    EditorWindow *m_mainWindow;
     QLineEdit *m_lineEdit;
     QLabel *m_resultLabel;
     QPushButton *m_previousButton = nullptr;

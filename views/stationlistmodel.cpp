@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "commands/arrange_commands.h"
 #include "fields/station_fields.h"
 #include "svl/svl_ops.h"
@@ -79,7 +79,7 @@ struct StationListModel::Payload {
     QList<QVariant> stations;
 };
 
-StationListModel::StationListModel(QWidget *mainWindow, int listIndex, svl_list *list, svl_table *table,
+StationListModel::StationListModel(EditorWindow *mainWindow, int listIndex, svl_list *list, svl_table *table,
                                    int columnCount, QObject *parent)
     : QAbstractItemModel(parent),
       m_mainWindow(mainWindow),
@@ -149,8 +149,8 @@ QString StationListModel::accessibleText(const QModelIndex &index) const
     QStringList words{QString::number(index.row() + 1)};
     if (station) {
         words << stationNameText(station);
-        auto *window = qobject_cast<MainWindow *>(m_mainWindow);
-        const bool favorite = favoriteMarkShown(window ? window->stationTableWidget() : nullptr, *this, *station);
+        const bool favorite =
+            favoriteMarkShown(m_mainWindow ? m_mainWindow->stationTableWidget() : nullptr, *this, *station);
         for (const RowIcon &icon : rowIcons(*station, favorite))
             words << rowImageWord(icon.image);
     }
@@ -255,9 +255,8 @@ Qt::ItemFlags StationListModel::flags(const QModelIndex &index) const
 
 void StationListModel::sort(int column, Qt::SortOrder order)
 {
-    auto *window = qobject_cast<MainWindow *>(m_mainWindow);
-    if (window)
-        window->undoStack()->push(new SortCommand(window, m_listIndex, column, order));
+    if (m_mainWindow)
+        m_mainWindow->undoStack()->push(new SortCommand(m_mainWindow, m_listIndex, column, order));
 }
 
 QString StationListModel::fieldText(QModelIndex index) const
@@ -513,7 +512,7 @@ bool StationListModel::payloadFits(const Payload &payload) const
 
 void StationListModel::pushDropCommand(const Payload &payload, const QModelIndex &target)
 {
-    auto *window = qobject_cast<MainWindow *>(m_mainWindow);
+    EditorWindow *window = m_mainWindow;
     if (!window)
         return;
     QUndoCommand *command = nullptr;

@@ -10,6 +10,8 @@
 
 #include "svl/svl.h"
 
+class EditorWindow;
+
 Q_DECLARE_METATYPE(svl_station *)
 
 // The item model over one station list of the shown table. It hands out
@@ -27,8 +29,9 @@ public:
 
     // The parent is the view showing the model: a drop selects the placed
     // rows in it. table resolves rows dragged from a base list; in table view
-    // it is the working copy.
-    StationListModel(QWidget *mainWindow, int listIndex, svl_list *list, svl_table *table,
+    // it is the working copy. Without a window (a model on its own) drops
+    // and sorting push nothing.
+    StationListModel(EditorWindow *mainWindow, int listIndex, svl_list *list, svl_table *table,
                      int columnCount, QObject *parent);
 
     QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
@@ -140,7 +143,7 @@ private:
     QVector<StationPlace> placesOf(const QModelIndexList &indexes) const;
     void moveIndexesTo(const QModelIndexList &indexes, const QVector<StationPlace> &places);
 
-    QWidget *m_mainWindow;
+    EditorWindow *m_mainWindow;
     int m_listIndex;
     svl_table *m_table;
     svl_list *m_list;

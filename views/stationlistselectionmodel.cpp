@@ -1,8 +1,6 @@
 #include "views/stationlistselectionmodel.h"
 
-#include <QAction>
-
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "views/stationlistmodel.h"
 #include "views/stationlistwidget.h"
 #include "views/stationtablewidget.h"
@@ -16,7 +14,7 @@ bool holdsSelection(const StationListWidget *widget)
 
 } // namespace
 
-StationListSelectionModel::StationListSelectionModel(StationListModel *model, MainWindow *mainWindow,
+StationListSelectionModel::StationListSelectionModel(StationListModel *model, EditorWindow *mainWindow,
                                                      QObject *parent)
     : QItemSelectionModel(model, parent),
       m_mainWindow(mainWindow),
@@ -63,19 +61,17 @@ void StationListSelectionModel::excludeOtherSelections(StationTableWidget *table
 void StationListSelectionModel::updateActions(StationTableWidget *tables, const QItemSelection &selection)
 {
     const StationListWidget *selected = tables->selectedListWidget();
-    m_mainWindow->setSelectionActionsEnabled(holdsSelection(selected), selection.size() == 1);
-    updateFlagActions(selected);
+    bool childLock = false;
+    bool epg = false;
+    findSelectedFlags(selected, &childLock, &epg);
+    m_mainWindow->selectionChanged(holdsSelection(selected), selection.size() == 1, childLock, epg);
 }
 
-// A ticked flag action means that at least one selected station has the
-// flag. The selection is walked by rows, one cell per row, so that a table
-// view selection costs no more than a list view one.
-void StationListSelectionModel::updateFlagActions(const StationListWidget *selected)
+// Whether at least one selected station has the flag. The selection is
+// walked by rows, one cell per row, so that a table view selection costs
+// no more than a list view one.
+void StationListSelectionModel::findSelectedFlags(const StationListWidget *selected, bool *childLock, bool *epg)
 {
-    QAction *childLock = m_mainWindow->childLockAction();
-    QAction *epg = m_mainWindow->epgAction();
-    childLock->setChecked(false);
-    epg->setChecked(false);
     if (!selected)
         return;
     const StationListModel *model = selected->stationModel();
@@ -85,11 +81,9 @@ void StationListSelectionModel::updateFlagActions(const StationListWidget *selec
                 StationListModel::stationOf(model->data(model->index(row, range.left()), Qt::UserRole));
             if (!station)
                 return;
-            if (station->childlock)
-                childLock->setChecked(true);
-            if (station->epg)
-                epg->setChecked(true);
-            if (childLock->isChecked() && epg->isChecked())
+            *childLock = *childLock || station->childlock;
+            *epg = *epg || station->epg;
+            if (*childLock && *epg)
                 return;
         }
     }

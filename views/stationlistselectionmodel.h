@@ -3,7 +3,7 @@
 
 #include <QItemSelectionModel>
 
-class MainWindow;
+class EditorWindow;
 class StationListModel;
 class StationListWidget;
 class StationTableWidget;
@@ -17,7 +17,7 @@ class StationListSelectionModel : public QItemSelectionModel
     Q_OBJECT
 
 public:
-    StationListSelectionModel(StationListModel *model, MainWindow *mainWindow, QObject *parent = nullptr);
+    StationListSelectionModel(StationListModel *model, EditorWindow *mainWindow, QObject *parent = nullptr);
 
     using QItemSelectionModel::select;
 
@@ -28,9 +28,9 @@ private:
     void excludeOtherSelections(StationTableWidget *tables, StationListWidget *baseWidget,
                                 StationListWidget *favoriteWidget);
     void updateActions(StationTableWidget *tables, const QItemSelection &selection);
-    void updateFlagActions(const StationListWidget *selected);
+    static void findSelectedFlags(const StationListWidget *selected, bool *childLock, bool *epg);
 
-    MainWindow *m_mainWindow;
+    EditorWindow *m_mainWindow;
     StationListModel *m_model;
 };
 

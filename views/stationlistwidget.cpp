@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "commands/settings_command.h"
 #include "fields/station_fields.h"
 #include "options/svl_options_dialog.h"
@@ -48,7 +48,7 @@ int listIndexIn(const svl_table *table, const svl_list *list)
 
 } // namespace
 
-StationListWidget::StationListWidget(MainWindow *mainWindow, svl_list *list, svl_table *table, bool listMode,
+StationListWidget::StationListWidget(EditorWindow *mainWindow, svl_list *list, svl_table *table, bool listMode,
                                      QWidget *parent)
     : QWidget(parent),
       m_mainWindow(mainWindow),

@@ -7,7 +7,7 @@
 #include "svl/svl.h"
 
 class DropIndicator;
-class MainWindow;
+class EditorWindow;
 class QAbstractItemView;
 class QItemSelectionModel;
 class QTableView;
@@ -28,7 +28,7 @@ public:
     // listMode true: list view; false: table view. table is the shown table
     // (the working copy in table view) and must hold list to give it its
     // list index; a list it does not hold is shown as list index 0.
-    StationListWidget(MainWindow *mainWindow, svl_list *list, svl_table *table, bool listMode,
+    StationListWidget(EditorWindow *mainWindow, svl_list *list, svl_table *table, bool listMode,
                       QWidget *parent = nullptr);
     ~StationListWidget() override;
 
@@ -91,7 +91,7 @@ private:
     void fitRowsToContents(QTableView *table);
     QItemSelectionRange rowRange(int row) const;
 
-    MainWindow *m_mainWindow;
+    EditorWindow *m_mainWindow;
     bool m_listMode;
     QAbstractItemView *m_view = nullptr;
     StationListModel *m_model = nullptr;

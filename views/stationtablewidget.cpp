@@ -13,7 +13,7 @@
 
 #include <memory>
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "app/svlthread.h"
 #include "svl/svl_ops.h"
 #include "texts/strings.h"
@@ -21,7 +21,7 @@
 #include "views/stationlistwidget.h"
 #include "views/tabclosestyle.h"
 
-StationTableWidget::StationTableWidget(MainWindow *mainWindow)
+StationTableWidget::StationTableWidget(EditorWindow *mainWindow)
     : QWidget(mainWindow),
       m_table(),
       m_mainWindow(mainWindow),

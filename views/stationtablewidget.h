@@ -12,7 +12,7 @@
 #include "svl/svl.h"
 #include "svl/svl_tv.h"
 
-class MainWindow;
+class EditorWindow;
 class QPrinter;
 class QPushButton;
 class QUndoCommand;
@@ -53,7 +53,7 @@ class StationTableWidget : public QWidget
     Q_OBJECT
 
 public:
-    explicit StationTableWidget(MainWindow *mainWindow);
+    explicit StationTableWidget(EditorWindow *mainWindow);
     ~StationTableWidget() override;
 
     // The document. Every change of it as a whole (new, open, append,
@@ -74,6 +74,10 @@ public:
 
     // Writes the document (never the working copy) to the file. 0, or -1.
     int saveFile(const QString &path);
+
+    // Converts an svl40 document to svl50, ending the undo history. False,
+    // with the document as it was, when it cannot be converted.
+    bool convertTableToNewVersion();
 
     // 40 or 50, or 0 for an empty table.
     quint16 tableVersion() const;
@@ -198,7 +202,6 @@ public slots:
     void startAdvancedSearch();
     // Puts the selected stations of the selected list on the clipboard.
     void copy();
-    void convertTableToNewVersion();
     void applyTableModifications();
     void toggleBaseList(int index);
     void toggleFavList(int index);
@@ -267,7 +270,6 @@ private:
     void replaceDocument(const svl_table &table, OldStations oldStations);
     static bool copyLists(const svl_table &table, svl_table *copy);
     static QVector<svl_station *> stationsLeftOut(const svl_table &table, const svl_table &kept);
-    void renameDocumentAfterConversion();
 
     // stationtablewidget_editing.cpp
     bool hasSelectedStations() const;
@@ -284,7 +286,7 @@ private:
     svl_table m_table;
     svl_table *m_workingCopy = nullptr;
     bool m_listMode = true;
-    MainWindow *m_mainWindow;
+    EditorWindow *m_mainWindow;
     QTabWidget *m_favoriteTabs;
     QTabWidget *m_baseTabs;
     QPushButton *m_addButton;

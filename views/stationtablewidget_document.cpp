@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
 
@@ -110,29 +110,15 @@ bool StationTableWidget::hasUnappliedChanges() const
 // per medium holding every station of its base list. The conversion itself
 // cannot be undone, and undoing a command from before it would clear the
 // modified mark of a document that still holds the unsaved conversion.
-void StationTableWidget::convertTableToNewVersion()
+bool StationTableWidget::convertTableToNewVersion()
 {
     svl_table converted = svl_table();
     if (!copyLists(m_table, &converted) || svl_convert_table(&converted) != 0) {
         svl_free_table(&converted, 0);
-        return;
+        return false;
     }
-    renameDocumentAfterConversion();
     replaceDocument(converted, OldStations::Shared);
-}
-
-// Only the file's own extension changes: a folder named like a table file
-// must not send the next save to a folder that does not exist.
-void StationTableWidget::renameDocumentAfterConversion()
-{
-    static const QString oldExtension = QStringLiteral(".svl40");
-    QString &file = m_mainWindow->currentFile();
-    if (file.endsWith(oldExtension))
-        file.replace(file.size() - oldExtension.size(), oldExtension.size(), QStringLiteral(".svl50"));
-    m_mainWindow->setWindowFilePath(QString());
-    m_mainWindow->setWindowFilePath(file);
-    m_mainWindow->markChangedOutsideHistory();
-    m_mainWindow->convertTableAction()->setEnabled(false);
+    return true;
 }
 
 // The working copy becomes the document as it stands; the commands that

@@ -6,7 +6,7 @@
 #include <QItemSelectionModel>
 #include <QUndoStack>
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "commands/delete_command.h"
 #include "commands/flag_commands.h"
 #include "views/stationlistwidget.h"

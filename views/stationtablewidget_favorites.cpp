@@ -9,7 +9,7 @@
 #include <QTabWidget>
 #include <QUndoStack>
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "commands/favorite_commands.h"
 #include "svl/svl_ops.h"
 #include "texts/strings.h"

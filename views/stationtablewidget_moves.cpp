@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include "app/mainwindow.h"
+#include "views/editorwindow.h"
 #include "commands/arrange_commands.h"
 #include "svl/svl_ops.h"
 #include "texts/strings.h"

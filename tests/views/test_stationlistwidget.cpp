@@ -66,7 +66,7 @@ public:
     // (25 columns) makes it.
     std::unique_ptr<StationListModel> model(int index, int columns = 1)
     {
-        return std::make_unique<StationListModel>(&m_window, index, list(index), &m_table, columns, nullptr);
+        return std::make_unique<StationListModel>(nullptr, index, list(index), &m_table, columns, nullptr);
     }
 
 private:

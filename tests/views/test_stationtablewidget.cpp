@@ -138,8 +138,8 @@ void checkLists(StationTableWidget *widget)
 QString enabledStationActions(const MainWindow &window)
 {
     QString state;
-    for (const QAction *act : {window.copyAction(), window.deleteAction(), window.optionsAction(),
-                               window.defaultSettingsAction()})
+    for (const QAction *act : {action(window, "copyAct"), action(window, "deleteAct"), action(window, "optionsAct"),
+                               action(window, "defaultAct")})
         state += act->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
     return state;
 }
@@ -495,8 +495,8 @@ private slots:
         StationTableWidget *widget = open(path);
         const Stations tv = stationsOf(widget->listWidgets()[0]);
         const Stations radio = stationsOf(widget->listWidgets()[1]);
-        QVERIFY(!tv.isEmpty() && !radio.isEmpty() && m_window->convertTableAction()->isEnabled());
-        m_window->convertTableAction()->trigger();
+        QVERIFY(!tv.isEmpty() && !radio.isEmpty() && action(*m_window, "convertAct")->isEnabled());
+        action(*m_window, "convertAct")->trigger();
         QCOMPARE(widget->tableVersion(), quint16(SVL_VERSION_50));
         QCOMPARE(listNames(widget), (QStringList{"ALL_TV", "ALL_Radio", "ALL_TV1", "ALL_Radio1"}));
         QCOMPARE(widget->listWidgets()[2]->stationModel()->listKind(), uint32_t(SVL_KIND_TV_FAV));
@@ -504,7 +504,7 @@ private slots:
         QCOMPARE(stationsOf(widget->listWidgets()[2]), tv);
         QCOMPARE(stationsOf(widget->listWidgets()[3]), radio);
         QVERIFY(tabsOf(widget).favorites->isVisibleTo(m_window.get()));
-        QVERIFY(!m_window->convertTableAction()->isEnabled());
+        QVERIFY(!action(*m_window, "convertAct")->isEnabled());
         const QString renamed = m_sandbox->path(QStringLiteral("tables.svl40/old.svl50"));
         QCOMPARE(m_window->currentFile(), renamed);
         QCOMPARE(m_window->windowFilePath(), renamed);
@@ -602,11 +602,11 @@ private slots:
                     stationAt(base, 2 + i)->epg = i == 2 && (flags & 2);
                 }
                 // The opposite state first, so that every expected state must be set.
-                window->childLockAction()->setChecked(!(flags & 1));
-                window->epgAction()->setChecked(!(flags & 2));
+                action(*window, "childLockAct")->setChecked(!(flags & 1));
+                action(*window, "epgAct")->setChecked(!(flags & 2));
                 selectRows(base, 2, 4);
-                QCOMPARE(window->childLockAction()->isChecked(), bool(flags & 1));
-                QCOMPARE(window->epgAction()->isChecked(), bool(flags & 2));
+                QCOMPARE(action(*window, "childLockAct")->isChecked(), bool(flags & 1));
+                QCOMPARE(action(*window, "epgAct")->isChecked(), bool(flags & 2));
             }
         }
     }
@@ -635,7 +635,7 @@ private slots:
                 QVERIFY(second->viewSelectionModel()->hasSelection());
                 QCOMPARE(first->viewSelectionModel()->hasSelection(), !svl50);
                 // The actions describe the selection made last.
-                QVERIFY(window->optionsAction()->isEnabled());
+                QVERIFY(action(*window, "optionsAct")->isEnabled());
             }
             QVERIFY(listWidget(*window, 1)->viewSelectionModel()->hasSelection());
         }
@@ -656,12 +656,12 @@ private slots:
         QFETCH(QList<int>, ticked);
         const auto window = openWindow(table(SVL_VERSION_50));
         const QString separator = QStringLiteral("-");
-        const QStringList entries{window->copyAction()->text(),          window->deleteAction()->text(),
-                                  separator,                             window->childLockAction()->text(),
-                                  window->epgAction()->text(),           separator,
+        const QStringList entries{action(*window, "copyAct")->text(),          action(*window, "deleteAct")->text(),
+                                  separator,                             action(*window, "childLockAct")->text(),
+                                  action(*window, "epgAct")->text(),           separator,
                                   Strings::text(Strings::CaModuleMenu),  separator,
-                                  window->defaultSettingsAction()->text(), separator,
-                                  window->optionsAction()->text(),       separator,
+                                  action(*window, "defaultAct")->text(), separator,
+                                  action(*window, "optionsAct")->text(),       separator,
                                   action(*window, "moveToPositionAct")->text(),
                                   Strings::text(Strings::AddToFavoriteListMenu)};
         for (const char *view : {"listViewAct", "tableViewAct"}) {

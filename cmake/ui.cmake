@@ -6,9 +6,10 @@
 #                             character sets, the option pages' controls
 #   options/  kanvio_options  the station settings dialog
 #   output/   kanvio_output   CSV, printing, clipboard
-# The program itself, kanvio_ui, is app/, views/ and commands/, whose parts
-# know each other through the main window. The tests link exactly what the
-# program runs.
+# The program itself, kanvio_ui, is app/, views/ and commands/: views and
+# commands see the main window only through views/editorwindow.h, which
+# MainWindow in app/ implements. The tests link exactly what the program
+# runs.
 # Qt 6 keeps QTextCodec, which the character sets of station names are
 # decoded with, in Core5Compat.
 if(KANVIO_QT_MAJOR EQUAL 6)

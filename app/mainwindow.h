@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QString>
 #include <QUndoStack>
 #include <QVector>
@@ -129,6 +130,9 @@ private:
     void writeDocumentAs();
     bool maybeSave();
     bool settleUnappliedChanges();
+    enum Choice { Accepted, Destroyed, Cancelled };
+    Choice askChoice(QMessageBox::Icon icon, int titleId, const QString &question, int acceptTextId,
+                     int destroyTextId);
     QString openFileDialog();
     QString saveFileDialog();
     void updateRecentFileActions();

@@ -172,17 +172,11 @@ bool MainWindow::maybeSave()
         return true;
     if (!documentDiffersFromFile())
         return false;
-    QMessageBox box(QMessageBox::Warning, Strings::text(Strings::SaveModificationsTitle),
-                    Strings::text(Strings::SaveChangesQuestion), QMessageBox::NoButton, this);
-    QPushButton *save = box.addButton(Strings::text(Strings::SaveAction), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(Strings::text(Strings::DiscardButton), QMessageBox::DestructiveRole);
-    box.addButton(Strings::text(Strings::CancelButton), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.exec();
-    if (box.clickedButton() == discard)
-        return false;
-    if (box.clickedButton() != save)
-        return true;
+    const Choice choice = askChoice(QMessageBox::Warning, Strings::SaveModificationsTitle,
+                                    Strings::text(Strings::SaveChangesQuestion), Strings::SaveAction,
+                                    Strings::DiscardButton);
+    if (choice != Accepted)
+        return choice == Cancelled;
     writeDocument();
     return documentDiffersFromFile();
 }
@@ -196,16 +190,28 @@ bool MainWindow::settleUnappliedChanges()
 {
     if (!m_tableWidget->hasUnappliedChanges())
         return true;
-    QMessageBox box(QMessageBox::Warning, Strings::text(Strings::UnappliedChangesTitle),
-                    Strings::text(Strings::UnappliedChangesQuestion), QMessageBox::NoButton, this);
-    QPushButton *apply = box.addButton(Strings::text(Strings::ApplyButton), QMessageBox::AcceptRole);
-    QPushButton *without = box.addButton(Strings::text(Strings::ContinueWithoutButton), QMessageBox::DestructiveRole);
-    box.addButton(Strings::text(Strings::CancelButton), QMessageBox::RejectRole);
-    box.setDefaultButton(apply);
-    box.exec();
-    if (box.clickedButton() == apply)
+    const Choice choice = askChoice(QMessageBox::Warning, Strings::UnappliedChangesTitle,
+                                    Strings::text(Strings::UnappliedChangesQuestion), Strings::ApplyButton,
+                                    Strings::ContinueWithoutButton);
+    if (choice == Accepted)
         m_tableWidget->applyTableModifications();
-    return box.clickedButton() == apply || box.clickedButton() == without;
+    return choice != Cancelled;
+}
+
+// A question with a default answer, a destructive one and "Cancel"; closing
+// the box cancels.
+MainWindow::Choice MainWindow::askChoice(QMessageBox::Icon icon, int titleId, const QString &question,
+                                         int acceptTextId, int destroyTextId)
+{
+    QMessageBox box(icon, Strings::text(titleId), question, QMessageBox::NoButton, this);
+    QPushButton *accept = box.addButton(Strings::text(acceptTextId), QMessageBox::AcceptRole);
+    QPushButton *destroy = box.addButton(Strings::text(destroyTextId), QMessageBox::DestructiveRole);
+    box.addButton(Strings::text(Strings::CancelButton), QMessageBox::RejectRole);
+    box.setDefaultButton(accept);
+    box.exec();
+    if (box.clickedButton() == accept)
+        return Accepted;
+    return box.clickedButton() == destroy ? Destroyed : Cancelled;
 }
 
 QString MainWindow::openFileDialog()

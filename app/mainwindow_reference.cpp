@@ -114,17 +114,12 @@ void MainWindow::orderLikeReference()
 
 int MainWindow::askAboutUnmatched(uint32_t unmatched)
 {
-    QMessageBox box(QMessageBox::Question, Strings::text(Strings::OrderLikeReferenceTitle),
-                    Strings::text(Strings::UnmatchedStationsQuestion).arg(unmatched), QMessageBox::NoButton,
-                    this);
-    QPushButton *atEnd = box.addButton(Strings::text(Strings::PutAtEndButton), QMessageBox::AcceptRole);
-    QPushButton *remove = box.addButton(Strings::text(Strings::DeleteThemButton), QMessageBox::DestructiveRole);
-    box.addButton(Strings::text(Strings::CancelButton), QMessageBox::RejectRole);
-    box.setDefaultButton(atEnd);
-    box.exec();
-    if (box.clickedButton() == atEnd)
+    const Choice choice = askChoice(QMessageBox::Question, Strings::OrderLikeReferenceTitle,
+                                    Strings::text(Strings::UnmatchedStationsQuestion).arg(unmatched),
+                                    Strings::PutAtEndButton, Strings::DeleteThemButton);
+    if (choice == Accepted)
         return PutAtEnd;
-    return box.clickedButton() == remove ? DeleteUnmatched : CancelOrder;
+    return choice == Destroyed ? DeleteUnmatched : CancelOrder;
 }
 
 // The first save of a document over an existing file keeps that file's

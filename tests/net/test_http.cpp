@@ -125,6 +125,7 @@ const ResponseCase RESPONSES[] = {
     {"header_without_colon", "HTTP/1.1 200 OK\r\nnonsense\r\nContent-Length: 1\r\n\r\nx", {0, URL_OK, 200, "x"}},
     {"not_http", "HTP/1.1 200 OK\r\n\r\nbody", {-1, URL_ERROR_STATUS_LINE, 0, ""}},
     {"letters_in_status", "HTTP/1.1 2x0 OK\r\n\r\nbody", {-1, URL_ERROR_STATUS_LINE, 0, ""}},
+    {"four_digit_status", "HTTP/1.1 2000 OK\r\n\r\nbody", {-1, URL_ERROR_STATUS_LINE, 0, ""}},
     {"short_status_line", "HTTP/1.1 20\r\n\r\n", {-1, URL_ERROR_STATUS_LINE, 0, ""}},
     {"length_not_a_number", "HTTP/1.1 200 OK\r\nContent-Length: 1x\r\n\r\nx", {-1, URL_ERROR_LENGTH, 200, ""}},
     {"two_lengths", "HTTP/1.1 200 OK\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\nxy", {-1, URL_ERROR_LENGTH, 200, ""}},

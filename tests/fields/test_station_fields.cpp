@@ -1,7 +1,6 @@
 #include "fields/station_fields.h"
 
 #include "svl/svl.h"
-#include "texts/strings.h"
 
 #include <QLocale>
 #include <QtTest>
@@ -77,8 +76,6 @@ class TestStationFields : public QObject
 
 private slots:
     void initTestCase();
-    void columnHeaders_data();
-    void columnHeaders();
     void fieldTexts_data();
     void fieldTexts();
     void missingDataGivesEmptyText();
@@ -90,31 +87,6 @@ private slots:
 void TestStationFields::initTestCase()
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-}
-
-void TestStationFields::columnHeaders_data()
-{
-    QTest::addColumn<int>("language");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("header");
-    const int en = Strings::English;
-    QTest::newRow("ID") << en << 0 << "ID";
-    QTest::newRow("name") << en << 1 << "Station name";
-    QTest::newRow("decoder") << en << 6 << "Decoder";
-    QTest::newRow("teletext") << en << 12 << "Teletext PID";
-    QTest::newRow("last") << en << 24 << "Audio";
-    QTest::newRow("beyond") << en << 25 << QString();
-    QTest::newRow("German name") << int(Strings::German) << 1 << "Sendername";
-    QTest::newRow("German decoder") << int(Strings::German) << 6 << "Decoder";
-}
-
-void TestStationFields::columnHeaders()
-{
-    QFETCH(int, language);
-    QFETCH(int, column);
-    QFETCH(QString, header);
-    Strings::setLanguage(language);
-    QCOMPARE(stationColumnHeader(column), header);
 }
 
 void TestStationFields::fieldTexts_data()
@@ -130,9 +102,6 @@ void TestStationFields::fieldTexts_data()
     QTest::newRow("DVB-S, options 0") << 2 << true
         << withCommonTexts("DVB-S", {"SD", "SD"}, digital,
                            {"---", "---", "A", "horizontal", "---", "---", "---", "MPEG"});
-    QTest::newRow("DVB-C, options 0") << 1 << true
-        << withCommonTexts("DVB-C", {"SD", "SD"}, digital,
-                           {"---", "---", "---", "---", "---", "---", "---", "MPEG"});
     QTest::newRow("unknown analogue") << 0 << false
         << withCommonTexts("---", {"---", "---"}, analogue,
                            {"64QAM", "32QAM", "---", "---", "4/5", "1/8", "32k", "---"});
@@ -158,6 +127,7 @@ void TestStationFields::missingDataGivesEmptyText()
     QCOMPARE(stationFieldText(&beyondTables, ModulationColumn), QString());
     QCOMPARE(stationFieldText(&beyondTables, -1), QString());
     QCOMPARE(stationFieldText(&beyondTables, StationColumnCount), QString());
+    QCOMPARE(stationColumnHeader(StationColumnCount), QString());
     QCOMPARE(stationFieldText(nullptr, UidColumn), QString());
     QCOMPARE(stationNameText(nullptr), QString());
     const svl_station unnamed{};

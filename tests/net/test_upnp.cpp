@@ -24,7 +24,7 @@ TEST(UpnpUrls, BaseIsTheLocationUpToItsLastSlashAndUrlsJoinIt)
     const std::pair<const char *, const char *> bases[] = {
         {"http://192.168.1.7:80/dmr/desc.xml", "http://192.168.1.7:80/dmr/"}, {"http://192.168.1.7:80", "http://192.168.1.7:80/"},
         {"http://tv/a/b.xml?x=/y/z", "http://tv/a/"}, {"http://tv/a/b.xml \t", "http://tv/a/"},
-        {"http://tv/dir/", "http://tv/dir/"}, {"tv/x.xml", "tv/"}, {"", "/"},
+        {"tv/x.xml", "tv/"}, {"", "/"},
     };
     for (const auto &c : bases) {
         char *base = upnp_base_url(c.first);
@@ -38,10 +38,8 @@ TEST(UpnpUrls, BaseIsTheLocationUpToItsLastSlashAndUrlsJoinIt)
     } joins[] = {
         {"http://192.168.1.7:80/dmr/", "scpd.xml", "http://192.168.1.7:80/dmr/scpd.xml"},
         {"http://192.168.1.7:80/dmr/", "/scpd.xml", "http://192.168.1.7:80/scpd.xml"},
-        {"http://tv:80", "/a.xml", "http://tv:80/a.xml"}, {"http://tv:80", "a.xml", "http://tv:80/a.xml"},
-        {"http://tv/x/", "http://other/y.xml", "http://other/y.xml"},
-        {"http://tv/x/", "HTTPS://other/y.xml", "HTTPS://other/y.xml"}, {"http://tv/x/", "http:y.xml", "http:y.xml"},
-        {"http://tv/x/", "1ab://y", "http://tv/x/1ab://y"}, {"", "a.xml", "a.xml"}, {nullptr, "a.xml", "a.xml"},
+        {"http://tv:80", "a.xml", "http://tv:80/a.xml"}, {"http://tv/x/", "HTTPS://other/y.xml", "HTTPS://other/y.xml"},
+        {"http://tv/x/", "1ab://y", "http://tv/x/1ab://y"}, {nullptr, "a.xml", "a.xml"},
     };
     for (const auto &c : joins) {
         char *result = upnp_resolve_url(c.base, strdup(c.url));
@@ -157,12 +155,9 @@ TEST(UpnpDescription, JudgesTheDocumentAndGivesUpOnSilentPeers)
         {http_response("<root><URLBase>http://10.9.8.7:1234/base/</URLBase><device><friendlyName>TV</friendlyName>"
                        "<presentationURL>page.html</presentationURL></device></root>"), 0, "TV"},
         {http_response("<root><specVersion><major>0</major></specVersion><device/></root>"), -1, "-"},
-        {http_response("<root><specVersion/><device><friendlyName>X</friendlyName></device></root>"), -1, "-"},
         {http_response("<root><specVersion><major>1</major></specVersion></root>"), 0, "-"},
         {"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found", 0, "-"},
-        {"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", -1, "-"},
         {"HTTP/1.1 200 OK\r\nContent-Length: 1048577\r\n\r\n<root/>", -1, "-"},
-        {"SSH-2.0-OpenSSH\r\n", -1, "-"},
         {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n<root>", -1, "-"},
         {http_response(deep), -1, "-"},
         // Three entities become markup before parsing; the status is not looked at.

@@ -3,7 +3,10 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <filesystem>
 #include <functional>
@@ -19,6 +22,21 @@
 #include "tools/gen/svl_generate.h"
 
 namespace fs = std::filesystem;
+
+// The last step of a save before its rename: a disk that reports its
+// failure only on the flush must not leave a half-written table in place.
+// The library is linked statically, so its calls come here.
+static bool fail_next_fsync = false;
+
+extern "C" int fsync(int fd)
+{
+    if (fail_next_fsync) {
+        fail_next_fsync = false;
+        errno = EIO;
+        return -1;
+    }
+    return int(syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -80,6 +98,7 @@ TEST(TableFile, FailedSavesKeepTheOldFile)
          [&] { setrlimit(RLIMIT_FSIZE, &saved), signal(SIGXFSZ, SIG_DFL); }},
         {"a read-only folder", &table.table, old, [&] { chmod(sandbox.path().c_str(), 0555); },
          [&] { chmod(sandbox.path().c_str(), 0755); }},
+        {"a failed flush", &table.table, old, [] { fail_next_fsync = true; }, [] { fail_next_fsync = false; }},
         {"a folder as the target", &table.table, sandbox.file("folder"), nothing, nothing},
         {"a missing folder", &table.table, sandbox.file("absent/table.svl50"), nothing, nothing},
         {"no path", &table.table, "", nothing, nothing},

@@ -70,13 +70,9 @@ void TestStrings::textsAtFixedPositions_data()
     const int en = Strings::English;
     const int de = Strings::German;
     QTest::newRow("first") << en << 0 << "&File";
-    QTest::newRow("after reserved 31") << en << 32 << "Print";
-    QTest::newRow("line break") << en << 65 << "The station table has been modified.\nDo you want to save your changes?";
     QTest::newRow("two arguments") << en << 200 << "Copy %1 station(s) to list '%2'";
-    QTest::newRow("trailing blank") << en << 209 << "Stations from network device - ";
     QTest::newRow("blanks around") << en << 214 << " of ";
     QTest::newRow("German first") << de << 0 << "&Datei";
-    QTest::newRow("German last action") << de << 35 << "Senderdaten kopieren";
     QTest::newRow("last, after German") << en << 223 << "Receive mode";
     QTest::newRow("outside the table") << en << int(Strings::TextCount) << QString();
     QTest::newRow("negative id") << en << -1 << QString();

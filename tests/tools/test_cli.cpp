@@ -35,10 +35,7 @@ const Misuse MISUSES[] = {
     {{"generate", "--stations", "10", "out.svl50", "x.svl50"}, "kanvio-cli: more than one OUT file"},
     {{"generate", "out.svl50", "--stations"}, "kanvio-cli: --stations needs a value"},
     {{"generate", "--stations", "-1", "out.svl50"}, "kanvio-cli: invalid value '-1" + RANGE},
-    {{"generate", "--stations", "1000001", "out.svl50"}, "kanvio-cli: invalid value '1000001" + RANGE},
     {{"generate", "--stations", "12x", "out.svl50"}, "kanvio-cli: invalid value '12x" + RANGE},
-    {{"generate", "--stations", " 12", "out.svl50"}, "kanvio-cli: invalid value ' 12" + RANGE},
-    {{"generate", "--stations", "", "out.svl50"}, "kanvio-cli: invalid value '" + RANGE},
     {{"generate", "--stations", "5", "--version", "45", "out.svl50"}, "kanvio-cli: --version must be 40 or 50"},
     {{"generate", "--stations", "5", "--favorites", "9", "out.svl50"},
      "kanvio-cli: invalid value '9' for --favorites (a number from 0 to 8)"},
@@ -46,18 +43,13 @@ const Misuse MISUSES[] = {
      "kanvio-cli: invalid value '18446744073709551616' for --seed (a number from 0 to 18446744073709551615)"},
     {{"generate", "--stations", "5", "--version", "40", "--favorites", "1", "out.svl50"},
      "kanvio-cli: version-40 tables have no favorite lists"},
-    {{"generate", "--stations", "5", "--colour", "red", "out.svl50"}, "kanvio-cli: unknown option '--colour'"},
     {{"import", "127.0.0.1"}, "kanvio-cli: expected two arguments"},
     {{"export", "--port", "0", "file", "127.0.0.1"}, "kanvio-cli: --port needs a port number from 1 to 65535"},
-    {{"import", "127.0.0.1", "out", "--port"}, "kanvio-cli: --port needs a port number from 1 to 65535"},
     {{"discover", "--seconds", "0"}, "kanvio-cli: --seconds needs a number from 1 to 3600"},
-    {{"discover", "--seconds", "3601"}, "kanvio-cli: --seconds needs a number from 1 to 3600"},
-    {{"discover", "--target", ""}, "kanvio-cli: --target needs a search target of 1 to 511 characters"},
     {{"discover", "--target", std::string(512, 't')}, "kanvio-cli: --target needs a search target of 1 to 511 characters"},
     {{"discover", "now"}, "kanvio-cli: unexpected argument 'now'"},
     {{"reorder", "--by-name", "--reference", "r.csv", "a", "b"}, "kanvio-cli: unknown option '--by-name'"},
     {{"reorder", "a.svl50", "b.svl50"}, "kanvio-cli: --reference is required"},
-    {{"convert", "a.svl40"}, "kanvio-cli: expected two arguments"},
 };
 
 TEST(CliUsage, MisuseExitsWithTwoTheProblemAndTheUsageAndHelpWithZero)
@@ -89,10 +81,8 @@ TEST(CliInput, BadFilesExitWithOneAndOneLineNamingTheFile)
     ASSERT_EQ(truncate(sandbox.file("huge.svl50").c_str(), (off_t(1) << 29) + 1), 0);  // sparse
     const std::pair<std::string, std::string> cases[] = {
         {"missing.svl50", "cannot open: No such file or directory"}, {"folder.svl50", "not a regular file"},
-        {"huge.svl50", "file too large for a station table"},        {"empty.svl50", "not a valid station table"},
-        {"text.svl50", "not a valid station table"},
+        {"huge.svl50", "file too large for a station table"},        {"text.svl50", "not a valid station table"},
     };
-    write_file(sandbox.file("empty.svl50"), "");
     write_file(sandbox.file("text.svl50"), "station list\n");
     for (const auto &c : cases) {
         for (const char *command : {"info", "dump"}) {

@@ -164,8 +164,7 @@ TEST(SetRequests, TheSetRefusesAnImageItCannotReadAndGoesOn)
     EXPECT_EQ(sim.stop(SIGTERM), 0);
 
     for (const std::vector<std::string> &wrong : std::vector<std::vector<std::string>>{
-             {}, {"--generate", "5", "table.svl50"}, {"--fault", "no-such-fault", "--generate", "5"},
-             {"--port", "70000", "--generate", "5"}, {"--generate"}}) {
+             {}, {"--fault", "no-such-fault", "--generate", "5"}, {"--port", "70000", "--generate", "5"}}) {
         TvSim refused(wrong);
         EXPECT_FALSE(refused.wait_ready());
         EXPECT_EQ(refused.stop(SIGTERM), 2) << refused.log();

@@ -117,30 +117,16 @@ private slots:
         QVERIFY(!window->isWindowModified());
     }
 
-    // An addition that fails adds nothing, is not kept on the stack, and
-    // undone anyway leaves the list standing at its index alone.
-    void failedAdditionUndoesNothing()
+    // A command that cannot make its change (a ninth list, the removal of a
+    // tab that is not there, a move whose rows no longer hold its stations)
+    // changes nothing and is dropped, leaving the stack as it was; a failed
+    // addition undone anyway leaves the list at its index alone. The same
+    // commands made right are kept.
+    void failedCommandsLeaveTheStack()
     {
         Sandbox sandbox;
         const QStringList eight{"1", "2", "3", "4", "5", "6", "7", "8"};
         const auto window = openWindow(sandbox.writeNamedFavorites(QStringLiteral("t.svl50"), eight, {"r"}));
-        const QStringList names = listNames(*window);
-        window->undoStack()->push(new AddFavoritelistCommand(window.get()));
-        QCOMPARE(window->undoStack()->count(), 0);
-        AddFavoritelistCommand failed(window.get());
-        failed.redo();
-        failed.undo();
-        QCOMPARE(listNames(*window), names);
-        QVERIFY(!window->isWindowModified());
-    }
-
-    // A removal of a tab that is not there, or a move whose rows no longer
-    // hold its stations, changes nothing and is dropped, leaving the stack
-    // as it was; the same commands made right are kept.
-    void failedCommandsLeaveTheStack()
-    {
-        Sandbox sandbox;
-        const auto window = openWindow(sandbox.writeNamedFavorites(QStringLiteral("t.svl50"), {"a"}, {"r"}));
         QUndoStack *stack = window->undoStack();
         stack->push(new MarkerCommand);
         stack->setClean();
@@ -148,8 +134,12 @@ private slots:
         const Stations base = stationsOf(listWidget(*window, 0));
         StationListModel *model = listModel(*window, 0);
         const QList<QVariant> third{model->data(model->index(2, 0), Qt::UserRole)};
-        stack->push(new RemoveFavoritelistCommand(window.get(), 2));
+        stack->push(new AddFavoritelistCommand(window.get()));
+        stack->push(new RemoveFavoritelistCommand(window.get(), 9));
         stack->push(new MoveCommand(window.get(), 0, {3}, third, model->insertionIndex(0)));
+        AddFavoritelistCommand failed(window.get());
+        failed.redo();
+        failed.undo();
         QCOMPARE(stack->count() + stack->index(), 2);
         QVERIFY(stack->isClean() && !window->isWindowModified());
         QCOMPARE(listNames(*window), names);

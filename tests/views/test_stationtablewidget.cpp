@@ -333,28 +333,14 @@ private slots:
         }
     }
 
-    void clickedBaseTabBringsItsFavorites()
+    // Edits take the list with the selection, or else the favorite list in
+    // front; unknown lists leave everything where it is. A click on the
+    // other base tab brings its favorites and clears the selection; the tab
+    // in front keeps it when clicked again.
+    void selectionAndTabsChooseTheList()
     {
         StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 3));
         m_window->show();
-        const Tabs shown = tabsOf(widget);
-        widget->showList(3);
-        selectRows(widget->listWidgets()[3], 0, 0);
-        QTabBar *bar = shown.base->tabBar();
-        // The tab in front keeps the selection when clicked again.
-        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(0).center());
-        QVERIFY(widget->listWidgets()[3]->viewSelectionModel()->hasSelection());
-        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(1).center());
-        QCOMPARE(shown.base->currentIndex(), 1);
-        QCOMPARE(tabTexts(shown.favorites), (QStringList{"radio1", "radio2", "radio3"}));
-        QCOMPARE(shown.favorites->currentIndex(), 0);
-        QCOMPARE(widget->currentFavListIndex(), 4);
-        QVERIFY(!widget->listWidgets()[3]->viewSelectionModel()->hasSelection());
-    }
-
-    void selectionChoosesTheList()
-    {
-        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 1));
         widget->showList(3);
         StationListWidget *base = widget->listWidgets()[0];
         StationListWidget *favorite = widget->listWidgets()[3];
@@ -366,10 +352,17 @@ private slots:
             QCOMPARE(widget->otherListWidget(), selected == base ? favorite : base);
             QCOMPARE(widget->selectedListIndex(), selected->listIndex());
         }
-        // Unknown lists leave everything where it is.
         widget->showList(-1);
         widget->showList(widget->listWidgets().size());
         QCOMPARE(widget->currentFavListIndex(), 3);
+        QTabBar *bar = tabsOf(widget).base->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(0).center());
+        QVERIFY(favorite->viewSelectionModel()->hasSelection());
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(1).center());
+        QCOMPARE(tabTexts(tabsOf(widget).favorites), (QStringList{"radio1", "radio2", "radio3"}));
+        QCOMPARE(widget->currentFavListIndex(), 4);
+        checkLists(widget);
+        QVERIFY(!favorite->viewSelectionModel()->hasSelection());
     }
 
     // An addition that would break the list order or the file format, or

@@ -376,8 +376,9 @@ private slots:
         QTest::newRow("dark") << dark;
     }
 
-    // List rows and table cells, selected or not, paint their background
-    // and text in the palette's colours, so they read in a dark theme too.
+    // List rows and table cells, selected or not, paint their background,
+    // text and separator in the palette's colours, so they read in a dark
+    // theme too.
     void rowsArePaintedInThePalettesColours()
     {
         QFETCH(QPalette, palette);
@@ -387,14 +388,20 @@ private slots:
         StationListModel cells(nullptr, 0, table.base(), table.table(), StationColumnCount, nullptr);
         const StationListDelegate listDelegate(&list, nullptr);
         const StationListDelegate cellDelegate(&cells, nullptr);
+        const QRgb separator = palette.color(QPalette::Midlight).rgba();
+        const QRect bottom(0, 37, 500, 1);
         for (const bool selected : {false, true}) {
             const QRgb back = palette.color(selected ? QPalette::Highlight : QPalette::Base).rgba();
             const QRgb text = palette.color(selected ? QPalette::HighlightedText : QPalette::Text).rgba();
+            // A line parts a row from the next, not the last one nor a selected one.
+            const QImage parted = paintItem(listDelegate, list.index(0, 0), QSize(500, 38), palette, selected);
+            QCOMPARE(coloursIn(parted, bottom).contains(separator), !selected);
             for (const QImage &image : {paintItem(listDelegate, list.index(1, 0), QSize(500, 38), palette, selected),
                                         paintItem(cellDelegate, cells.index(0, NameColumn), QSize(160, 38), palette,
                                                   selected)}) {
                 QCOMPARE(image.pixel(2, 2), back);
                 QVERIFY(coloursIn(image, QRect(0, 0, 160, 37)).contains(text));
+                QVERIFY(!coloursIn(image, bottom).contains(separator));
             }
         }
     }

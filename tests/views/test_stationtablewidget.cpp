@@ -60,28 +60,17 @@ QString writeFavorites(const Sandbox &sandbox, int tv, int radio, const QStringL
 
 // The two tab widgets and the two buttons of the central widget.
 struct Tabs {
-    QTabWidget *favorites = nullptr;
-    QTabWidget *base = nullptr;
-    QPushButton *add = nullptr;
-    QPushButton *apply = nullptr;
+    QTabWidget *favorites;
+    QTabWidget *base;
+    QWidget *add;
+    QPushButton *apply;
 };
 
 Tabs tabsOf(StationTableWidget *widget)
 {
-    Tabs tabs;
-    const QList<QTabWidget *> tabWidgets = widget->findChildren<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    if (tabWidgets.size() == 2) {
-        tabs.favorites = tabWidgets[0];
-        tabs.base = tabWidgets[1];
-    }
-    // The search bar has buttons of its own; the apply button is the widget's.
-    for (QPushButton *button : widget->findChildren<QPushButton *>()) {
-        if (button->text() == QLatin1String("+"))
-            tabs.add = button;
-        else if (button->parent() == widget)
-            tabs.apply = button;
-    }
-    return tabs;
+    const auto tabs = widget->findChildren<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    const auto buttons = widget->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly);
+    return {tabs.value(0), tabs.value(1), tabs.value(0)->cornerWidget(), buttons.value(0)};
 }
 
 QStringList tabTexts(const QTabWidget *tabs)
@@ -449,7 +438,8 @@ private slots:
     }
 
     // Copy, Delete, Options and Defaults follow the selection; Options needs
-    // it made as one range. A view switch leaves nothing to act on.
+    // it made as one range. A view switch leaves nothing to act on. A flag
+    // action is ticked when any selected station has the flag.
     void actionsFollowSelection()
     {
         const auto window = openWindow(table(SVL_VERSION_50));
@@ -469,16 +459,6 @@ private slots:
             };
             const QStringList states{select({{3, 3}}), select({{1, 4}}), select({{1, 1}, {5, 6}}), select({})};
             QCOMPARE(states, (QStringList{"1111", "1111", "1101", "0000"}));
-        }
-    }
-
-    // A flag action is ticked when any selected station has the flag.
-    void flagActionsTickedByAnySelectedStation()
-    {
-        const auto window = openWindow(table(SVL_VERSION_50));
-        for (const char *view : {"listViewAct", "tableViewAct"}) {
-            action(*window, view)->trigger();
-            const StationListWidget *base = listWidget(*window, 0);
             for (int flags : {0, 1, 2, 3}) {  // 1: the second station locked, 2: the last one in the EPG
                 for (int i = 0; i < 3; ++i) {
                     stationAt(base, 2 + i)->childlock = i == 1 && (flags & 1);
@@ -487,7 +467,7 @@ private slots:
                 // The opposite state first, so that every expected state must be set.
                 action(*window, "childLockAct")->setChecked(!(flags & 1));
                 action(*window, "epgAct")->setChecked(!(flags & 2));
-                selectRows(base, 2, 4);
+                select({{2, 4}});
                 QCOMPARE(action(*window, "childLockAct")->isChecked(), bool(flags & 1));
                 QCOMPARE(action(*window, "epgAct")->isChecked(), bool(flags & 2));
             }

@@ -168,7 +168,10 @@ private slots:
     }
 
     // Stations as pointers under Qt::UserRole and no text of the model's own.
-    void handsOutStationPointersOnly()
+    // A table view's drag hands every selected cell; only column 0 names a
+    // row. The drop carries out the whole change: a drag that ended as a
+    // move would let the source view remove its selected rows afterwards.
+    void handsOutStationsAndDragsTheirRows()
     {
         auto model = m_document->model(TvBase, 25);
         const int rows = model->rowCount();
@@ -178,17 +181,15 @@ private slots:
         QVERIFY(!model->index(rows, 0).isValid() && !model->index(0, 25).isValid() && !model->index(-1, 0).isValid());
         QCOMPARE(model->fieldText(model->index(rows - 1, UidColumn)), QString::number(last->uid));
         QCOMPARE(m_document->model(TvBase)->fieldText(model->index(rows - 1, 0)), stationNameText(last));
-    }
-
-    // A table view hands every selected cell; only column 0 names a row.
-    void payloadListsRowsAscendingWithTheKind()
-    {
-        auto model = m_document->model(TvBase, 25);
         const std::unique_ptr<QMimeData> data(model->mimeData(
             {model->index(5, 0), model->index(5, 3), model->index(2, 0), model->index(9, 7), model->index(9, 0)}));
         const QByteArray expected("\0\0\0\x02\0\0\0\x01\0\0\0\x05\0\0\0\x01\0\0\0\x09\0\0\0\x01", 24);
         QCOMPARE(data->data(QStringLiteral("application/x-stationcListmodel")), expected);
-        QCOMPARE(model->mimeTypes(), QStringList{QStringLiteral("application/x-stationcListmodel")});
+        QCOMPARE(model->supportedDragActions(), Qt::DropActions(Qt::CopyAction));
+        QCOMPARE(model->supportedDropActions(), Qt::CopyAction | Qt::MoveAction);
+        const Qt::ItemFlags flags = model->flags(model->index(0, 0));
+        QVERIFY((flags & Qt::ItemIsDragEnabled) && !(flags & Qt::ItemIsEditable));
+        QVERIFY(model->flags(QModelIndex()) & Qt::ItemIsDropEnabled);
     }
 
     // Only stations, only as display data, only within the list, only
@@ -315,18 +316,6 @@ private slots:
         QCOMPARE(stationsOf(m_document->list(TvFavorite)), before);
         // The same rows dragged within this program are taken.
         QVERIFY(favorite->dropMimeData(own.get(), Qt::CopyAction, 0, 0, QModelIndex()));
-    }
-
-    // The drop carries out the whole change; a drag that ended as a move
-    // would let the source view remove its selected rows afterwards.
-    void dragsNeverEndAsMoves()
-    {
-        auto model = m_document->model(TvBase);
-        QCOMPARE(model->supportedDragActions(), Qt::DropActions(Qt::CopyAction));
-        QCOMPARE(model->supportedDropActions(), Qt::CopyAction | Qt::MoveAction);
-        const Qt::ItemFlags flags = model->flags(model->index(0, 0));
-        QVERIFY((flags & Qt::ItemIsDragEnabled) && !(flags & Qt::ItemIsEditable));
-        QVERIFY(model->flags(QModelIndex()) & Qt::ItemIsDropEnabled);
     }
 
     // The icons of a row, left to right, from the station's flags.
@@ -469,19 +458,37 @@ private slots:
         QVERIFY(!QSet<QRgb>({background.rgba(), highlight}).contains(box.pixel(80, 20)));
     }
 
-    // Rows can be dragged and dropped in either view; the table view sorts
-    // by a click on a header but claims no order the list does not have.
+    // Rows can be dragged and dropped in either view. The table view sorts
+    // by a click on a header but claims no order the list does not have,
+    // and fits its columns to their texts, the name column to 200. The
+    // first selected station is the topmost.
     void listWidgetEquipsItsView()
     {
         HandTable table;
-        table.addStations(3);
-        for (bool listMode : {true, false}) {
-            StationListWidget widget(nullptr, table.base(), table.table(), listMode);
-            QCOMPARE(widget.view()->dragDropMode(), QAbstractItemView::DragDrop);
-            QCOMPARE(widget.stationModel()->columnCount(), listMode ? 1 : 25);
-            if (auto *tableView = qobject_cast<QTableView *>(widget.view()))
-                QVERIFY(tableView->isSortingEnabled() && tableView->horizontalHeader()->sortIndicatorSection() == -1);
+        table.addStations(6);
+        table.base()->stations[1]->HiDef = 3;  // "HD-MPEG4", longer than its header
+        table.base()->stations[2]->cni = 0xabcd;
+        const StationListWidget list(nullptr, table.base(), table.table(), true);
+        QCOMPARE(list.view()->dragDropMode(), QAbstractItemView::DragDrop);
+        StationListWidget widget(nullptr, table.base(), table.table(), false);
+        auto *view = qobject_cast<QTableView *>(widget.view());
+        QCOMPARE(view->dragDropMode(), QAbstractItemView::DragDrop);
+        QVERIFY(view->isSortingEnabled() && view->horizontalHeader()->sortIndicatorSection() == -1);
+        widget.resizeTableColumns();
+        QCOMPARE(view->columnWidth(NameColumn), 200);
+        const QFontMetrics metrics(view->font());
+        const StationListModel *model = widget.stationModel();
+        for (int column = 0; column < StationColumnCount; ++column) {
+            for (int row = 0; row < 3 && column != NameColumn; ++row) {
+                const QString text = model->fieldText(model->index(row, column));
+                // Padding on both sides and the grid line.
+                QVERIFY2(view->columnWidth(column) >= metrics.horizontalAdvance(text) + 10, qPrintable(text));
+            }
         }
+        QVERIFY(!widget.firstSelectedStation());
+        for (int row : {4, 2})
+            widget.viewSelectionModel()->select(model->index(row, 0), QItemSelectionModel::Select);
+        QCOMPARE(widget.firstSelectedStation(), table.base()->stations[2]);
     }
 
     // In table view each flag has a column of its own: the whole row is
@@ -507,39 +514,6 @@ private slots:
         const svl_station *station = table.base()->stations[row];
         QCOMPARE(QVector<int>({station->epg, station->childlock, station->CANumber}), QVector<int>({3, 3, 3}));
         QCOMPARE(table.base()->stations[0]->epg + table.base()->stations[0]->childlock, 0);
-    }
-
-    void tableColumnsFitTheirTextsWithNameAt200()
-    {
-        HandTable table;
-        table.addStations(3);
-        table.base()->stations[1]->HiDef = 3;  // "HD-MPEG4", longer than its header
-        table.base()->stations[2]->cni = 0xabcd;
-        StationListWidget tableWidget(nullptr, table.base(), table.table(), false);
-        tableWidget.resizeTableColumns();
-        auto *view = qobject_cast<QTableView *>(tableWidget.view());
-        QCOMPARE(view->columnWidth(NameColumn), 200);
-        const QFontMetrics metrics(view->font());
-        const StationListModel *model = tableWidget.stationModel();
-        for (int column = 0; column < 25; ++column) {
-            for (int row = 0; row < 3 && column != NameColumn; ++row) {
-                const QString text = model->fieldText(model->index(row, column));
-                // Padding on both sides and the grid line.
-                QVERIFY2(view->columnWidth(column) >= metrics.horizontalAdvance(text) + 10, qPrintable(text));
-            }
-        }
-    }
-
-    void firstSelectedStationIsTheTopmost()
-    {
-        HandTable table;
-        table.addStations(6);
-        StationListWidget widget(nullptr, table.base(), table.table(), false);
-        QVERIFY(!widget.firstSelectedStation());
-        for (int row : {4, 2})
-            widget.viewSelectionModel()->select(widget.stationModel()->index(row, 0),
-                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        QCOMPARE(widget.firstSelectedStation(), table.base()->stations[2]);
     }
 
     void scrollToRemovedRowOnlyWhileTheRowExists()

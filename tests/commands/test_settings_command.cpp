@@ -46,24 +46,22 @@ class TestSettingsCommand : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void saveIsOneUndoableEdit_data();
+    void initTestCase()
+    {
+        if (!insideNetworkNamespace())
+            QSKIP("the main window sends multicast: run inside scripts/in-netns");
+        describeProgram();
+    }
+
+    void saveIsOneUndoableEdit_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::newRow("svl40") << int(SVL_VERSION_40);
+        QTest::newRow("svl50") << int(SVL_VERSION_50);
+    }
+
     void saveIsOneUndoableEdit();
 };
-
-void TestSettingsCommand::initTestCase()
-{
-    if (!insideNetworkNamespace())
-        QSKIP("the main window sends multicast: run inside scripts/in-netns");
-    describeProgram();
-}
-
-void TestSettingsCommand::saveIsOneUndoableEdit_data()
-{
-    QTest::addColumn<int>("version");
-    QTest::newRow("svl40") << int(SVL_VERSION_40);
-    QTest::newRow("svl50") << int(SVL_VERSION_50);
-}
 
 void TestSettingsCommand::saveIsOneUndoableEdit()
 {

@@ -29,21 +29,14 @@ QSet<int> selectedRows(const StationListWidget *widget)
     return rows;
 }
 
-void selectRow(StationListWidget *widget, int row)
-{
-    widget->viewSelectionModel()->select(widget->stationModel()->index(row, 0),
-                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
-}
-
 // An English window on TV stations of the names (set() changes each) and a
 // radio station, each medium with a favorite list holding its first station.
 std::unique_ptr<MainWindow> openStations(const Sandbox &sandbox, const QList<QByteArray> &names,
                                          const std::function<void(svl_station *, int)> &set = [](svl_station *, int) {})
 {
     viewsupport::HandTable hand;
-    for (int i = 0; i < names.size(); ++i) {
+    for (int i = 0; i < names.size(); ++i)
         set(hand.addStation(names[i]), i);
-    }
     svl_station *radio = svl_new_station(SVL_VERSION_50);
     radio->ProgramDataByte = 8;
     svl_set_station_name(radio, "Radio Eins");
@@ -145,7 +138,7 @@ void TestSearchOutput::dialogFilters()
         {0, "", 0, "encryptedBox", {4}}, {0, "", 4, "hdBox", {}}, {3, "eins", 0, "", {0}} /* a radio favorite list */,
     };
     for (const auto &search : searches) {
-        selectRow(tables->listWidgets()[0], 5);
+        selectRows(tables->listWidgets()[0], 5, 5);
         dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QLatin1String(search.name));
         dialog->findChild<QComboBox *>(QStringLiteral("listBox"))->setCurrentIndex(search.list);
         dialog->findChild<QComboBox *>(QStringLiteral("receiveModeBox"))->setCurrentIndex(search.mode);
@@ -191,12 +184,12 @@ void TestSearchOutput::copiesSelectedRows()
     Sandbox sandbox;
     const auto window = openStations(sandbox, {"A", "B", "C", "D", "E"});
     StationTableWidget *tables = window->stationTableWidget();
-    selectRow(tables->listWidgets()[0], 4);
-    selectRow(tables->listWidgets()[0], 1);
+    selectRows(tables->listWidgets()[0], 4, 4);
+    selectRows(tables->listWidgets()[0], 1, 1, QItemSelectionModel::Select);
     action(*window, "copyAct")->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2\tB\n5\tE"));
     tables->switchToTableView();
-    selectRow(tables->listWidgets()[0], 2);
+    selectRows(tables->listWidgets()[0], 2, 2);
     action(*window, "copyAct")->trigger();
     const QStringList cells = QApplication::clipboard()->text().split(QLatin1Char('\t'));
     QCOMPARE(cells.size(), 1 + StationColumnCount);

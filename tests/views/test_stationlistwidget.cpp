@@ -1,14 +1,12 @@
 // A station list widget without a main window. Its model: what it hands
 // the views, the drag payload, inserting and removing rows, and the drops
 // it refuses (drops that become undo commands are tested with the
-// commands). Its painting: which icons a row gets and where, the row
-// separators, table cells, the drop indicator. How it equips its view.
+// commands). Its painting: which icons a row gets and where, the palette's
+// colours, fitted cell texts, the drop indicator. How it equips its view.
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
-#include <QListView>
 #include <QMimeData>
 #include <QPainter>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QtTest>
 
@@ -17,31 +15,17 @@
 #include "tests/views/test_stationlistwidget_support.h"
 #include "tools/gen/svl_generate.h"
 #include "views/dropindicator.h"
-#include "views/selection.h"
 #include "views/stationlistdelegate.h"
 #include "views/stationlistmodel.h"
-#include "views/stationlistselectionmodel.h"
 #include "views/stationlistwidget.h"
 
 using viewsupport::HandTable;
 using viewsupport::Stations;
 using viewsupport::stationsOf;
 
-Q_DECLARE_METATYPE(RowImage)
-
 namespace {
 
 enum ListIndex { TvBase = 0, RadioBase = 1, TvFavorite = 2, OtherTvFavorite = 3, RadioFavorite = 4 };
-
-// The id of the metatype Qt knows by that name (Qt 6 renamed the lookup).
-int metaTypeNamed(const char *name)
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return QMetaType::fromName(name).id();
-#else
-    return QMetaType::type(name);
-#endif
-}
 
 // A generated version-50 table with two favorite lists per medium, and a
 // window that stands in for the main window.
@@ -86,73 +70,40 @@ QByteArray entries(std::initializer_list<std::pair<qint32, qint32>> rowsAndKinds
 
 
 const QColor background(Qt::white);
-const QSize listRow(500, 38);
 
-QStyleOptionViewItem itemOption(const QSize &size, QStyle::State state = QStyle::State_Enabled,
-                                const QPalette &palette = QApplication::palette())
+// The item painted on the background into an image of the size.
+QImage paintItem(const StationListDelegate &delegate, const QModelIndex &index, const QSize &size,
+                 const QPalette &palette = QApplication::palette(), bool selected = false)
 {
     QStyleOptionViewItem option;
     option.rect = QRect(QPoint(0, 0), size);
-    option.state = state;
+    option.state = selected ? QStyle::State_Enabled | QStyle::State_Selected : QStyle::State_Enabled;
     option.palette = palette;
-    option.font = QApplication::font();
+    // Unsmoothed text takes nothing but the text colour.
+    option.font.setStyleStrategy(QFont::NoAntialias);
     option.fontMetrics = QFontMetrics(option.font);
-    return option;
-}
-
-// The item painted on the background into an image of pixelRatio pixels
-// per unit, as a view on a screen of that ratio paints it.
-QImage paintItem(const StationListDelegate &delegate, const QModelIndex &index, const QStyleOptionViewItem &option,
-                 qreal pixelRatio = 1.0)
-{
-    QImage image(option.rect.size() * pixelRatio, QImage::Format_ARGB32);
-    image.setDevicePixelRatio(pixelRatio);
+    QImage image(size, QImage::Format_ARGB32);
     image.fill(background);
     QPainter painter(&image);
     delegate.paint(&painter, option, index);
     return image;
 }
 
-QImage paintItem(const StationListDelegate &delegate, const QModelIndex &index, const QSize &size,
-                 QStyle::State state = QStyle::State_Enabled)
+// The colours painted inside the rectangle.
+QSet<QRgb> coloursIn(const QImage &image, const QRect &rect)
 {
-    return paintItem(delegate, index, itemOption(size, state));
-}
-
-// A dark palette as a desktop's dark theme gives the Fusion style, every
-// role the rows use in a colour of its own.
-QPalette darkPalette()
-{
-    QPalette palette(QColor(53, 53, 53));
-    palette.setColor(QPalette::Base, QColor(42, 42, 42));
-    palette.setColor(QPalette::Text, QColor(230, 230, 230));
-    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    palette.setColor(QPalette::HighlightedText, Qt::black);
-    return palette;
-}
-
-bool holdsColour(const QImage &image, const QRect &rect, const QColor &colour)
-{
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            if (image.pixelColor(x, y) == colour)
-                return true;
-        }
-    }
-    return false;
-}
-
-// Whether anything but the background was painted inside the rectangle.
-bool paintedIn(const QImage &image, const QRect &rect)
-{
+    QSet<QRgb> colours;
     const QRect area = rect.intersected(image.rect());
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (image.pixelColor(x, y) != background)
-                return true;
-        }
+        for (int x = area.left(); x <= area.right(); ++x)
+            colours.insert(image.pixel(x, y));
     }
-    return false;
+    return colours;
+}
+
+bool paintedIn(const QImage &image, const QRect &rect)
+{
+    return coloursIn(image, rect) != QSet<QRgb>{background.rgba()};
 }
 
 } // namespace
@@ -217,28 +168,28 @@ private slots:
     }
 
     // Stations as pointers under Qt::UserRole and no text of the model's own.
-    void handsOutStationPointersOnly()
+    // A table view's drag hands every selected cell; only column 0 names a
+    // row. The drop carries out the whole change: a drag that ended as a
+    // move would let the source view remove its selected rows afterwards.
+    void handsOutStationsAndDragsTheirRows()
     {
         auto model = m_document->model(TvBase, 25);
         const int rows = model->rowCount();
         const svl_station *last = m_document->list(TvBase)->stations[rows - 1];
         QCOMPARE(StationListModel::stationOf(model->data(model->index(rows - 1, 24), Qt::UserRole)), last);
-        QCOMPARE(model->data(model->index(0, 0), Qt::UserRole).userType(), metaTypeNamed("struct svl_station*"));
         QVERIFY(!model->data(model->index(0, 0), Qt::DisplayRole).isValid());
         QVERIFY(!model->index(rows, 0).isValid() && !model->index(0, 25).isValid() && !model->index(-1, 0).isValid());
         QCOMPARE(model->fieldText(model->index(rows - 1, UidColumn)), QString::number(last->uid));
         QCOMPARE(m_document->model(TvBase)->fieldText(model->index(rows - 1, 0)), stationNameText(last));
-    }
-
-    // A table view hands every selected cell; only column 0 names a row.
-    void payloadListsRowsAscendingWithTheKind()
-    {
-        auto model = m_document->model(TvBase, 25);
         const std::unique_ptr<QMimeData> data(model->mimeData(
             {model->index(5, 0), model->index(5, 3), model->index(2, 0), model->index(9, 7), model->index(9, 0)}));
         const QByteArray expected("\0\0\0\x02\0\0\0\x01\0\0\0\x05\0\0\0\x01\0\0\0\x09\0\0\0\x01", 24);
         QCOMPARE(data->data(QStringLiteral("application/x-stationcListmodel")), expected);
-        QCOMPARE(model->mimeTypes(), QStringList{QStringLiteral("application/x-stationcListmodel")});
+        QCOMPARE(model->supportedDragActions(), Qt::DropActions(Qt::CopyAction));
+        QCOMPARE(model->supportedDropActions(), Qt::CopyAction | Qt::MoveAction);
+        const Qt::ItemFlags flags = model->flags(model->index(0, 0));
+        QVERIFY((flags & Qt::ItemIsDragEnabled) && !(flags & Qt::ItemIsEditable));
+        QVERIFY(model->flags(QModelIndex()) & Qt::ItemIsDropEnabled);
     }
 
     // Only stations, only as display data, only within the list, only
@@ -367,57 +318,81 @@ private slots:
         QVERIFY(favorite->dropMimeData(own.get(), Qt::CopyAction, 0, 0, QModelIndex()));
     }
 
-    // The drop carries out the whole change; a drag that ended as a move
-    // would let the source view remove its selected rows afterwards.
-    void dragsNeverEndAsMoves()
-    {
-        auto model = m_document->model(TvBase);
-        QCOMPARE(model->supportedDragActions(), Qt::DropActions(Qt::CopyAction));
-        QCOMPARE(model->supportedDropActions(), Qt::CopyAction | Qt::MoveAction);
-        const Qt::ItemFlags flags = model->flags(model->index(0, 0));
-        QVERIFY((flags & Qt::ItemIsDragEnabled) && !(flags & Qt::ItemIsEditable));
-        QVERIFY(model->flags(QModelIndex()) & Qt::ItemIsDropEnabled);
-    }
-
-    void rowIconsFollowStationFlags_data()
-    {
-        QTest::addColumn<int>("hiDef");
-        QTest::addColumn<int>("flags");  // 1 child lock, 2 EPG, 4 encrypted, 8 favorite
-        QTest::addColumn<int>("programDataByte");
-        QTest::addColumn<QList<RowImage>>("images");
-        using R = RowImage;
-        QTest::newRow("HD 1") << 1 << 0 << 4 << QList<R>{R::Hd, R::TerrestrialReception};
-        QTest::newRow("HiDef 3 no video icon") << 3 << 0 << 5 << QList<R>{R::CableReception};
-        QTest::newRow("HEVC") << 4 << 0 << 5 << QList<R>{R::Hevc, R::CableReception};
-        QTest::newRow("HiDef 9, analogue") << 9 << 0 << 1 << QList<R>{R::AnalogReception};
-        QTest::newRow("EPG, DVB-T radio") << 0 << 2 << 9 << QList<R>{R::Epg, R::TerrestrialReception};
-        QTest::newRow("encrypted, DVB-C radio") << 0 << 4 << 10 << QList<R>{R::Encrypted, R::CableReception};
-        QTest::newRow("no reception type") << 0 << 0 << 2 << QList<R>{};
-        QTest::newRow("everything") << 2 << 15 << 8
-                                    << QList<R>{R::Favorite, R::Hd, R::ChildLock, R::Epg, R::Encrypted,
-                                                R::SatelliteReception};
-    }
-
+    // The icons of a row, left to right, from the station's flags.
     void rowIconsFollowStationFlags()
     {
-        QFETCH(int, hiDef);
-        QFETCH(int, flags);
-        QFETCH(int, programDataByte);
-        QFETCH(QList<RowImage>, images);
-        svl_station station = svl_station();
-        station.HiDef = uint8_t(hiDef);
-        station.childlock = flags & 1;
-        station.epg = (flags & 2) ? 1 : 0;
-        station.encrypted = (flags & 4) ? 1 : 0;
-        station.ProgramDataByte = uint8_t(programDataByte);
-        const RowIcons icons = rowIcons(station, flags & 8);
-        QList<RowImage> shown;
-        for (int i = 0; i < icons.size(); ++i) {
-            shown << icons[i].image;
-            // Left to right, as listed.
-            QVERIFY(i == 0 || icons[i - 1].rightOffset > icons[i].rightOffset);
+        using R = RowImage;
+        const struct {
+            int hiDef, flags;  // 1 child lock, 2 EPG, 4 encrypted, 8 favorite
+            int programDataByte;
+            QList<RowImage> images;
+        } rows[] = {
+            {1, 0, 4, {R::Hd, R::TerrestrialReception}},
+            {3, 0, 5, {R::CableReception}},  // HiDef 3 has no video icon
+            {4, 0, 5, {R::Hevc, R::CableReception}},
+            {9, 0, 1, {R::AnalogReception}},
+            {0, 2, 9, {R::Epg, R::TerrestrialReception}},  // DVB-T radio
+            {0, 4, 10, {R::Encrypted, R::CableReception}},  // DVB-C radio
+            {0, 0, 2, {}},
+            {2, 15, 8, {R::Favorite, R::Hd, R::ChildLock, R::Epg, R::Encrypted, R::SatelliteReception}},
+        };
+        for (const auto &row : rows) {
+            svl_station station = svl_station();
+            station.HiDef = uint8_t(row.hiDef);
+            station.childlock = row.flags & 1;
+            station.epg = (row.flags & 2) ? 1 : 0;
+            station.encrypted = (row.flags & 4) ? 1 : 0;
+            station.ProgramDataByte = uint8_t(row.programDataByte);
+            const RowIcons icons = rowIcons(station, row.flags & 8);
+            QList<RowImage> shown;
+            for (int i = 0; i < icons.size(); ++i) {
+                shown << icons[i].image;
+                QVERIFY(i == 0 || icons[i - 1].rightOffset > icons[i].rightOffset);
+            }
+            QCOMPARE(shown, row.images);
         }
-        QCOMPARE(shown, images);
+    }
+
+    void rowsArePaintedInThePalettesColours_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light") << QApplication::palette();
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(42, 42, 42));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        dark.setColor(QPalette::HighlightedText, Qt::black);
+        QTest::newRow("dark") << dark;
+    }
+
+    // List rows and table cells, selected or not, paint their background,
+    // text and separator in the palette's colours, so they read in a dark
+    // theme too.
+    void rowsArePaintedInThePalettesColours()
+    {
+        QFETCH(QPalette, palette);
+        HandTable table;
+        table.addStations(2);
+        StationListModel list(nullptr, 0, table.base(), table.table(), 1, nullptr);
+        StationListModel cells(nullptr, 0, table.base(), table.table(), StationColumnCount, nullptr);
+        const StationListDelegate listDelegate(&list, nullptr);
+        const StationListDelegate cellDelegate(&cells, nullptr);
+        const QRgb separator = palette.color(QPalette::Midlight).rgba();
+        const QRect bottom(0, 37, 500, 1);
+        for (const bool selected : {false, true}) {
+            const QRgb back = palette.color(selected ? QPalette::Highlight : QPalette::Base).rgba();
+            const QRgb text = palette.color(selected ? QPalette::HighlightedText : QPalette::Text).rgba();
+            // A line parts a row from the next, not the last one nor a selected one.
+            const QImage parted = paintItem(listDelegate, list.index(0, 0), QSize(500, 38), palette, selected);
+            QCOMPARE(coloursIn(parted, bottom).contains(separator), !selected);
+            for (const QImage &image : {paintItem(listDelegate, list.index(1, 0), QSize(500, 38), palette, selected),
+                                        paintItem(cellDelegate, cells.index(0, NameColumn), QSize(160, 38), palette,
+                                                  selected)}) {
+                QCOMPARE(image.pixel(2, 2), back);
+                QVERIFY(coloursIn(image, QRect(0, 0, 160, 37)).contains(text));
+                QVERIFY(!coloursIn(image, bottom).contains(separator));
+            }
+        }
     }
 
     // Each icon stands at its offset; a long name stops before the icons.
@@ -430,190 +405,90 @@ private slots:
         table.addStation(QByteArray(200, 'W'))->ProgramDataByte = 2;  // no reception icon either
         StationListModel model(nullptr, 0, table.base(), table.table(), 1, nullptr);
         const StationListDelegate delegate(&model, nullptr);
-        const QImage rows[] = {paintItem(delegate, model.index(0, 0), listRow),
-                               paintItem(delegate, model.index(1, 0), listRow)};
+        const QSize row(500, 38);
+        const QImage flaggedRow = paintItem(delegate, model.index(0, 0), row);
         for (const RowIcon &icon : rowIcons(*flagged, false)) {
-            // Read once from the built-in images.
-            QCOMPARE(&rowImageData(icon.image), &rowImageData(icon.image));
             const QSize size = rowImageData(icon.image).size();
-            const QRect area(QPoint(listRow.width() - 1 - icon.rightOffset, 19 - size.height() / 2), size);
-            QVERIFY2(paintedIn(rows[0], area), rowImagePath(icon.image));
+            QCOMPARE(rowImageData(icon.image, 2.0).size(), size * 2);
+            const QRect area(QPoint(row.width() - 1 - icon.rightOffset, 19 - size.height() / 2), size);
+            QVERIFY2(paintedIn(flaggedRow, area), rowImagePath(icon.image));
         }
-        // Nothing right of the reception tile's image.
-        QVERIFY(!paintedIn(rows[0], QRect(listRow.width() - 12, 0, 12, listRow.height() - 1)));
-        const int iconsStart = listRow.width() - 1 - 210;
-        QVERIFY(paintedIn(rows[1], QRect(80, 0, 100, 37)));
-        QVERIFY(!paintedIn(rows[1], QRect(iconsStart, 0, listRow.width() - iconsStart, 37)));
+        const int iconsStart = row.width() - 1 - 210;
+        const QImage longName = paintItem(delegate, model.index(1, 0), row);
+        QVERIFY(paintedIn(longName, QRect(80, 0, 100, 37)));
+        QVERIFY(!paintedIn(longName, QRect(iconsStart, 0, row.width() - iconsStart, 37)));
     }
 
-    void rowColoursComeFromThePalette_data()
-    {
-        QTest::addColumn<QPalette>("palette");
-        QTest::newRow("light") << QApplication::palette();
-        QTest::newRow("dark") << darkPalette();
-    }
-
-    // Background, separator, text and highlight of list rows and table
-    // cells, selected or not, are the palette's colours. The separator keeps
-    // 12 pixels from either end and stands under every row but the last and
-    // the selected ones.
-    void rowColoursComeFromThePalette()
-    {
-        QFETCH(QPalette, palette);
-        HandTable table;
-        table.addStations(2);
-        StationListModel list(nullptr, 0, table.base(), table.table(), 1, nullptr);
-        StationListModel cells(nullptr, 0, table.base(), table.table(), StationColumnCount, nullptr);
-        const StationListDelegate listDelegate(&list, nullptr);
-        const StationListDelegate cellDelegate(&cells, nullptr);
-        // As an image holds them: 8 bits a channel.
-        const auto colour = [&palette](QPalette::ColorRole role) { return QColor(palette.color(role).rgba()); };
-        const QColor separator = colour(QPalette::Midlight);
-        const int bottom = listRow.height() - 1;
-        const QRect textArea(0, 0, 160, bottom);
-        for (const bool selected : {false, true}) {
-            QStyleOptionViewItem option = itemOption(listRow, QStyle::State_Enabled, palette);
-            if (selected)
-                option.state |= QStyle::State_Selected;
-            // Unsmoothed text takes nothing but the text colour.
-            option.font.setStyleStrategy(QFont::NoAntialias);
-            const QColor back = colour(selected ? QPalette::Highlight : QPalette::Base);
-            const QColor text = colour(selected ? QPalette::HighlightedText : QPalette::Text);
-            for (int row = 0; row < 2; ++row) {
-                const QImage image = paintItem(listDelegate, list.index(row, 0), option);
-                const bool parted = row == 0 && !selected;
-                QCOMPARE(image.pixelColor(2, 2), back);
-                QCOMPARE(image.pixelColor(listRow.width() / 2, bottom), parted ? separator : back);
-                QCOMPARE(image.pixelColor(12, bottom), parted ? separator : back);
-                QCOMPARE(image.pixelColor(11, bottom), back);
-                QCOMPARE(image.pixelColor(listRow.width() - 12, bottom), back);
-                QVERIFY(holdsColour(image, textArea, text));
-            }
-            option.rect.setWidth(textArea.width());
-            const QImage cell = paintItem(cellDelegate, cells.index(0, NameColumn), option);
-            QCOMPARE(cell.pixelColor(1, 1), back);
-            QVERIFY(holdsColour(cell, textArea, text));
-        }
-    }
-
-    // On a screen of two pixels per unit every icon of a row is drawn from
-    // its image with twice the pixels, pixel for pixel, where the plain
-    // image would stand.
-    void rowIconsUseEveryPixelOnSharperScreens()
-    {
-        HandTable table;
-        svl_station *flagged = table.addStation("Flagged");
-        flagged->HiDef = 2;
-        flagged->childlock = flagged->epg = flagged->encrypted = 1;
-        StationListModel model(nullptr, 0, table.base(), table.table(), 1, nullptr);
-        const StationListDelegate delegate(&model, nullptr);
-        QImage row = paintItem(delegate, model.index(0, 0), itemOption(listRow), 2.0);
-        row.setDevicePixelRatio(1.0);
-        const QColor base = QApplication::palette().color(QPalette::Base);
-        for (const RowIcon &icon : rowIcons(*flagged, false)) {
-            QImage sharp = rowImageData(icon.image, 2.0);
-            const QSize plainSize = rowImageData(icon.image).size();
-            QCOMPARE(sharp.size(), plainSize * 2);
-            sharp.setDevicePixelRatio(1.0);
-            QImage expected(sharp.size(), QImage::Format_ARGB32);
-            expected.fill(base);
-            QPainter(&expected).drawImage(0, 0, sharp);
-            // The reception tiles reach beyond the row, which cuts them off.
-            const QRect target(QPoint(listRow.width() - 1 - icon.rightOffset, 19 - plainSize.height() / 2) * 2,
-                               sharp.size());
-            const QRect shown = target.intersected(row.rect());
-            QCOMPARE(row.copy(shown), expected.copy(shown.translated(-target.topLeft())));
-        }
-    }
-
-    // A cell paints its field text as drawText paints it, ending in an
-    // ellipsis exactly when it does not fit; the same text at another
-    // width is fitted anew.
-    void tableCellShowsFittedFieldText()
+    // A cell's text is fitted to the cell's width each time anew, ending in
+    // an ellipsis when it is cut; past the last column there is no text.
+    void tableCellsFitTheirTextToTheWidth()
     {
         HandTable table;
         table.addStation("A station with a long name");
         StationListModel model(nullptr, 0, table.base(), table.table(), 25, nullptr);
         const StationListDelegate delegate(&model, nullptr);
         const QModelIndex name = model.index(0, NameColumn);
-        for (int width : {300, 60, 300, 20}) {
-            const QSize cell(width, 24);
-            QImage expected(cell, QImage::Format_ARGB32);
-            expected.fill(background);
-            {
-                QPainter painter(&expected);
-                const QRect textRect = QRect(QPoint(0, 0), cell).adjusted(4, 0, -4, 0);
-                const QString text = painter.fontMetrics().elidedText(model.fieldText(name), Qt::ElideRight,
-                                                                      textRect.width());
-                painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, text);
-            }
-            QCOMPARE(paintItem(delegate, name, cell), expected);
-        }
-        // Past the last column there is no text.
-        const QSize cell(120, 24);
-        QVERIFY(!paintedIn(paintItem(delegate, model.index(0, 25), cell), QRect(QPoint(0, 0), cell)));
+        const QImage wide = paintItem(delegate, name, QSize(300, 24));
+        const QImage narrow = paintItem(delegate, name, QSize(60, 24));
+        QVERIFY(wide.copy(0, 0, 60, 24) != narrow);
+        QCOMPARE(paintItem(delegate, name, QSize(300, 24)), wide);
+        QVERIFY(!paintedIn(paintItem(delegate, model.index(0, 25), QSize(120, 24)), QRect(0, 0, 120, 24)));
     }
 
-    // A line with a circle at its left end between rows, a translucent box
-    // with an outline onto a row.
+    // A line between rows, a translucent box with an outline onto a row.
     void dropIndicatorBetweenAndOnRows()
     {
         DropIndicator style(QApplication::style()->objectName());
         QStyleOption option;
         option.palette = QApplication::palette();
-        const QColor highlight = option.palette.color(QPalette::Current, QPalette::Highlight);
-        QImage images[2];
-        const QRect rects[2] = {QRect(QPoint(20, 20), QSize(150, 0)), QRect(10, 5, 150, 30)};
-        for (int i = 0; i < 2; ++i) {
-            images[i] = QImage(200, 40, QImage::Format_ARGB32);
-            images[i].fill(background);
-            option.rect = rects[i];
-            QPainter painter(&images[i]);
+        const QRgb highlight = option.palette.color(QPalette::Highlight).rgba();
+        const auto paint = [&style, &option](const QRect &rect) {
+            QImage image(200, 40, QImage::Format_ARGB32);
+            image.fill(background);
+            option.rect = rect;
+            QPainter painter(&image);
             style.drawPrimitive(QStyle::PE_IndicatorItemViewItemDrop, &option, &painter);
-        }
-        QCOMPARE(images[0].pixelColor(100, 20), highlight);
-        QVERIFY(images[0].pixelColor(15, 20) != background);
-        QCOMPARE(images[0].pixelColor(100, 30), background);
-        QCOMPARE(images[1].pixelColor(10, 20), highlight);
-        const QColor inside = images[1].pixelColor(80, 20);
-        QVERIFY(inside != background && inside != highlight);
-        QCOMPARE(images[1].pixelColor(190, 20), background);
+            return image;
+        };
+        const QImage line = paint(QRect(QPoint(20, 20), QSize(150, 0)));
+        QCOMPARE(line.pixel(100, 20), highlight);
+        QVERIFY(!paintedIn(line, QRect(0, 28, 200, 12)) && !paintedIn(line, QRect(175, 0, 25, 40)));
+        const QImage box = paint(QRect(10, 5, 150, 30));
+        QCOMPARE(box.pixel(10, 20), highlight);
+        QVERIFY(!QSet<QRgb>({background.rgba(), highlight}).contains(box.pixel(80, 20)));
     }
 
-    void sortedSelectedIndexesAscend()
-    {
-        QVERIFY(sortedSelectedIndexes(nullptr).isEmpty());
-        QStandardItemModel model(6, 3);
-        QItemSelectionModel selection(&model);
-        QModelIndexList expected;
-        for (int row : {4, 1, 3})
-            selection.select(QItemSelection(model.index(row, 0), model.index(row, 2)), QItemSelectionModel::Select);
-        for (int row : {1, 3, 4}) {
-            for (int column = 0; column < 3; ++column)
-                expected << model.index(row, column);
-        }
-        QCOMPARE(sortedSelectedIndexes(&selection), expected);
-    }
-
+    // Rows can be dragged and dropped in either view. The table view sorts
+    // by a click on a header but claims no order the list does not have,
+    // and fits its columns to their texts, the name column to 200. The
+    // first selected station is the topmost.
     void listWidgetEquipsItsView()
     {
         HandTable table;
-        table.addStations(3);
-        for (bool listMode : {true, false}) {
-            StationListWidget widget(nullptr, table.base(), table.table(), listMode);
-            QAbstractItemView *view = widget.view();
-            QCOMPARE(qobject_cast<QListView *>(view) != nullptr, listMode);
-            QCOMPARE(widget.stationModel()->columnCount(), listMode ? 1 : 25);
-            QVERIFY(qobject_cast<StationListSelectionModel *>(view->selectionModel()));
-            QVERIFY(qobject_cast<StationListDelegate *>(view->itemDelegate()));
-            QVERIFY(qobject_cast<DropIndicator *>(view->style()));
-            QCOMPARE(view->dragDropMode(), QAbstractItemView::DragDrop);
-            if (auto *tableView = qobject_cast<QTableView *>(view)) {
-                QVERIFY(tableView->isSortingEnabled());
-                // No column claims an order the list does not have.
-                QCOMPARE(tableView->horizontalHeader()->sortIndicatorSection(), -1);
+        table.addStations(6);
+        table.base()->stations[1]->HiDef = 3;  // "HD-MPEG4", longer than its header
+        table.base()->stations[2]->cni = 0xabcd;
+        const StationListWidget list(nullptr, table.base(), table.table(), true);
+        QCOMPARE(list.view()->dragDropMode(), QAbstractItemView::DragDrop);
+        StationListWidget widget(nullptr, table.base(), table.table(), false);
+        auto *view = qobject_cast<QTableView *>(widget.view());
+        QCOMPARE(view->dragDropMode(), QAbstractItemView::DragDrop);
+        QVERIFY(view->isSortingEnabled() && view->horizontalHeader()->sortIndicatorSection() == -1);
+        widget.resizeTableColumns();
+        QCOMPARE(view->columnWidth(NameColumn), 200);
+        const QFontMetrics metrics(view->font());
+        const StationListModel *model = widget.stationModel();
+        for (int column = 0; column < StationColumnCount; ++column) {
+            for (int row = 0; row < 3 && column != NameColumn; ++row) {
+                const QString text = model->fieldText(model->index(row, column));
+                // Padding on both sides and the grid line.
+                QVERIFY2(view->columnWidth(column) >= metrics.horizontalAdvance(text) + 10, qPrintable(text));
             }
         }
+        QVERIFY(!widget.firstSelectedStation());
+        for (int row : {4, 2})
+            widget.viewSelectionModel()->select(model->index(row, 0), QItemSelectionModel::Select);
+        QCOMPARE(widget.firstSelectedStation(), table.base()->stations[2]);
     }
 
     // In table view each flag has a column of its own: the whole row is
@@ -639,41 +514,6 @@ private slots:
         const svl_station *station = table.base()->stations[row];
         QCOMPARE(QVector<int>({station->epg, station->childlock, station->CANumber}), QVector<int>({3, 3, 3}));
         QCOMPARE(table.base()->stations[0]->epg + table.base()->stations[0]->childlock, 0);
-    }
-
-    void tableColumnsFitTheirTextsWithNameAt200()
-    {
-        HandTable table;
-        table.addStations(3);
-        table.base()->stations[1]->HiDef = 3;  // "HD-MPEG4", longer than its header
-        table.base()->stations[2]->cni = 0xabcd;
-        StationListWidget tableWidget(nullptr, table.base(), table.table(), false);
-        tableWidget.resizeTableColumns();
-        auto *view = qobject_cast<QTableView *>(tableWidget.view());
-        QCOMPARE(view->columnWidth(NameColumn), 200);
-        const QFontMetrics metrics(view->font());
-        QVERIFY(view->rowHeight(0) >= metrics.height());
-        QCOMPARE(view->rowHeight(2), view->rowHeight(0));
-        const StationListModel *model = tableWidget.stationModel();
-        for (int column = 0; column < 25; ++column) {
-            for (int row = 0; row < 3 && column != NameColumn; ++row) {
-                const QString text = model->fieldText(model->index(row, column));
-                // Padding on both sides and the grid line.
-                QVERIFY2(view->columnWidth(column) >= metrics.horizontalAdvance(text) + 10, qPrintable(text));
-            }
-        }
-    }
-
-    void firstSelectedStationIsTheTopmost()
-    {
-        HandTable table;
-        table.addStations(6);
-        StationListWidget widget(nullptr, table.base(), table.table(), false);
-        QVERIFY(!widget.firstSelectedStation());
-        for (int row : {4, 2})
-            widget.viewSelectionModel()->select(widget.stationModel()->index(row, 0),
-                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        QCOMPARE(widget.firstSelectedStation(), table.base()->stations[2]);
     }
 
     void scrollToRemovedRowOnlyWhileTheRowExists()

@@ -36,7 +36,7 @@ void StationListSelectionModel::select(const QItemSelection &selection,
     if (!tables || !model())
         return;
     excludeOtherSelections(tables, baseWidget, favoriteWidget);
-    updateActions(tables, selection);
+    updateActions(tables);
 }
 
 // In an svl50 table a base list and a favorite list are shown side by side;
@@ -57,14 +57,17 @@ void StationListSelectionModel::excludeOtherSelections(StationTableWidget *table
     }
 }
 
-// An emptied selection, whatever its ranges, enables nothing.
-void StationListSelectionModel::updateActions(StationTableWidget *tables, const QItemSelection &selection)
+// The whole selection counts, not the part this call added: a second row
+// picked with Ctrl makes two ranges, and "Options" is for one station.
+void StationListSelectionModel::updateActions(StationTableWidget *tables)
 {
     const StationListWidget *selected = tables->selectedListWidget();
+    const bool selectedAny = holdsSelection(selected);
     bool childLock = false;
     bool epg = false;
     findSelectedFlags(selected, &childLock, &epg);
-    m_mainWindow->selectionChanged(holdsSelection(selected), selection.size() == 1, childLock, epg);
+    m_mainWindow->selectionChanged(selectedAny, selectedAny && selected->viewSelectionModel()->selection().size() == 1,
+                                   childLock, epg);
 }
 
 // Whether at least one selected station has the flag. The selection is

@@ -27,7 +27,7 @@ public slots:
 private:
     void excludeOtherSelections(StationTableWidget *tables, StationListWidget *baseWidget,
                                 StationListWidget *favoriteWidget);
-    void updateActions(StationTableWidget *tables, const QItemSelection &selection);
+    void updateActions(StationTableWidget *tables);
     static void findSelectedFlags(const StationListWidget *selected, bool *childLock, bool *epg);
 
     EditorWindow *m_mainWindow;

@@ -184,6 +184,13 @@ private slots:
         action(*window, "germanAct")->trigger();
         QVERIFY(action(*window, "germanAct")->isChecked() && !action(*window, "englishAct")->isChecked());
         QCOMPARE(shownTexts(*window), german);
+        // A text never set would pass the comparisons above. The first
+        // toolbar names them all in the toolbars' context menu.
+        for (const QMenu *menu : window->findChildren<QMenu *>())
+            QVERIFY(!menu->title().isEmpty());
+        for (const QPushButton *button : window->stationTableWidget()->findChildren<QPushButton *>())
+            QVERIFY(!button->text().isEmpty());
+        QCOMPARE(toolBars(*window)[0]->windowTitle(), action(*window, "showToolBarAct")->text());
     }
 
     // The symbols of the actions take the window palette's button text

@@ -234,7 +234,6 @@ public:
     {
     }
     bool answered() const { return m_driver.handled(); }
-    QStringList filters() const { return m_filters; }
     QString directory() const { return m_directory; }
 
 private:
@@ -243,7 +242,6 @@ private:
         auto *dialog = qobject_cast<QFileDialog *>(widget);
         if (!dialog)
             return false;
-        m_filters = dialog->nameFilters();
         m_directory = dialog->directory().absolutePath();
         if (path.isNull()) {
             dialog->reject();
@@ -254,7 +252,6 @@ private:
         return true;
     }
 
-    QStringList m_filters;
     QString m_directory;
     ModalDriver m_driver;
 };

@@ -1,8 +1,7 @@
 // The main window: its actions, menus, toolbars, settings and language
-// (Qt's own texts too);
-// the document file operations (new, open, recent files, save, save as,
-// append, the save prompt), the outcome of TV exchanges and the actions
-// each of them enables.
+// (Qt's own texts too); the document file operations (new, open, recent
+// files, save, save as, append, order like a reference, the save prompt),
+// the outcome of TV exchanges and the actions each of them enables.
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QInputDialog>
@@ -427,6 +426,8 @@ private slots:
         QTest::newRow("save over a folder") << "save" << int(Strings::SavingFileMessage) << "doc.svl50";
         QTest::newRow("save as, empty table") << "saveAs" << int(Strings::SavingNewFileMessage) << "empty.svl50";
         QTest::newRow("append, other version") << "append" << int(Strings::AppendingFileMessage) << "other.svl40";
+        QTest::newRow("reference, not a table") << "reference" << int(Strings::ReadingReferenceMessage)
+                                                << "garbage.svl40";
     }
 
     void failuresNameTheFileAndChangeNothing()
@@ -457,7 +458,7 @@ private slots:
             window->stationTableWidget()->newTable();
             trigger(*window, "saveAsAct", sandbox.path(QStringLiteral("empty")));
         } else {
-            trigger(*window, "appendAct", path);
+            trigger(*window, step == QLatin1String("append") ? "appendAct" : "orderLikeReferenceAct", path);
         }
         QCOMPARE(discard.seen(), step == QLatin1String("open"));
         QCOMPARE(error.message().text, fileErrorText(message, path));

@@ -153,25 +153,6 @@ private slots:
         QCOMPARE(stationsOf(listWidget(*window, SVL_FIRST_FAV_INDEX)), lists[SVL_FIRST_FAV_INDEX]);
     }
 
-    // A reference that is no station table is named in an error and
-    // changes nothing.
-    void unreadableReferenceChangesNothing()
-    {
-        Sandbox sandbox;
-        const auto window = openWindow(sandbox.writeTable(QStringLiteral("scan.svl50"), SVL_VERSION_50));
-        QFile garbage(sandbox.path(QStringLiteral("garbage.svl50")));
-        QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("not a station table") > 0);
-        garbage.close();
-        const Stations before = stationsOf(listWidget(*window, SVL_TV_LIST_INDEX));
-        FileDialogAnswer dialog(garbage.fileName());
-        MessageCatcher error(QString(), Strings::text(Strings::FileErrorTitle));
-        action(*window, "orderLikeReferenceAct")->trigger();
-        QCOMPARE(error.message().text, Strings::text(Strings::ReadingReferenceMessage) + garbage.fileName()
-                                           + Strings::text(Strings::FailedSuffix));
-        QCOMPARE(window->undoStack()->count(), 0);
-        QCOMPARE(stationsOf(listWidget(*window, SVL_TV_LIST_INDEX)), before);
-    }
-
     // "Move to position..." offers the first selected row, counted from 1.
     void moveToPositionOffersTheFirstSelectedRow()
     {

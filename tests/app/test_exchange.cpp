@@ -266,17 +266,12 @@ void TestExchange::faultsGiveMessagesAndKeepDocument_data()
     QTest::addColumn<int>("importResult");
     QTest::addColumn<int>("exportResult");
 
-    const QList<QPair<const char *, QPair<int, int>>> faults = {
-        {"none", {0, 0}},          {"refuse", {1, 1}},         {"close-on-accept", {2, 2}},
-        {"close-after-ack", {2, 2}}, {"bad-header", {2, 2}},   {"bad-unit", {2, 2}},
-        {"bad-ack", {2, 2}},       {"bad-data-code", {2, 2}},  {"short-length", {2, 2}},
-        {"oversized", {2, 2}},     {"truncated", {2, 2}},      {"stall", {2, 2}},
-        {"bad-status", {2, 2}},    {"bad-image", {2, 0}},      {"empty-table", {0, 0}},
-        {"trickle", {0, 0}},       {"no-answer", {1, 1}},      {"mute-description", {0, 0}},
-    };
-    for (int i = 0; i < faults.size(); ++i)
-        QTest::newRow(faults[i].first) << QStringLiteral("127.0.1.%1").arg(i + 1) << faults[i].second.first
-                                       << faults[i].second.second;
+    // One fault for each outcome the window tells apart; the library's
+    // transfer tests pin every fault of a set.
+    QTest::newRow("none") << "127.0.1.1" << 0 << 0;
+    QTest::newRow("refuse") << "127.0.1.2" << 1 << 1;
+    QTest::newRow("truncated") << "127.0.1.3" << 2 << 2;
+    QTest::newRow("bad-image") << "127.0.1.4" << 2 << 0;
 }
 
 // The transfer itself, without the backup: a failure is told with the

@@ -1,8 +1,7 @@
 // The main window: its actions, menus, toolbars, settings and language
-// (Qt's own texts too);
-// the document file operations (new, open, recent files, save, save as,
-// append, the save prompt), the outcome of TV exchanges and the actions
-// each of them enables.
+// (Qt's own texts too); the document file operations (new, open, recent
+// files, save, save as, append, order like a reference, the save prompt),
+// the outcome of TV exchanges and the actions each of them enables.
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QInputDialog>
@@ -15,31 +14,6 @@
 using namespace testsupport;
 
 namespace {
-
-// A menu or toolbar as one line: its title, then its entries as action
-// object names, "-" for a separator, the title of a submenu, "recent" for
-// a recent-file entry.
-QString layoutOf(const QString &title, const QList<QAction *> &actions)
-{
-    QStringList names{title + QLatin1Char(':')};
-    for (const QAction *action : actions) {
-        if (action->isSeparator())
-            names << QStringLiteral("-");
-        else if (action->menu())
-            names << action->menu()->title();
-        else
-            names << (action->objectName().isEmpty() ? QStringLiteral("recent") : action->objectName());
-    }
-    return names.join(QLatin1Char(' '));
-}
-
-QList<QMenu *> menuBarMenus(const MainWindow &window)
-{
-    QList<QMenu *> menus;
-    for (QAction *action : window.menuBar()->actions())
-        menus << action->menu();
-    return menus;
-}
 
 QList<QToolBar *> toolBars(const MainWindow &window)
 {
@@ -70,14 +44,22 @@ QSet<QRgb> opaqueColours(const QPixmap &pixmap)
     return colours;
 }
 
-QMenu *caModuleMenu(const MainWindow &window)
+// Every text of the window that follows the language: of its actions,
+// menus, toolbars and the central widget's buttons, its file name and Qt's
+// own Cancel.
+QStringList shownTexts(const MainWindow &window)
 {
-    for (QMenu *menu : window.findChildren<QMenu *>())
-        if (menu->actions().size() == MainWindow::CaModuleCount && menu->actions().last()->data() == QVariant(3))
-            return menu;
-    return nullptr;
+    QStringList texts{window.windowFilePath(), qtCancelText()};
+    for (const QAction *act : window.findChildren<QAction *>())
+        texts << act->text() << act->statusTip();
+    for (const QMenu *menu : window.findChildren<QMenu *>())
+        texts << menu->title();
+    for (const QToolBar *bar : toolBars(window))
+        texts << bar->windowTitle();
+    for (const QPushButton *button : window.stationTableWidget()->findChildren<QPushButton *>())
+        texts << button->text() << button->statusTip();
+    return texts;
 }
-
 
 QStringList enabledActions(const MainWindow &window)
 {
@@ -138,12 +120,10 @@ private slots:
         Sandbox sandbox;
         const auto window = openWindow();
         QHash<QString, QString> shortcutOwners;
-        int named = 0;
         for (const QAction *act : window->findChildren<QAction *>()) {
             const QString name = act->objectName();
             if (name.isEmpty())
                 continue;
-            ++named;
             QVERIFY2(!act->text().isEmpty() && !act->statusTip().isEmpty(), qPrintable(name));
             QVERIFY2(act->icon().isNull() || !act->icon().pixmap(24, 24).isNull(), qPrintable(name));
             for (const QKeySequence &key : act->shortcuts()) {
@@ -152,141 +132,69 @@ private slots:
                 shortcutOwners.insert(key.toString(), name);
             }
         }
-        QCOMPARE(named, 36);
         QVERIFY(!shortcutOwners.isEmpty());
     }
 
-    // The first toolbar names them all for the toolbars' context menu. The
-    // "Used CA module" menu is not in the menu bar; the list context menu
-    // shows it.
-    void menusAndToolBars()
-    {
-        Sandbox sandbox;
-        sandbox.setSetting(QStringLiteral("language"), QStringLiteral("English"));
-        const auto window = openWindow();
-        QStringList layout;
-        for (const QMenu *menu : menuBarMenus(*window))
-            layout << layoutOf(menu->title(), menu->actions());
-        for (QToolBar *bar : toolBars(*window)) {
-            layout << layoutOf(bar->windowTitle(), bar->actions());
-            QCOMPARE(window->toolBarArea(bar), Qt::TopToolBarArea);
-        }
-        QCOMPARE(layout, (QStringList{
-            "&File: newAct openAct - saveAct saveAsAct - recent recent recent recent recent - exportCsvAct printAct "
-            "- backupFolderAct - exitAct",
-            "&Edit: undoAct redoAct - copyAct deleteAct - childLockAct epgAct defaultAct - optionsAct - searchAct "
-            "advancedSearchAct - moveUpAct moveDownAct moveToTopAct moveToBottomAct moveToPositionAct",
-            "Station table: importAct exportAct - appendAct convertAct - orderLikeReferenceAct",
-            "&Settings: Language tvBackupAct fileBackupAct",
-            "&View: listViewAct tableViewAct - showToolBarAct",
-            "&Help: aboutAct",
-            "Show toolbar: newAct openAct saveAct exportCsvAct printAct - importAct exportAct appendAct",
-            ": undoAct redoAct - optionsAct copyAct deleteAct searchAct - childLockAct epgAct",
-            ": listViewAct tableViewAct",
-        }));
-        QMenu *caMenu = caModuleMenu(*window);
-        QVERIFY(caMenu && !menuBarMenus(*window).contains(caMenu));
-        QCOMPARE(caMenu->title(), QStringLiteral("Used CA module"));
-        QStringList modules;
-        for (const QAction *module : caMenu->actions())
-            modules << QStringLiteral("%1=%2").arg(module->text()).arg(module->data().toInt());
-        QCOMPARE(modules, (QStringList{"None=0", "1=1", "2=2", "Auto=3"}));
-    }
-
-    void startsAsTheSettingsFileSays_data()
-    {
-        QTest::addColumn<QVariant>("language");
-        QTest::addColumn<QVariant>("view");
-        QTest::addColumn<bool>("english");
-        QTest::addColumn<bool>("listMode");
-        QTest::newRow("nothing stored") << QVariant() << QVariant() << false << true;
-        QTest::newRow("English, table") << QVariant("English") << QVariant("table") << true << false;
-        QTest::newRow("German, list") << QVariant("German") << QVariant("list") << false << true;
-        // Any other language is German, any other view the table view.
-        QTest::newRow("unknown texts") << QVariant("english") << QVariant("List") << false << false;
-    }
-
-    void startsAsTheSettingsFileSays()
-    {
-        QFETCH(QVariant, language);
-        QFETCH(QVariant, view);
-        QFETCH(bool, english);
-        QFETCH(bool, listMode);
-        Sandbox sandbox;
-        if (language.isValid()) {
-            sandbox.setSetting(QStringLiteral("language"), language);
-            sandbox.setSetting(QStringLiteral("view"), view);
-        }
-        const auto window = openWindow();
-        QCOMPARE(action(*window, "englishAct")->isChecked(), english);
-        QCOMPARE(action(*window, "germanAct")->isChecked(), !english);
-        QCOMPARE(action(*window, "openAct")->text(), english ? QStringLiteral("Open...") : QStringLiteral("Öffnen..."));
-        QCOMPARE(window->stationTableWidget()->isListMode(), listMode);
-        QCOMPARE(action(*window, "listViewAct")->isChecked(), listMode);
-        QCOMPARE(action(*window, "tableViewAct")->isChecked(), !listMode);
-        QCOMPARE(window->pos(), QPoint(200, 200));
-        QCOMPARE(window->windowFilePath(), Strings::text(Strings::UntitledName));
-        QVERIFY(!window->isWindowModified());
-    }
-
-    // What one window chose, the next one starts with.
+    // Each start shows what the one before chose, and flips language and
+    // view; a language or view the settings file does not know gives German
+    // and the table view.
     void settingsPersistAcrossStarts()
     {
         Sandbox sandbox;
-        for (int start = 0; start < 2; ++start) {
+        const struct {
+            bool english;
+            bool listMode;
+        } starts[] = {{false, true}, {true, false}, {false, true}, {false, false}};
+        for (int start = 0; start < 4; ++start) {
+            if (start == 3) {
+                sandbox.setSetting(QStringLiteral("language"), QStringLiteral("english"));
+                sandbox.setSetting(QStringLiteral("view"), QStringLiteral("List"));
+            }
             const auto window = openWindow();
-            QCOMPARE(action(*window, "englishAct")->isChecked(), start == 1);
-            QCOMPARE(window->stationTableWidget()->isListMode(), start == 0);
-            QCOMPARE(window->geometry(), start == 0 ? QRect(200, 200, 1000, 600) : QRect(120, 140, 800, 500));
-            action(*window, "englishAct")->trigger();
-            action(*window, "tableViewAct")->trigger();
+            const bool english = starts[start].english;
+            const bool listMode = starts[start].listMode;
+            QCOMPARE(action(*window, "englishAct")->isChecked(), english);
+            QCOMPARE(action(*window, "germanAct")->isChecked(), !english);
+            QCOMPARE(window->stationTableWidget()->isListMode(), listMode);
+            QCOMPARE(action(*window, "listViewAct")->isChecked(), listMode);
+            QCOMPARE(action(*window, "tableViewAct")->isChecked(), !listMode);
+            QVERIFY(!window->isWindowModified());
+            if (start > 0)
+                QCOMPARE(window->geometry(), QRect(120, 140, 800, 500));
+            action(*window, english ? "germanAct" : "englishAct")->trigger();
+            action(*window, listMode ? "tableViewAct" : "listViewAct")->trigger();
             window->setGeometry(120, 140, 800, 500);
             QVERIFY(window->close());
         }
-        QCOMPARE(sandbox.setting(QStringLiteral("language")).toString(), QStringLiteral("English"));
-        QCOMPARE(sandbox.setting(QStringLiteral("view")).toString(), QStringLiteral("table"));
     }
 
-    // Menus, toolbars, the central widget's buttons, the window's file name
-    // and Qt's own texts follow the language at once.
+    // Switching the language gives every text a window started in that
+    // language shows, and switching back the texts shown before.
     void languageSwitchRetranslates()
     {
         Sandbox sandbox;
         const auto window = openWindow();
-        QPushButton *add = nullptr;
-        QPushButton *apply = nullptr;
-        for (QPushButton *button : window->stationTableWidget()->findChildren<QPushButton *>()) {
-            if (button->text() == QLatin1String("+"))
-                add = button;
-            else if (button->parent() == window->stationTableWidget())
-                apply = button;
-        }
-        QVERIFY(add && apply);
-        const QString germanApply = apply->text();
-        QCOMPARE(qtCancelText(), QStringLiteral("Abbrechen"));
+        const QStringList german = shownTexts(*window);
         action(*window, "englishAct")->trigger();
-        QCOMPARE(qtCancelText(), QStringLiteral("Cancel"));
-        QCOMPARE(window->windowFilePath(), QStringLiteral("Untitled"));
-        QCOMPARE(menuBarMenus(*window)[2]->title(), QStringLiteral("Station table"));
-        QCOMPARE(action(*window, "exitAct")->statusTip(), QStringLiteral("Quits Kanvio"));
-        QCOMPARE(apply->text(), QStringLiteral("Apply modifications"));
-        QCOMPARE(add->statusTip(), QStringLiteral("Creates a new favorite list"));
+        const QStringList english = shownTexts(*window);
+        QVERIFY(english != german);
+        sandbox.setSetting(QStringLiteral("language"), QStringLiteral("English"));
+        QCOMPARE(english, shownTexts(*openWindow()));
         action(*window, "germanAct")->trigger();
         QVERIFY(action(*window, "germanAct")->isChecked() && !action(*window, "englishAct")->isChecked());
-        QCOMPARE(menuBarMenus(*window)[2]->title(), QStringLiteral("Sender-Tabelle"));
-        QCOMPARE(toolBars(*window)[0]->windowTitle(), QStringLiteral("Zeige Symbolleiste"));
-        QCOMPARE(caModuleMenu(*window)->title(), QStringLiteral("Verw. CA-Modul"));
-        QCOMPARE(apply->text(), germanApply);
-        QVERIFY(germanApply != QLatin1String("Apply modifications"));
-        QCOMPARE(add->statusTip(), Strings::text(Strings::AddFavoriteListTip));
-        QCOMPARE(add->text(), QStringLiteral("+"));
-        QCOMPARE(qtCancelText(), QStringLiteral("Abbrechen"));
+        QCOMPARE(shownTexts(*window), german);
+        // A text never set would pass the comparisons above. The first
+        // toolbar names them all in the toolbars' context menu.
+        for (const QMenu *menu : window->findChildren<QMenu *>())
+            QVERIFY(!menu->title().isEmpty());
+        for (const QPushButton *button : window->stationTableWidget()->findChildren<QPushButton *>())
+            QVERIFY(!button->text().isEmpty());
+        QCOMPARE(toolBars(*window)[0]->windowTitle(), action(*window, "showToolBarAct")->text());
     }
 
     // The symbols of the actions take the window palette's button text
     // colour, the disabled one when disabled, and follow a new palette; the
-    // coloured signs keep their colours. Each icon has its image with twice
-    // the pixels as well.
+    // coloured signs keep their colours.
     void actionSymbolsFollowThePalette()
     {
         Sandbox sandbox;
@@ -298,7 +206,6 @@ private slots:
         for (const QPalette &palette : {dark, QApplication::palette()}) {
             window->setPalette(palette);
             const QIcon icon = action(*window, "importAct")->icon();
-            QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(24, 24), QSize(48, 48)}));
             const QSet<QRgb> normal = opaqueColours(icon.pixmap(24, QIcon::Normal));
             QVERIFY(normal.contains(palette.color(QPalette::Active, QPalette::ButtonText).rgb()));
             QVERIFY(normal.contains(importSign.rgb()));
@@ -317,7 +224,7 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QAction *showToolBar = action(*window, "showToolBarAct");
-        QMenu *view = menuBarMenus(*window)[4];
+        QMenu *view = window->menuBar()->actions()[4]->menu();
         view->popup(window->mapToGlobal(QPoint(10, 10)));
         QVERIFY(QTest::qWaitForWindowExposed(view));
         const QPoint entry = view->actionGeometry(showToolBar).center();
@@ -360,7 +267,6 @@ private slots:
         MessageCatcher about;
         action(*window, "aboutAct")->trigger();
         QCOMPARE(about.message().title, action(*window, "aboutAct")->text());
-        QVERIFY(about.message().text.contains(QLatin1String("<b>Kanvio</b>")));
         QVERIFY(about.message().text.contains(QLatin1String("<p><b>Version: " KANVIO_VERSION "</b></p>")));
         QVERIFY(about.message().text.contains(QLatin1String("GNU General Public License")));
     }
@@ -374,7 +280,6 @@ private slots:
         QTest::newRow("50, svl40") << 50 << "list.svl40" << "list.svl50";
         QTest::newRow("50, other case") << 50 << "list.SVL50" << "list.SVL50.svl50";
         QTest::newRow("40, svl50") << 40 << "list.svl50" << "list.svl40";
-        QTest::newRow("40, svl40") << 40 << "list.svl40" << "list.svl40";
         QTest::newRow("extension in a folder name") << 50 << "old.svl40/list.svl40" << "old.svl40/list.svl50";
     }
 
@@ -391,7 +296,6 @@ private slots:
         window->setWindowModified(true);
         FileDialogAnswer answer(sandbox.path(chosen));
         action(*window, "saveAsAct")->trigger();
-        QCOMPARE(answer.filters(), QStringList{Strings::text(Strings::SvlFileFilter)});
         QCOMPARE(answer.directory(), QFileInfo(source).canonicalPath());
         const QString expected = sandbox.path(written);
         QVERIFY(QFile::exists(expected));
@@ -447,26 +351,31 @@ private slots:
 
     void savePrompt_data()
     {
+        QTest::addColumn<QString>("asking");
         QTest::addColumn<int>("button");
         QTest::addColumn<bool>("withoutFile");
         QTest::addColumn<bool>("failingSave");
         QTest::addColumn<bool>("written");
         QTest::addColumn<bool>("replaced");
-        QTest::newRow("save") << int(Strings::SaveAction) << false << false << true << true;
-        QTest::newRow("discard") << int(Strings::DiscardButton) << false << false << false << true;
-        QTest::newRow("cancel") << int(Strings::CancelButton) << false << false << false << false;
-        QTest::newRow("save without a file, dialog cancelled") << int(Strings::SaveAction) << true << false << false
-                                                               << false;
-        QTest::newRow("save without a file, save failed") << int(Strings::SaveAction) << true << true << false
-                                                          << false;
+        const int save = Strings::SaveAction;
+        QTest::newRow("save") << "newAct" << save << false << false << true << true;
+        QTest::newRow("discard") << "newAct" << int(Strings::DiscardButton) << false << false << false << true;
+        QTest::newRow("cancel") << "newAct" << int(Strings::CancelButton) << false << false << false << false;
+        QTest::newRow("cancel before open") << "openAct" << int(Strings::CancelButton) << false << false << false
+                                            << false;
+        QTest::newRow("cancel before import") << "importAct" << int(Strings::CancelButton) << false << false << false
+                                              << false;
+        QTest::newRow("save without a file, dialog cancelled") << "newAct" << save << true << false << false << false;
+        QTest::newRow("save without a file, save failed") << "newAct" << save << true << true << false << false;
     }
 
-    // The prompt guards "New file"; the document's file was removed from
-    // disk, so whether it comes back shows whether the prompt saved. After
-    // "New file" the document has no file: "Save" asks for a name, and a
-    // cancelled dialog or a failed save stops what asked.
+    // The prompt guards "New file", "Open" and "Import"; the document's file
+    // was removed from disk, so whether it comes back shows whether the
+    // prompt saved. After "New file" the document has no file: "Save" asks
+    // for a name, and a cancelled dialog or a failed save stops what asked.
     void savePrompt()
     {
+        QFETCH(QString, asking);
         QFETCH(int, button);
         QFETCH(bool, withoutFile);
         QFETCH(bool, failingSave);
@@ -484,7 +393,17 @@ private slots:
         MessageCatcher prompt(Strings::text(button), Strings::text(Strings::SaveModificationsTitle));
         FileDialogAnswer dialog(failingSave ? target : QString());
         MessageCatcher error(QString(), Strings::text(Strings::FileErrorTitle));
-        action(*window, "newAct")->trigger();
+        // What a cancelled prompt must not open; closed so that a fault
+        // fails the test instead of hanging it.
+        ModalDriver stray([](QWidget *widget) {
+            auto *opened = qobject_cast<QDialog *>(widget);
+            if (!opened || qobject_cast<QMessageBox *>(widget) || qobject_cast<QFileDialog *>(widget))
+                return false;
+            opened->reject();
+            return true;
+        });
+        action(*window, asking.toLatin1().constData())->trigger();
+        QVERIFY(!stray.handled());
         QCOMPARE(prompt.message().text, Strings::text(Strings::SaveChangesQuestion));
         const QStringList buttons = prompt.buttons();
         QCOMPARE(QSet<QString>(buttons.begin(), buttons.end()),
@@ -507,6 +426,8 @@ private slots:
         QTest::newRow("save over a folder") << "save" << int(Strings::SavingFileMessage) << "doc.svl50";
         QTest::newRow("save as, empty table") << "saveAs" << int(Strings::SavingNewFileMessage) << "empty.svl50";
         QTest::newRow("append, other version") << "append" << int(Strings::AppendingFileMessage) << "other.svl40";
+        QTest::newRow("reference, not a table") << "reference" << int(Strings::ReadingReferenceMessage)
+                                                << "garbage.svl40";
     }
 
     void failuresNameTheFileAndChangeNothing()
@@ -537,7 +458,7 @@ private slots:
             window->stationTableWidget()->newTable();
             trigger(*window, "saveAsAct", sandbox.path(QStringLiteral("empty")));
         } else {
-            trigger(*window, "appendAct", path);
+            trigger(*window, step == QLatin1String("append") ? "appendAct" : "orderLikeReferenceAct", path);
         }
         QCOMPARE(discard.seen(), step == QLatin1String("open"));
         QCOMPARE(error.message().text, fileErrorText(message, path));
@@ -559,38 +480,6 @@ private slots:
         QCOMPARE(error.message().text, fileErrorText(Strings::LoadingFileMessage, missing));
         QVERIFY(window->windowFilePath().isEmpty() && window->currentFile().isNull());
         QCOMPARE(enabledActions(*window), QStringList{"importAct"});
-    }
-
-    // No exchange has run, so the address in the texts is empty.
-    void exchangeMessages()
-    {
-        Sandbox sandbox;
-        const auto window = openWindow();
-        const QString failed = Strings::text(Strings::FailedSuffix);
-        const struct {
-            bool import;
-            int result;
-            QString text;
-        } outcomes[] = {
-            {true, 1, Strings::text(Strings::ConnectingMessage) + failed},
-            {true, 2, Strings::text(Strings::ReadingFromTvMessage) + failed},
-            {true, -1, Strings::text(Strings::UnknownImportErrorMessage) + "'!"},
-            {false, 1, Strings::text(Strings::ConnectingMessage) + failed},
-            {false, 2, Strings::text(Strings::WritingToTvMessage) + failed},
-            {false, 3, Strings::text(Strings::ReadingBackupMessage) + Strings::text(Strings::NotExportedSuffix)},
-            {false, 4, Strings::text(Strings::WritingBackupMessage) + Strings::text(Strings::NotExportedSuffix)},
-            {false, -1, Strings::text(Strings::UnknownExportErrorMessage) + "'!"},
-        };
-        for (const auto &outcome : outcomes) {
-            QSignalSpy finished(window.get(), outcome.import ? SIGNAL(importFinished()) : SIGNAL(exportFinished()));
-            MessageCatcher error;
-            QMetaObject::invokeMethod(window.get(), outcome.import ? "importFinished" : "exportFinished",
-                                      Q_ARG(int, outcome.result));
-            const int title = outcome.import ? Strings::ImportErrorTitle : Strings::ExportErrorTitle;
-            QCOMPARE(error.message().title, Strings::text(title));
-            QCOMPARE(error.message().text, outcome.text);
-            QCOMPARE(finished.count(), 1);
-        }
     }
 
     void enabling_data()

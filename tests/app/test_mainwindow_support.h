@@ -234,8 +234,6 @@ public:
     {
     }
     bool answered() const { return m_driver.handled(); }
-    QString caption() const { return m_caption; }
-    QStringList filters() const { return m_filters; }
     QString directory() const { return m_directory; }
 
 private:
@@ -244,8 +242,6 @@ private:
         auto *dialog = qobject_cast<QFileDialog *>(widget);
         if (!dialog)
             return false;
-        m_caption = dialog->windowTitle();
-        m_filters = dialog->nameFilters();
         m_directory = dialog->directory().absolutePath();
         if (path.isNull()) {
             dialog->reject();
@@ -256,8 +252,6 @@ private:
         return true;
     }
 
-    QString m_caption;
-    QStringList m_filters;
     QString m_directory;
     ModalDriver m_driver;
 };

@@ -1,7 +1,10 @@
-// Ordering the current base list like a reference list, the duplicates
-// filter of the advanced search, and the backup kept at the first save.
+// Ordering the current base list like a reference list, moving to a
+// position, the duplicates filter of the advanced search, and the backup
+// kept at the first save.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QInputDialog>
 
 #include "output/csv_export.h"
 #include "fields/station_fields.h"
@@ -150,6 +153,26 @@ private slots:
         QCOMPARE(stationsOf(listWidget(*window, SVL_FIRST_FAV_INDEX)), lists[SVL_FIRST_FAV_INDEX]);
     }
 
+    // "Move to position..." offers the first selected row, counted from 1.
+    void moveToPositionOffersTheFirstSelectedRow()
+    {
+        Sandbox sandbox;
+        const auto window = openWindow(sandbox.writeTable(QStringLiteral("scan.svl50"), SVL_VERSION_50));
+        selectRows(listWidget(*window, SVL_TV_LIST_INDEX), 4, 6);
+        int offered = 0;
+        ModalDriver input([&offered](QWidget *widget) {
+            auto *dialog = qobject_cast<QInputDialog *>(widget);
+            if (dialog) {
+                offered = dialog->intValue();
+                dialog->reject();
+            }
+            return dialog != nullptr;
+        });
+        action(*window, "moveToPositionAct")->trigger();
+        QCOMPARE(offered, 5);
+        QCOMPARE(window->undoStack()->count(), 0);
+    }
+
     // Copies of two stations at the end of the TV list are its duplicates;
     // a further filter narrows them down.
     void duplicatesFilterSelectsAllButTheFirstOfEachGroup()
@@ -198,6 +221,16 @@ private slots:
         const QString backup = file + QStringLiteral(".bak");
         const QByteArray opened = readBytes(file);
         auto window = openWindow(file);
+        // A backup that cannot be written stops the save.
+        QVERIFY(QDir().mkdir(backup));
+        {
+            MessageCatcher error(QString(), Strings::text(Strings::FileErrorTitle));
+            action(*window, "saveAct")->trigger();
+            QCOMPARE(error.message().text, Strings::text(Strings::KeepingBackupMessage) + backup
+                                               + Strings::text(Strings::FailedSuffix));
+        }
+        QCOMPARE(readBytes(file), opened);
+        QVERIFY(QDir().rmdir(backup));
         action(*window, "saveAct")->trigger();
         QCOMPARE(readBytes(backup), opened);
         QVERIFY2(readBytes(file) != opened, "every save numbers the uids on, so the file changed");

@@ -58,8 +58,11 @@ int printText(int argc, char *argv[])
 int runWindow(int argc, char *argv[])
 {
     // On a screen of more than one pixel per unit (QT_SCALE_FACTOR=2, a
-    // desktop's scale) icons take their "@2x" images instead of blown-up ones.
+    // desktop's scale) icons take their "@2x" images instead of blown-up
+    // ones; Qt 6 always does.
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
     QApplication application(argc, argv);
     describeApplication();
     QGuiApplication::setDesktopFileName(QStringLiteral(KANVIO_APP_ID));

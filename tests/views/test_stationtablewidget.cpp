@@ -601,7 +601,7 @@ private slots:
             QCOMPARE(popup.position(), view->viewport()->mapToGlobal(rect.bottomLeft()));
         }
         PopupCatcher popup;
-        QContextMenuEvent fromKey(QContextMenuEvent::Keyboard, QPoint(5, 5));
+        QContextMenuEvent fromKey(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
         QApplication::sendEvent(view, &fromKey);
         QTest::qWait(20);
         QVERIFY(!popup.seen());

@@ -42,8 +42,8 @@ void MainWindow::markDocumentSaved()
     updateModifiedMark();
 }
 
-// A stack emptied while the document was modified took the changes' history with
-// it, not the changes: they stay marked until the next save.
+// A stack emptied while the document was modified took the changes'
+// history with it, not the changes: they stay marked until the next save.
 void MainWindow::updateModifiedMark()
 {
     if (m_undoStack.count() == 0 && m_documentModified)

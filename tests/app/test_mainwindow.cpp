@@ -349,6 +349,45 @@ private slots:
         QVERIFY(recentFileActions(*next)[0]->isVisible() && !recentFileActions(*next)[1]->isVisible());
     }
 
+    // Whatever would write the table or leave the table view's working copy
+    // behind asks first about a deletion not applied; cancelled, nothing
+    // happens: no other dialog opens and the deletion stays.
+    void unappliedChangesAreAskedAboutEverywhere()
+    {
+        Sandbox sandbox;
+        const QString file = sandbox.writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40);
+        sandbox.setSetting(QStringLiteral("recentFiles"), QStringList{file});
+        const auto window = openWindow(file);
+        StationTableWidget *tables = window->stationTableWidget();
+        action(*window, "tableViewAct")->trigger();
+        selectRows(tables->listWidgets().first(), 0, 0);
+        action(*window, "deleteAct")->trigger();
+        QVERIFY(tables->hasUnappliedChanges() && window->isWindowModified());
+        QStringList otherDialogs;
+        ModalDriver nothingElse([&otherDialogs](QWidget *modal) {
+            if (qobject_cast<QMessageBox *>(modal))
+                return false;
+            otherDialogs << modal->metaObject()->className();
+            modal->close();
+            return false;
+        });
+        const QList<QAction *> asking = {action(*window, "saveAct"), action(*window, "saveAsAct"),
+                                         action(*window, "exportAct"), action(*window, "exportCsvAct"),
+                                         action(*window, "printAct"), action(*window, "listViewAct"),
+                                         action(*window, "newAct"), action(*window, "openAct"),
+                                         action(*window, "appendAct"), action(*window, "importAct"),
+                                         action(*window, "convertAct"), action(*window, "exitAct"),
+                                         recentFileActions(*window).first()};
+        for (QAction *each : asking) {
+            MessageCatcher cancel(Strings::text(Strings::CancelButton), Strings::text(Strings::UnappliedChangesTitle));
+            each->trigger();
+            QVERIFY2(cancel.seen(), qPrintable(each->objectName()));
+            QVERIFY(!tables->isListMode() && tables->hasUnappliedChanges());
+        }
+        QCOMPARE(otherDialogs, QStringList());
+        QCOMPARE(window->currentFile(), file);
+    }
+
     void savePrompt_data()
     {
         QTest::addColumn<QString>("asking");

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QStackedWidget>
 #include <QSlider>
 #include <QtTest>
 
@@ -195,6 +196,12 @@ void TestSvlOptionsDialog::savingChangesOnlyWhatWasChanged()
     const Record untouched = save(station);
     QVERIFY(untouched);
     QCOMPARE(changedFields(*expected, *untouched), QStringList());
+    // The list of pages stands beside the pages, not over them.
+    SvlOptionsDialog shown(station);
+    shown.show();
+    const QWidget *pageList = shown.findChild<QListWidget *>();
+    const QWidget *pages = shown.findChild<QStackedWidget *>();
+    QVERIFY(pageList && pages && !pageList->geometry().intersects(pages->geometry()));
     for (const auto &edit : pageEdits) {
         const bool shown = edit.types.isEmpty() || edit.types.contains(station->ProgramDataByte);
         QCOMPARE(bool(SvlOptionsDialog(station).findChild<QWidget *>(QLatin1String(edit.field))), shown);

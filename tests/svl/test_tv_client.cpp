@@ -109,7 +109,8 @@ const Reply REPLIES[] = {
     {"invalid_image", ACK + data_reply(bytes({0, 0, 9, 0, 0, 0, 0, 0})), FAILED, 0, FAILED, 0},
     {"truncated_image", ACK + data_reply(TABLE.substr(0, 8)), FAILED, 0, FAILED, 0},
     {"ack_code_not_253", data_reply(bytes({0, 0})) + data_reply(bytes({0, 0})), FAILED, 0, FAILED, 13},
-    {"data_code_not_17", ACK + ACK, FAILED, 0, FAILED, 0},
+    // A well-formed status under the wrong code is no data reply.
+    {"data_code_not_17", ACK + bytes({0, 0, 0, 9, 0x01, 0xFD, 0, 0, 0x02, 0, 0xEA, 0, 0}), FAILED, 0, FAILED, 0},
     {"length_zero", bytes({0, 0, 0, 0, 0x01, 0xFD, 0, 0, 0x02, 0, 0}), FAILED, 0, FAILED, 7},
     // The announced bytes are taken off the stream before giving up.
     {"length_below_seven", bytes({0, 0, 0, 3, 0x01, 0xFD, 0x02, 0xAA}), FAILED, 0, FAILED, 1},

@@ -29,14 +29,17 @@ void giveSettings(svl_station *station, const DefaultCommand::Settings &settings
 }
 
 // The texts stay: these commands never change them, and a later command
-// undone since may have given them new buffers.
+// undone since may have given them new buffers. So does the uid, which a
+// save or an export in between has numbered anew.
 void restoreFields(svl_station *station, const svl_station &former)
 {
     char *name = station->name;
     char *originName = station->origin_name;
+    const uint16_t uid = station->uid;
     *station = former;
     station->name = name;
     station->origin_name = originName;
+    station->uid = uid;
 }
 
 } // namespace

@@ -3,12 +3,15 @@
 #include <climits>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "net/xml.h"
 
 namespace {
+
+using Results = std::vector<int>;
 
 // The tree as a compact text: E(name)[attr=value,...]{children},
 // T"text", S(special token text).
@@ -94,17 +97,14 @@ std::string nested(int depth)
 // Nesting is bounded; a refused document stays refused.
 TEST(XmlParse, RefusesNullTextAndNestingDeeperThanTheLimit)
 {
-    Document deepest(nested(XML_MAX_DEPTH));
-    EXPECT_EQ(deepest.result, 0);
+    EXPECT_EQ(Document(nested(XML_MAX_DEPTH)).result, 0);
     EXPECT_EQ(Document("<e></e>" + nested(XML_MAX_DEPTH)).result, 0) << "closed elements no longer count";
     Document too_deep(nested(XML_MAX_DEPTH + 1));
-    EXPECT_EQ(too_deep.result, -1);
-    EXPECT_EQ(too_deep.parser.error, XML_ERROR_DEPTH);
-    EXPECT_EQ(xml_parse(&too_deep.parser, "<a/>"), -1);
+    EXPECT_EQ((Results{too_deep.result, too_deep.parser.error, xml_parse(&too_deep.parser, "<a/>")}),
+              (Results{-1, XML_ERROR_DEPTH, -1}));
     xml_parser parser = {};
-    EXPECT_EQ(xml_parse(&parser, nullptr), -1);
-    EXPECT_EQ(parser.error, XML_ERROR_NULL);
-    EXPECT_EQ(xml_parse(nullptr, "<a/>"), -1);
+    EXPECT_EQ((Results{xml_parse(&parser, nullptr), parser.error, xml_parse(nullptr, "<a/>")}),
+              (Results{-1, XML_ERROR_NULL, -1}));
 }
 
 // ---- queries ----
@@ -118,6 +118,9 @@ const char DESCRIPTION[] = "<?xml version=\"1.0\"?>\n"
                            "    <list><service id=\"1\">one</service><!-- between -->"
                            "<service id=\"2\">two</service><service id=\"2\" x>three</service></list>\n"
                            "    <a><b>no c</b></a><a><b><c>deep</c></b></a>\n"
+                           "    <iconList><icon>1</icon><other/><icon>2</icon></iconList>\n"
+                           "    <skip><icon>no</icon></skip><iconList><icon>3</icon></iconList>\n"
+                           "    <iconList a='1'><icon>4</icon><icon k='v'>5</icon></iconList>\n"
                            "    <numbers><int>  42abc</int><big>99999999999</big><negative>-7</negative>"
                            "<real>1.5e2</real></numbers>\n"
                            "  </device>\n"
@@ -131,27 +134,37 @@ std::string text_of(const xml_node *node)
     return out;
 }
 
-TEST(XmlQueries, FindPathsWithFiltersAndReadTextsAndNumbers)
+// Each path's matches, found and walked with next, repeated parents included.
+TEST(XmlQueries, FindAndWalkPathsWithFiltersAndReadTextsAndNumbers)
 {
     Document document(DESCRIPTION);
     const struct {
-        const char *path, *text;
+        const char *path, *texts;
     } cases[] = {
-        {"root/device/friendlyName", "Living room"},
-        {"ROOT/Device/presentationUrl", "/index.html"},
-        {"root/device/friendlyNam", "(none)"},
-        {"root/device/list/service", "one"},
-        {"root/device/list/service?id=2", "two"},
-        {"root/device/list/service?id=2&x", "three"},
-        {"root/device/list/service?x=1", "(none)"},
-        {"root/device/a/b/c", "deep"},
-        {"root?xmlns=urn:schemas-upnp-org:device-1-0/device/friendlyName", "Living room"},
-        {"root/device/blank", "  "},
-        {"root/device/empty", "(none)"},
-        {"root/device/list", "onetwothree"},
+        {"root/device/friendlyName", "Living room;"},
+        {"ROOT/Device/presentationUrl", "/index.html;"},
+        {"root/device/friendlyNam", ""},
+        {"root/device/list/service", "one;two;three;"},
+        {"root/device/list/service?id=2", "two;three;"},
+        {"root/device/list/service?id=2&x", "three;"},
+        {"root/device/list/service?x=1", ""},
+        {"root/device/a/b/c", "deep;"},
+        {"root?xmlns=urn:schemas-upnp-org:device-1-0/device/friendlyName", "Living room;"},
+        {"root/device/blank", "  ;"},
+        {"root/device/empty", "(none);"},
+        {"root/device/list", "onetwothree;"},
+        {"root/device/iconList/icon", "1;2;3;4;5;"},
+        {"root/device/iconList/icon?k=v", "5;"},
+        {"root/device/iconList?a=1/icon", "4;5;"},
+        {"root/device/iconList?a/icon?k", "5;"},
+        {"root/device/skip/icon", "no;"},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(text_of(xml_find(document.root(), c.path)), c.text) << c.path;
+    for (const auto &c : cases) {
+        std::string texts;
+        for (xml_node *n = xml_find(document.root(), c.path); n; n = xml_next(n, c.path))
+            texts += text_of(n) + ";";
+        EXPECT_EQ(texts, c.texts) << c.path;
+    }
 
     xml_node *device = xml_find(document.root(), "root/device");
     EXPECT_EQ(xml_get_int(xml_find(document.root(), "root/specVersion"), "major"), 1);
@@ -160,25 +173,6 @@ TEST(XmlQueries, FindPathsWithFiltersAndReadTextsAndNumbers)
     EXPECT_EQ(xml_get_int(device, "numbers/negative"), -7);
     EXPECT_DOUBLE_EQ(xml_get_double(device, "numbers/real"), 150.0);
     EXPECT_DOUBLE_EQ(xml_get_double(device, "numbers/missing"), 0.0);
-}
-
-TEST(XmlQueries, NextWalksRepeatedElementsUnderRepeatedParents)
-{
-    Document document("<d><iconList><icon>1</icon><other/><icon>2</icon></iconList>"
-                      "<skip><icon>no</icon></skip><iconList><icon>3</icon></iconList>"
-                      "<iconList a='1'><icon>4</icon><icon k='v'>5</icon></iconList></d>");
-    const struct {
-        const char *path, *texts;
-    } cases[] = {
-        {"d/iconList/icon", "1;2;3;4;5;"}, {"d/iconList/icon?k=v", "5;"}, {"d/iconList?a=1/icon", "4;5;"},
-        {"d/iconList?a/icon?k", "5;"},     {"d/skip/icon", "no;"},        {"d/nothing", ""},
-    };
-    for (const auto &c : cases) {
-        std::string texts;
-        for (xml_node *n = xml_find(document.root(), c.path); n; n = xml_next(n, c.path))
-            texts += text_of(n) + ";";
-        EXPECT_EQ(texts, c.texts) << c.path;
-    }
 }
 
 TEST(XmlQueries, PrefixAndReplacement)

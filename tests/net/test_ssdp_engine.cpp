@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include "net/ssdp.h"
-#include "net/upnp.h"
 #include "tests/support/runners.h"
 
 namespace {
@@ -88,8 +87,8 @@ int join_group()
 
 // The engine against the simulated set: it searches with the exact text,
 // takes the set's announcement and its answer, drops it on a flush and at
-// its goodbye; the description names the set, and the command-line tool
-// lists it. Notifications run with the lock held, so taking it there is
+// its goodbye; the command-line tool lists it by the name its description
+// gives. Notifications run with the lock held, so taking it there is
 // refused instead of hanging the receiver thread. A stopped engine is empty
 // and refuses everything.
 TEST(SsdpEngine, FindsTheSimulatedSetUntilItSaysGoodbye)
@@ -115,11 +114,6 @@ TEST(SsdpEngine, FindsTheSimulatedSetUntilItSaysGoodbye)
     ASSERT_TRUE(sim.wait_ready()) << sim.log();
     ASSERT_TRUE(recorder.wait_for("+-1")) << sim.log();
     EXPECT_NE(sim.log().find(" at " + recorder.location + "\n"), std::string::npos) << sim.log();
-    upnp_description description;
-    ASSERT_EQ(upnp_fetch_description(&description, recorder.location.c_str()), 0);
-    EXPECT_EQ(std::string(description.friendlyName ? description.friendlyName : ""), name);
-    EXPECT_TRUE(description.services && description.services->actions) << "the service description was read";
-    upnp_free_description(&description);
     Sandbox sandbox;
     const CliResult found = run_cli({"discover", "--seconds", "1"}, sandbox);
     EXPECT_NE(found.out.find("127.0.0.1\t" + name + "\t" + SSDP_TV_DEVICE_TYPE + "\t" + recorder.location + "\n"),

@@ -1,5 +1,6 @@
 // Arbitrary bytes through the SSDP message parser, and as datagrams through
 // the receive buffers of an engine that searched for everything.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -22,25 +23,19 @@ void parse_all(const std::string &text)
 // fall across datagram borders in every way.
 void feed_datagrams(const uint8_t *data, size_t size)
 {
-    ssdp_engine engine;
-    memset(&engine, 0, sizeof engine);
-    engine.multicast.fd = engine.search.fd = -1;
+    ssdp_engine engine = {};
+    engine.multicast = {-1, static_cast<char *>(malloc(SSDP_BUFFER_SIZE + 1)), 0};
+    engine.search = {-1, static_cast<char *>(malloc(SSDP_BUFFER_SIZE + 1)), 0};
     engine.flags = SSDP_FLAG_SEARCHED;
-    engine.multicast.buffer = static_cast<char *>(malloc(SSDP_BUFFER_SIZE + 1));
-    engine.search.buffer = static_cast<char *>(malloc(SSDP_BUFFER_SIZE + 1));
-    if (engine.multicast.buffer && engine.search.buffer && ssdp_add_target(&engine, SSDP_ALL_TARGET) == 0) {
-        size_t piece = size > 0 ? 1 + data[0] * 16u : 1;
-        int from_multicast = 1;
-        for (size_t at = size > 0 ? 1 : 0; at < size; at += piece) {
+    if (size > 0 && engine.multicast.buffer && engine.search.buffer && ssdp_add_target(&engine, SSDP_ALL_TARGET) == 0) {
+        const size_t piece = 1 + data[0] * 16u;
+        for (size_t at = 1; at < size; at += piece) {
+            const int from_multicast = (at - 1) / piece % 2 == 0;
             ssdp_receiver *receiver = from_multicast ? &engine.multicast : &engine.search;
-            size_t length = size - at < piece ? size - at : piece;
-            size_t room = SSDP_BUFFER_SIZE - receiver->used;
-            if (length > room)
-                length = room;
+            const size_t length = std::min({size - at, piece, SSDP_BUFFER_SIZE - receiver->used});
             memcpy(receiver->buffer + receiver->used, data + at, length);
             ssdp_cut_messages(&engine, receiver, length, from_multicast, NOW);
             ssdp_expire(&engine, NOW);
-            from_multicast = !from_multicast;
         }
     }
     ssdp_close(&engine);

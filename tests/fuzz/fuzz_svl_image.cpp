@@ -19,12 +19,6 @@ void require(bool condition)
         abort();
 }
 
-uint8_t *build_from(svl_table *table, uint16_t first_uid, size_t *length)
-{
-    svl_set_next_uid(first_uid);
-    return svl_build_table(table, length);
-}
-
 void require_same_lists(const svl_table &a, const svl_table &b)
 {
     require(a.version == b.version && a.list_count == b.list_count);
@@ -45,14 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     uint16_t first_uid = svl_peek_next_uid();
     size_t length = 0;
-    uint8_t *image = build_from(&first, first_uid, &length);
+    uint8_t *image = svl_build_table(&first, &length);
     require(image != nullptr);
 
     svl_table second = {};
     require(svl_parse_table(&second, image, length) == 0);
     require_same_lists(first, second);
     size_t again_length = 0;
-    uint8_t *again = build_from(&second, first_uid, &again_length);
+    svl_set_next_uid(first_uid);
+    uint8_t *again = svl_build_table(&second, &again_length);
     require(again != nullptr && again_length == length && memcmp(again, image, length) == 0);
 
     svl_free_image(again);

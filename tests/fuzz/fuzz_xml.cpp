@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 static const char *const paths[] = {
@@ -39,17 +38,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
-    std::string text((const char *)data + 1, size - 1);
-    size_t cut = text.empty() ? 0 : data[0] % (text.size() + 1);
+    // The description reader turns these entities into markup before parsing.
+    const std::string text(reinterpret_cast<const char *>(data) + 1, size - 1);
     char *replaced = str_replace_all(text.c_str(), "&lt;", "<");
     if (!replaced)
         return 0;
-    std::string document = replaced;
+    const std::string document = replaced;
     free(replaced);
-    cut = cut < document.size() ? cut : document.size();
-
-    xml_parser parser;
-    memset(&parser, 0, sizeof parser);
+    const size_t cut = data[0] % (document.size() + 1);
+    xml_parser parser = {};
     if (xml_parse(&parser, document.substr(0, cut).c_str()) == 0)
         xml_parse(&parser, document.substr(cut).c_str());
     xml_parser_end(&parser);

@@ -63,8 +63,6 @@ TEST(UrlGet, SendsTheExactRequestOnACloseOnExecSocket)
     EXPECT_EQ(url_get(("http://127.0.0.1:" + std::to_string(closed_local_port()) + "/").c_str()), -1);
 }
 
-// ---- the response reader ----
-
 using Results = std::vector<int>;
 
 struct Outcome {

@@ -86,8 +86,6 @@ TEST(SsdpMessage, KeepsTheHeadersOfEachKindOfMessage)
         EXPECT_EQ(parsed(c.first), c.second) << c.first.substr(0, 80);
 }
 
-// ---- the device cache ----
-
 std::string answer(const std::string &st, const std::string &usn, const std::string &location,
                    const std::string &lifetime = "CACHE-CONTROL: max-age=1800\r\n")
 {

@@ -42,7 +42,6 @@ QStringList listNames(const StationTableWidget *widget)
     return names;
 }
 
-// "name1", "name2" … up to the count.
 QStringList numbered(const QString &name, int count)
 {
     QStringList names;
@@ -141,8 +140,7 @@ class TestStationTableWidget : public QObject
         return m_sandbox->writeTable(QStringLiteral("s.svl%1").arg(version), version, 2, 1, 60);
     }
 
-    // A version-50 table of 40 stations with TV and radio favorite lists of
-    // the names.
+    // A version-50 table of 40 stations with favorite lists of the names.
     QString favorites(const QStringList &tv, const QStringList &radio)
     {
         return m_sandbox->writeNamedFavorites(QStringLiteral("t.svl50"), tv, radio, 40);
@@ -420,9 +418,13 @@ private slots:
 
     // Copy, Delete, Options and Defaults follow the selection; Options needs
     // it made as one range. A view switch leaves nothing to act on. A flag
-    // action is ticked when any selected station has the flag.
-    void actionsFollowSelection()
+    // action is ticked when any selected station has the flag. A right click
+    // opens the menu over the selection where it was made, ticking the CA
+    // module the selected stations agree on; with none selected, no menu.
+    void actionsAndMenuFollowSelection()
     {
+        const QList<QPair<QList<int>, QList<int>>> modulesAndTicked = {
+            {{}, {}}, {{0}, {0}}, {{3, 3, 3}, {3}}, {{1, 2, 1}, {}}};
         const auto window = openWindow(table(SVL_VERSION_50));
         for (const char *view : {"tableViewAct", "listViewAct"}) {
             selectRows(listWidget(*window, 0), 3, 3);
@@ -451,6 +453,21 @@ private slots:
                 select({{2, 4}});
                 QCOMPARE(action(*window, "childLockAct")->isChecked(), bool(flags & 1));
                 QCOMPARE(action(*window, "epgAct")->isChecked(), bool(flags & 2));
+            }
+            for (const auto &[modules, ticked] : modulesAndTicked) {
+                select({});
+                for (int i = 0; i < modules.size(); ++i)
+                    stationAt(base, 4 + i)->CANumber = uint8_t(modules[i]);
+                if (!modules.isEmpty())
+                    selectRows(base, 4, 4 + modules.size() - 1);
+                PopupCatcher popup;
+                emit base->view()->customContextMenuRequested(QPoint(5, 5));
+                QTest::qWait(20);
+                QCOMPARE(popup.seen(), !modules.isEmpty());
+                if (popup.seen()) {
+                    QCOMPARE(popup.position(), base->view()->viewport()->mapToGlobal(QPoint(5, 5)));
+                    QCOMPARE(popup.checked(), ticked);
+                }
             }
         }
     }
@@ -482,34 +499,6 @@ private slots:
                 QVERIFY(action(*window, "optionsAct")->isEnabled());
             }
             QVERIFY(listWidget(*window, 1)->viewSelectionModel()->hasSelection());
-        }
-    }
-
-    // A right click in a view opens the menu over its selection where it
-    // was made, ticking the CA module the selected stations agree on; with
-    // no selection there is no menu.
-    void rightClickOpensMenuTickingUniformCaModule()
-    {
-        const QList<QPair<QList<int>, QList<int>>> modulesAndTicked = {
-            {{}, {}}, {{0}, {0}}, {{3, 3, 3}, {3}}, {{1, 2, 1}, {}}};
-        for (const auto &[modules, ticked] : modulesAndTicked) {
-            const auto window = openWindow(table(SVL_VERSION_50));
-            for (const char *view : {"listViewAct", "tableViewAct"}) {
-                action(*window, view)->trigger();
-                const StationListWidget *base = listWidget(*window, 0);
-                for (int i = 0; i < modules.size(); ++i)
-                    stationAt(base, 4 + i)->CANumber = uint8_t(modules[i]);
-                if (!modules.isEmpty())
-                    selectRows(base, 4, 4 + modules.size() - 1);
-                PopupCatcher popup;
-                emit base->view()->customContextMenuRequested(QPoint(5, 5));
-                QTest::qWait(20);
-                QCOMPARE(popup.seen(), !modules.isEmpty());
-                if (popup.seen()) {
-                    QCOMPARE(popup.position(), base->view()->viewport()->mapToGlobal(QPoint(5, 5)));
-                    QCOMPARE(popup.checked(), ticked);
-                }
-            }
         }
     }
 

@@ -1,7 +1,6 @@
-// The station settings dialog over generated tables of every kind: "Save"
-// of an untouched dialog keeps every byte but the fields set by rule, one
-// changed input changes its field alone, and "Save" refuses what a station
-// record cannot hold.
+// The station settings dialog over generated tables of every kind: "Save" of an
+// untouched dialog keeps every byte but the fields set by rule, one changed input
+// changes its field alone, and "Save" refuses what a station record cannot hold.
 #include "options/number_edit.h"
 #include "options/svl_options_dialog.h"
 

@@ -1,7 +1,6 @@
-// The station settings dialog over generated tables of every kind: "Save"
-// of an untouched dialog keeps every byte but the fields set by rule, one
-// changed input changes its field alone, and "Save" refuses what a station
-// record cannot hold.
+// The station settings dialog over generated tables of every kind: "Save" of an
+// untouched dialog keeps every byte but the fields set by rule, one changed input
+// changes its field alone, and "Save" refuses what a station record cannot hold.
 #include "options/number_edit.h"
 #include "options/svl_options_dialog.h"
 
@@ -69,6 +68,13 @@ Record withRules(const svl_station *station)
     return expected;
 }
 
+// The input of the dialog found by its field name.
+template <typename Input>
+Input *inputOf(const SvlOptionsDialog &dialog, const char *field)
+{
+    return dialog.findChild<Input *>(QLatin1String(field));
+}
+
 // Opens the dialog, changes the named input (when there is one) and saves.
 // The edited record, or null when the input is missing or "Save" did not
 // close the dialog.
@@ -76,7 +82,7 @@ Record save(const svl_station *station, const char *field = nullptr, const Chang
 {
     SvlOptionsDialog dialog(station);
     if (field) {
-        QWidget *input = dialog.findChild<QWidget *>(QLatin1String(field));
+        QWidget *input = inputOf<QWidget>(dialog, field);
         if (!input)
             return copyOf(nullptr);
         change(input);
@@ -127,11 +133,11 @@ const struct {
     {"Modulation", {3, 5, 8, 10}, nextItem},
 };
 
-svl_station *makeStation(uint16_t version, uint8_t type, const char *name = "ARD")
+Record makeStation(uint16_t version, uint8_t type, const char *name = "ARD")
 {
-    svl_station *station = svl_new_station(version);
+    Record station(svl_new_station(version), svl_free_station);
     station->ProgramDataByte = type;
-    svl_set_station_name(station, name);
+    svl_set_station_name(station.get(), name);
     return station;
 }
 
@@ -141,189 +147,159 @@ class TestSvlOptionsDialog : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void savingChangesOnlyWhatWasChanged_data();
-    void savingChangesOnlyWhatWasChanged();
-    void numbersReadAsTheirFieldIsTyped_data();
-    void numbersReadAsTheirFieldIsTyped();
-    void saveRefusesWhatTheRecordCannotHold_data();
-    void saveRefusesWhatTheRecordCannotHold();
-    void namesKeepTheirLengthAndCharacterSet();
-    void unknownValuesSurvive();
-
-private:
     svl_table m_tables[2] = {};
-};
 
-void TestSvlOptionsDialog::initTestCase()
-{
-    describeProgram();
-    const uint16_t versions[] = {SVL_VERSION_40, SVL_VERSION_50};
-    for (int i = 0; i < 2; ++i) {
-        svl_generate_options options;
-        options.stations = 36;
-        options.version = versions[i];
-        options.every_kind = true;
-        QCOMPARE(svl_generate_table(&m_tables[i], options), 0);
+private slots:
+    void initTestCase()
+    {
+        describeProgram();
+        const uint16_t versions[] = {SVL_VERSION_40, SVL_VERSION_50};
+        for (int i = 0; i < 2; ++i) {
+            svl_generate_options options;
+            options.stations = 36;
+            options.version = versions[i];
+            options.every_kind = true;
+            QCOMPARE(svl_generate_table(&m_tables[i], options), 0);
+        }
     }
-}
 
-void TestSvlOptionsDialog::cleanupTestCase()
-{
-    for (svl_table &table : m_tables)
-        svl_free_table(&table, 1);
-}
+    void cleanupTestCase()
+    {
+        for (svl_table &table : m_tables)
+            svl_free_table(&table, 1);
+    }
 
-void TestSvlOptionsDialog::savingChangesOnlyWhatWasChanged_data()
-{
-    QTest::addColumn<const svl_station *>("station");
-    for (const svl_table &table : m_tables) {
-        for (uint32_t list = 0; list < 2; ++list) {
-            for (uint32_t i = 0; i < table.lists[list]->count; ++i) {
-                const svl_station *station = table.lists[list]->stations[i];
-                QTest::addRow("svl%d type %d #%u", station->version, station->ProgramDataByte, i) << station;
+    void savingChangesOnlyWhatWasChanged_data()
+    {
+        QTest::addColumn<const svl_station *>("station");
+        for (const svl_table &table : m_tables) {
+            for (uint32_t list = 0; list < 2; ++list) {
+                for (uint32_t i = 0; i < table.lists[list]->count; ++i) {
+                    const svl_station *station = table.lists[list]->stations[i];
+                    QTest::addRow("svl%d type %d #%u", station->version, station->ProgramDataByte, i) << station;
+                }
             }
         }
     }
-}
 
-void TestSvlOptionsDialog::savingChangesOnlyWhatWasChanged()
-{
-    QFETCH(const svl_station *, station);
-    const Record expected = withRules(station);
-    const Record untouched = save(station);
-    QVERIFY(untouched);
-    QCOMPARE(changedFields(*expected, *untouched), QStringList());
-    // The list of pages stands beside the pages, not over them.
-    SvlOptionsDialog shown(station);
-    shown.show();
-    const QWidget *pageList = shown.findChild<QListWidget *>();
-    const QWidget *pages = shown.findChild<QStackedWidget *>();
-    QVERIFY(pageList && pages && !pageList->geometry().intersects(pages->geometry()));
-    for (const auto &edit : pageEdits) {
-        const bool shown = edit.types.isEmpty() || edit.types.contains(station->ProgramDataByte);
-        QCOMPARE(bool(SvlOptionsDialog(station).findChild<QWidget *>(QLatin1String(edit.field))), shown);
-        if (!shown)
-            continue;
-        const Record edited = save(station, edit.field, edit.change);
-        QVERIFY(edited);
-        QCOMPARE(changedFields(*expected, *edited), QStringList(QLatin1String(edit.field)));
-    }
-}
-
-void TestSvlOptionsDialog::numbersReadAsTheirFieldIsTyped_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<uint>("saved");
-    QTest::newRow("CNI in hexadecimal") << 1 << "cni" << "ff" << "ff" << 255u;
-    QTest::newRow("MHz in sixteenths") << 1 << "analog_frequency" << "50.25" << "50.25" << 804u;
-    QTest::newRow("MHz with a decimal comma") << 1 << "analog_frequency" << "50,25" << "50,25" << 804u;
-    QTest::newRow("MHz truncated") << 1 << "analog_frequency" << "50.3" << "50.3" << 804u;
-    QTest::newRow("ten digits of kHz") << 9 << "frequency" << "12345678901" << "1234567890" << 1234567890u;
-    QTest::newRow("largest TSID") << 9 << "transport_stream_id" << "65535" << "65535" << 65535u;
-    QTest::newRow("no group separators") << 9 << "service_id" << "1,000" << "1000" << 1000u;
-}
-
-void TestSvlOptionsDialog::numbersReadAsTheirFieldIsTyped()
-{
-    QFETCH(int, type);
-    QFETCH(QString, field);
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    QFETCH(uint, saved);
-    const Record station(makeStation(SVL_VERSION_50, uint8_t(type)), svl_free_station);
-    SvlOptionsDialog dialog(station.get());
-    auto *edit = dialog.findChild<NumberEdit *>(field);
-    edit->clear();
-    QTest::keyClicks(edit, typed);
-    QCOMPARE(edit->text(), shown);
-    QCOMPARE(edit->value(), saved);
-}
-
-void TestSvlOptionsDialog::saveRefusesWhatTheRecordCannotHold_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("reason");
-    const auto text = [](int id) { return Strings::text(id); };
-    QTest::newRow("PID above 65355") << "video_pid" << "65356"
-                                     << text(Strings::NumberOutOfRangeMessage).arg(text(Strings::VideoPidLabel), "0", "65355");
-    QTest::newRow("empty name") << "name" << "" << text(Strings::EmptyStationNameMessage);
-    QTest::newRow("no number") << "frequency" << ""
-                               << text(Strings::NumberUnreadableMessage).arg(text(Strings::FrequencyKhzLabel), "");
-    QTest::newRow("letters beyond the set")
-        << "name" << "Ärger € Ärger ✓"
-        << text(Strings::NameCharactersRefusedMessage).arg(optionText("CharSelCode", 1), QStringLiteral("Ä € ✓"));
-    QTest::newRow("beyond 255 bytes") << "name" << QString(130, QChar(0x00FC))
-                                      << text(Strings::StationNameTooLongMessage).arg(optionText("CharSelCode", 0));
-}
-
-void TestSvlOptionsDialog::saveRefusesWhatTheRecordCannotHold()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, typed);
-    QFETCH(QString, reason);
-    const Record station(makeStation(SVL_VERSION_50, 9, "\xBF\xD5\xE0\xD2\xEB\xD9"), svl_free_station);
-    station->CharSelCode = 1;
-    // A name of 172 characters comes only from a file; the field then takes as many.
-    const Record longName(makeStation(SVL_VERSION_50, 9, QByteArray(172, 'n').constData()), svl_free_station);
-    SvlOptionsDialog dialog(typed.size() > 100 ? longName.get() : station.get());
-    auto *edit = dialog.findChild<QLineEdit *>(field);
-    edit->setText(typed);
-    const MessageCatcher catcher;
-    dialog.saveChanges();
-    QVERIFY(catcher.seen());
-    QCOMPARE(catcher.message().text, reason);
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(dialog.editedStation(), nullptr);
-}
-
-void TestSvlOptionsDialog::namesKeepTheirLengthAndCharacterSet()
-{
-    const QByteArray longName = "Thirty characters long name!!";
-    const Record station(makeStation(SVL_VERSION_50, 3, longName.constData()), svl_free_station);
+    void savingChangesOnlyWhatWasChanged()
     {
-        SvlOptionsDialog dialog(station.get());
-        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("name"))->text(), QString::fromLatin1(longName));
+        QFETCH(const svl_station *, station);
+        const Record expected = withRules(station);
+        const Record untouched = save(station);
+        QVERIFY(untouched);
+        QCOMPARE(changedFields(*expected, *untouched), QStringList());
+        // The list of pages stands beside the pages, not over them.
+        SvlOptionsDialog shown(station);
+        shown.show();
+        const QWidget *pageList = shown.findChild<QListWidget *>();
+        const QWidget *pages = shown.findChild<QStackedWidget *>();
+        QVERIFY(pageList && pages && !pageList->geometry().intersects(pages->geometry()));
+        for (const auto &edit : pageEdits) {
+            const bool shown = edit.types.isEmpty() || edit.types.contains(station->ProgramDataByte);
+            QCOMPARE(bool(inputOf<QWidget>(SvlOptionsDialog(station), edit.field)), shown);
+            if (!shown)
+                continue;
+            const Record edited = save(station, edit.field, edit.change);
+            QVERIFY(edited);
+            QCOMPARE(changedFields(*expected, *edited), QStringList(QLatin1String(edit.field)));
+        }
     }
-    QCOMPARE(save(station.get())->name, longName);
-    // Entry 6 of the character sets is ISO 8859-2, stored as 22: the name
-    // is encoded in it and reads back as typed.
-    const QString polish = QStringLiteral("Łódź TV");
-    const Record edited = save(station.get(), "CharSelCode", [&](QWidget *input) {
-        static_cast<QComboBox *>(input)->setCurrentIndex(6);
-        input->parentWidget()->parentWidget()->findChild<QLineEdit *>(QStringLiteral("name"))->setText(polish);
-    });
-    QCOMPARE(edited->CharSelCode, 22);
-    QCOMPARE(QByteArray(edited->name), QByteArray("\xA3\xF3" "d\xBC TV"));
-    QCOMPARE(stationNameText(edited.get()), polish);
 
-    // svl40 keeps name and character set of a DVB station out of reach.
-    const Record old(makeStation(SVL_VERSION_40, 3), svl_free_station);
-    SvlOptionsDialog dialog(old.get());
-    QVERIFY(!dialog.findChild<QLineEdit *>(QStringLiteral("name"))->isEnabled());
-    QVERIFY(!dialog.findChild<QComboBox *>(QStringLiteral("CharSelCode"))->isEnabled());
-}
-
-void TestSvlOptionsDialog::unknownValuesSurvive()
-{
-    const Record station(makeStation(SVL_VERSION_50, 5), svl_free_station);
-    station->Modulation = 200;
+    void numbersReadAsTheirFieldIsTyped()
     {
-        SvlOptionsDialog dialog(station.get());
-        QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("Modulation"))->currentText(), QStringLiteral("200"));
+        const struct {
+            int type;
+            const char *field, *typed, *shown;
+            uint saved;
+        } numbers[] = {
+            {1, "cni", "ff", "ff", 255u},  // hexadecimal
+            {1, "analog_frequency", "50.25", "50.25", 804u},  // MHz in sixteenths
+            {1, "analog_frequency", "50,25", "50,25", 804u},
+            {1, "analog_frequency", "50.3", "50.3", 804u},  // truncated
+            {9, "frequency", "12345678901", "1234567890", 1234567890u},  // ten digits of kHz
+            {9, "transport_stream_id", "65535", "65535", 65535u},
+            {9, "service_id", "1,000", "1000", 1000u},  // no group separators
+        };
+        for (const auto &number : numbers) {
+            const Record station = makeStation(SVL_VERSION_50, uint8_t(number.type));
+            SvlOptionsDialog dialog(station.get());
+            auto *edit = inputOf<NumberEdit>(dialog, number.field);
+            edit->clear();
+            QTest::keyClicks(edit, QLatin1String(number.typed));
+            QCOMPARE(qMakePair(edit->text(), edit->value()), qMakePair(QString(number.shown), number.saved));
+        }
     }
-    QCOMPARE(save(station.get())->Modulation, 200);
-    const Record picked = save(station.get(), "Modulation", [](QWidget *input) {
-        static_cast<QComboBox *>(input)->setCurrentIndex(3);
-    });
-    QCOMPARE(picked->Modulation, 3);
-}
+
+    void saveRefusesWhatTheRecordCannotHold()
+    {
+        const auto text = [](int id) { return Strings::text(id); };
+        const struct {
+            const char *field;
+            QString typed, reason;
+        } refusals[] = {
+            {"video_pid", "65356",
+             text(Strings::NumberOutOfRangeMessage).arg(text(Strings::VideoPidLabel), "0", "65355")},
+            {"name", "", text(Strings::EmptyStationNameMessage)},
+            {"frequency", "", text(Strings::NumberUnreadableMessage).arg(text(Strings::FrequencyKhzLabel), "")},
+            {"name", "Ärger € Ärger ✓",
+             text(Strings::NameCharactersRefusedMessage).arg(optionText("CharSelCode", 1), QStringLiteral("Ä € ✓"))},
+            {"name", QString(130, QChar(0x00FC)),
+             text(Strings::StationNameTooLongMessage).arg(optionText("CharSelCode", 0))},
+        };
+        const Record station = makeStation(SVL_VERSION_50, 9, "\xBF\xD5\xE0\xD2\xEB\xD9");
+        station->CharSelCode = 1;
+        // A name of 172 characters comes only from a file; the field then takes as many.
+        const Record longName = makeStation(SVL_VERSION_50, 9, QByteArray(172, 'n').constData());
+        for (const auto &refusal : refusals) {
+            SvlOptionsDialog dialog(refusal.typed.size() > 100 ? longName.get() : station.get());
+            inputOf<QLineEdit>(dialog, refusal.field)->setText(refusal.typed);
+            const MessageCatcher catcher;
+            dialog.saveChanges();
+            QVERIFY(catcher.seen());
+            QCOMPARE(catcher.message().text, refusal.reason);
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            QCOMPARE(dialog.editedStation(), nullptr);
+        }
+    }
+
+    void namesKeepTheirLengthAndCharacterSet()
+    {
+        const QByteArray longName = "Thirty characters long name!!";
+        const Record station = makeStation(SVL_VERSION_50, 3, longName.constData());
+        QCOMPARE(inputOf<QLineEdit>(SvlOptionsDialog(station.get()), "name")->text(), QString::fromLatin1(longName));
+        QCOMPARE(save(station.get())->name, longName);
+        // Entry 6 of the character sets is ISO 8859-2, stored as 22: the name
+        // is encoded in it and reads back as typed.
+        const QString polish = QStringLiteral("Łódź TV");
+        const Record edited = save(station.get(), "CharSelCode", [&](QWidget *input) {
+            static_cast<QComboBox *>(input)->setCurrentIndex(6);
+            input->parentWidget()->parentWidget()->findChild<QLineEdit *>(QStringLiteral("name"))->setText(polish);
+        });
+        QCOMPARE(edited->CharSelCode, 22);
+        QCOMPARE(QByteArray(edited->name), QByteArray("\xA3\xF3" "d\xBC TV"));
+        QCOMPARE(stationNameText(edited.get()), polish);
+
+        // svl40 keeps name and character set of a DVB station out of reach.
+        const Record old = makeStation(SVL_VERSION_40, 3);
+        SvlOptionsDialog dialog(old.get());
+        QVERIFY(!inputOf<QLineEdit>(dialog, "name")->isEnabled()
+                && !inputOf<QComboBox>(dialog, "CharSelCode")->isEnabled());
+    }
+
+    void unknownValuesSurvive()
+    {
+        const Record station = makeStation(SVL_VERSION_50, 5);
+        station->Modulation = 200;
+        QCOMPARE(inputOf<QComboBox>(SvlOptionsDialog(station.get()), "Modulation")->currentText(),
+                 QStringLiteral("200"));
+        QCOMPARE(save(station.get())->Modulation, 200);
+        const Record picked = save(station.get(), "Modulation", [](QWidget *input) {
+            static_cast<QComboBox *>(input)->setCurrentIndex(3);
+        });
+        QCOMPARE(picked->Modulation, 3);
+    }
+};
 
 QTEST_MAIN(TestSvlOptionsDialog)
 #include "test_svl_options_dialog.moc"

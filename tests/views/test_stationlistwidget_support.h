@@ -17,8 +17,8 @@ inline Stations stationsOf(const svl_list *list)
     return Stations(list->stations, list->stations + list->count);
 }
 
-// A version-50 table of the two base lists and one TV favorite list; the
-// stations are added to the TV base list.
+// A version-50 table of the two base lists and a TV and a radio favorite
+// list; stations are added to their base list.
 class HandTable
 {
 public:
@@ -28,24 +28,25 @@ public:
         svl_append_list(&m_table, svl_new_list(SVL_TV_LIST_NAME, SVL_KIND_TV, SVL_ATTR_BASE));
         svl_append_list(&m_table, svl_new_list(SVL_RADIO_LIST_NAME, SVL_KIND_RADIO, SVL_ATTR_BASE));
         svl_append_list(&m_table, svl_new_list("Favorites", SVL_KIND_TV_FAV, SVL_ATTR_FAVORITE));
+        svl_append_list(&m_table, svl_new_list("Radio favorites", SVL_KIND_RADIO_FAV, SVL_ATTR_FAVORITE));
     }
     ~HandTable() { svl_free_table(&m_table, 1); }
     HandTable(const HandTable &) = delete;
     HandTable &operator=(const HandTable &) = delete;
 
     svl_table *table() { return &m_table; }
-    svl_list *base() { return m_table.lists[0]; }
-    svl_list *favorites() { return m_table.lists[2]; }
+    svl_list *list(int index) { return m_table.lists[index]; }
+    svl_list *base() { return list(0); }
 
-    // Appends a digital satellite TV station to the base list.
-    svl_station *addStation(const QByteArray &name, uint16_t version = SVL_VERSION_50)
+    // Appends a digital satellite TV or radio station to its base list.
+    svl_station *addStation(const QByteArray &name, bool radio = false)
     {
-        svl_station *station = svl_new_station(version);
-        station->ProgramDataByte = 3;
+        svl_station *station = svl_new_station(SVL_VERSION_50);
+        station->ProgramDataByte = radio ? 8 : 3;
         station->NetworkType = 2;
         station->CharSelCode = 5;
         svl_set_station_name(station, name.constData());
-        svl_append_station(base(), station);
+        svl_append_station(list(radio ? 1 : 0), station);
         return station;
     }
     void addStations(int count)

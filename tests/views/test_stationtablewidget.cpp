@@ -1,10 +1,7 @@
-// The document of the central widget and its lists: replacing, merging and
-// writing the station table, the two presentations, base and favorite
-// tabs, the list index arithmetic, renaming, adding and removing favorite
-// lists, the conversion to the new format and the table view's working
-// copy; the station views in it: the actions that follow the selection, the
-// exclusion of base and favorite selections in svl50 tables, the list
-// context menu and the favorite mark.
+// The central widget's document and lists: replacing, merging, writing and
+// converting the table, its two presentations and their tabs, the list
+// index arithmetic, favorite lists and the table view's working copy; in its
+// station views the actions, selections, context menus and favorite mark.
 #include <QAccessible>
 #include <QRandomGenerator>
 #include <QTabBar>
@@ -45,17 +42,12 @@ QStringList listNames(const StationTableWidget *widget)
     return names;
 }
 
-// Writes a version-50 table of 40 stations with the given numbers of TV
-// and radio favorite lists, named "tv1" … and "radio1" … unless named.
-QString writeFavorites(const Sandbox &sandbox, int tv, int radio, const QStringList &tvNames = QStringList())
+QStringList numbered(const QString &name, int count)
 {
-    QStringList tvLists = tvNames;
-    for (int i = tvLists.size(); i < tv; ++i)
-        tvLists << QStringLiteral("tv%1").arg(i + 1);
-    QStringList radioLists;
-    for (int i = 0; i < radio; ++i)
-        radioLists << QStringLiteral("radio%1").arg(i + 1);
-    return sandbox.writeNamedFavorites(QStringLiteral("t.svl50"), tvLists, radioLists, 40);
+    QStringList names;
+    for (int i = 1; i <= count; ++i)
+        names << name + QString::number(i);
+    return names;
 }
 
 // The two tab widgets and the two buttons of the central widget.
@@ -148,6 +140,12 @@ class TestStationTableWidget : public QObject
         return m_sandbox->writeTable(QStringLiteral("s.svl%1").arg(version), version, 2, 1, 60);
     }
 
+    // A version-50 table of 40 stations with favorite lists of the names.
+    QString favorites(const QStringList &tv, const QStringList &radio)
+    {
+        return m_sandbox->writeNamedFavorites(QStringLiteral("t.svl50"), tv, radio, 40);
+    }
+
     // A window on the file; its central widget.
     StationTableWidget *open(const QString &path = QString())
     {
@@ -171,68 +169,55 @@ private slots:
         m_sandbox.reset();
     }
 
-    // A file that cannot be read or merged, or a conversion of a table that
-    // needs none, leaves the document as it was, down to what is saved.
-    void failedChangesLeaveTheDocument()
+    // A file that cannot be read, merged or written, or a conversion of a
+    // table that needs none, leaves the document as it was, down to what is
+    // saved. Files are written whatever characters their paths hold, and
+    // the working copy of the table view stays out of them.
+    void failedChangesLeaveTheDocumentAndSaveWritesIt()
     {
-        const QString document = m_sandbox->writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50);
+        const QString document = m_sandbox->writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50, 3);
         QFile garbage(m_sandbox->path(QStringLiteral("garbage.svl50")));
         QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write(QByteArray(300, '\x7f')) == 300 && garbage.flush());
         const QString missing = m_sandbox->path(QStringLiteral("missing.svl50"));
+        const QString unusual = m_sandbox->path(QString::fromUtf8("Sender \xd0\xa1\xd0\xbf\xd0\xb8\xd1\x81\xd0\xbe\xd0\xba "
+                                                               "\xe2\x9c\x93 \xc3\xa4\xc4\x9f.svl50"));
         StationTableWidget *widget = open(document);
         const QList<StationListWidget *> widgets = widget->listWidgets();
         QCOMPARE(widget->openFile(garbage.fileName()) + widget->openFile(missing) + widget->appendFile(missing), 3);
         QCOMPARE(widget->appendFile(m_sandbox->writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40)), 1);
         widget->convertTableToNewVersion();
+        QCOMPARE(widget->saveFile(m_sandbox->path(QStringLiteral("no/such/folder.svl50"))), -1);
         QCOMPARE(widget->listWidgets(), widgets);
         QVERIFY(!m_window->isWindowModified());
-        const QString after = m_sandbox->path(QStringLiteral("after.svl50"));
-        QCOMPARE(widget->saveFile(after), 0);
-        QCOMPARE(contentsOf(after), contentsOf(document));
-    }
-
-    void replacingTheDocumentEndsTheUndoHistory_data()
-    {
-        QTest::addColumn<QString>("change");
-        for (const char *change : {"new", "open", "append", "convert"})
-            QTest::newRow(change) << change;
+        widget->switchToTableView();
+        widget->listWidgets()[0]->stationModel()->sort(NameColumn, Qt::DescendingOrder);
+        QCOMPARE(widget->saveFile(unusual), 0);
+        QCOMPARE(contentsOf(unusual), contentsOf(document));
+        widget->newTable();
+        QCOMPARE(widget->openFile(unusual), 0);
+        QCOMPARE(widget->appendFile(unusual), 0);
     }
 
     // The commands name lists of the table they were made on; undoing one
     // after the table was replaced would change lists that are gone.
     void replacingTheDocumentEndsTheUndoHistory()
     {
-        QFETCH(QString, change);
         const QString table40 = m_sandbox->writeTable(QStringLiteral("a.svl40"), SVL_VERSION_40);
-        StationTableWidget *widget = open(table40);
-        m_window->undoStack()->push(new MarkerCommand);
-        if (change == QLatin1String("new"))
-            widget->newTable();
-        else if (change == QLatin1String("open"))
-            QCOMPARE(widget->openFile(table40), 0);
-        else if (change == QLatin1String("append"))
-            QCOMPARE(widget->appendFile(table40), 0);
-        else
-            widget->convertTableToNewVersion();
-        QCOMPARE(m_window->undoStack()->count(), 0);
-    }
-
-    // Files are written whatever characters their paths hold, and the
-    // working copy of the table view stays out of them.
-    void saveWritesTheDocumentNotTheWorkingCopy()
-    {
-        const QString table = m_sandbox->writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50, 3);
-        const QString unusual = m_sandbox->path(QString::fromUtf8("Sender \xd0\xa1\xd0\xbf\xd0\xb8\xd1\x81\xd0\xbe\xd0\xba "
-                                                               "\xe2\x9c\x93 \xc3\xa4\xc4\x9f.svl50"));
-        StationTableWidget *widget = open(table);
-        widget->switchToTableView();
-        widget->listWidgets()[0]->stationModel()->sort(NameColumn, Qt::DescendingOrder);
-        QCOMPARE(widget->saveFile(unusual), 0);
-        QCOMPARE(contentsOf(unusual), contentsOf(table));
-        QCOMPARE(widget->saveFile(m_sandbox->path(QStringLiteral("no/such/folder.svl50"))), -1);
-        widget->newTable();
-        QCOMPARE(widget->openFile(unusual), 0);
-        QCOMPARE(widget->appendFile(unusual), 0);
+        const std::function<int(StationTableWidget *)> changes[] = {
+            [](StationTableWidget *widget) {
+                widget->newTable();
+                return 0;
+            },
+            [&](StationTableWidget *widget) { return widget->openFile(table40); },
+            [&](StationTableWidget *widget) { return widget->appendFile(table40); },
+            [](StationTableWidget *widget) { return widget->convertTableToNewVersion() ? 0 : 1; },
+        };
+        for (const auto &change : changes) {
+            StationTableWidget *widget = open(table40);
+            m_window->undoStack()->push(new MarkerCommand);
+            QCOMPARE(change(widget), 0);
+            QCOMPARE(m_window->undoStack()->count(), 0);
+        }
     }
 
     // Appended favorite lists get a digit when their name is taken; when
@@ -269,7 +254,8 @@ private slots:
     {
         QFETCH(quint32, seed);
         QRandomGenerator random(seed);
-        StationTableWidget *widget = open(writeFavorites(*m_sandbox, random.bounded(9), random.bounded(9)));
+        const int tvLists = random.bounded(9);
+        StationTableWidget *widget = open(favorites(numbered("tv", tvLists), numbered("radio", random.bounded(9))));
         for (int step = 0; step < 40 && !QTest::currentTestFailed(); ++step) {
             QStringList names = listNames(widget);
             const int index = random.bounded(names.size() + 1);
@@ -302,13 +288,9 @@ private slots:
             }
             case 2: {
                 const QString newName = QStringList{"tv1", "radio1", "ALL_TV", name, ""}[random.bounded(5)];
-                int result = 0;
-                if (index < 2 || index >= names.size())
-                    result = 1;
-                else if (names.contains(newName) && names[index] != newName)
-                    result = 2;
-                else if (newName.isEmpty())
-                    result = 1;
+                const bool notFavorite = index < 2 || index >= names.size();
+                const bool taken = !notFavorite && names.contains(newName) && names[index] != newName;
+                const int result = taken ? 2 : notFavorite || newName.isEmpty() ? 1 : 0;
                 QCOMPARE(widget->renameList(index, newName), result);
                 if (result == 0)
                     names[index] = newName;
@@ -328,17 +310,16 @@ private slots:
     // in front keeps it when clicked again.
     void selectionAndTabsChooseTheList()
     {
-        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 2, 3));
+        StationTableWidget *widget = open(favorites(numbered("tv", 2), numbered("radio", 3)));
         m_window->show();
         widget->showList(3);
         StationListWidget *base = widget->listWidgets()[0];
         StationListWidget *favorite = widget->listWidgets()[3];
-        QCOMPARE(widget->selectedListWidget(), favorite);
-        QCOMPARE(widget->otherListWidget(), base);
+        const auto chosen = [widget] { return qMakePair(widget->selectedListWidget(), widget->otherListWidget()); };
+        QCOMPARE(chosen(), qMakePair(favorite, base));
         for (StationListWidget *selected : {base, favorite}) {
             selectRows(selected, 0, 0);
-            QCOMPARE(widget->selectedListWidget(), selected);
-            QCOMPARE(widget->otherListWidget(), selected == base ? favorite : base);
+            QCOMPARE(chosen(), qMakePair(selected, selected == base ? favorite : base));
             QCOMPARE(widget->selectedListIndex(), selected->listIndex());
         }
         widget->showList(-1);
@@ -358,10 +339,8 @@ private slots:
     // finds no unique name, adds nothing and leaves every widget at its list.
     void refusedAdditionsChangeNothing()
     {
-        QStringList taken{"new tab"};
-        for (int digit = 1; digit <= 7; ++digit)
-            taken << QStringLiteral("new tab%1").arg(digit);
-        StationTableWidget *widget = open(writeFavorites(*m_sandbox, 8, 1, taken));
+        const QStringList taken = QStringList("new tab") + numbered("new tab", 7);
+        StationTableWidget *widget = open(favorites(taken, {"radio1"}));
         QCOMPARE(widget->renameList(10, QStringLiteral("new tab8")), 0);
         QCOMPARE(widget->addFavoriteList(QStringLiteral("new tab"), SVL_KIND_RADIO_FAV), 0);
         QCOMPARE(listNames(widget).last(), QStringLiteral("new tab9"));
@@ -403,7 +382,7 @@ private slots:
     void tableViewWorksOnACopy()
     {
         for (bool apply : {false, true}) {
-            StationTableWidget *widget = open(writeFavorites(*m_sandbox, 1, 1));
+            StationTableWidget *widget = open(favorites({"tv1"}, {"radio1"}));
             const Tabs tabs = tabsOf(widget);
             const Stations document = stationsOf(widget->listWidgets()[2]);
             widget->switchToTableView();
@@ -439,9 +418,13 @@ private slots:
 
     // Copy, Delete, Options and Defaults follow the selection; Options needs
     // it made as one range. A view switch leaves nothing to act on. A flag
-    // action is ticked when any selected station has the flag.
-    void actionsFollowSelection()
+    // action is ticked when any selected station has the flag. A right click
+    // opens the menu over the selection where it was made, ticking the CA
+    // module the selected stations agree on; with none selected, no menu.
+    void actionsAndMenuFollowSelection()
     {
+        const QList<QPair<QList<int>, QList<int>>> modulesAndTicked = {
+            {{}, {}}, {{0}, {0}}, {{3, 3, 3}, {3}}, {{1, 2, 1}, {}}};
         const auto window = openWindow(table(SVL_VERSION_50));
         for (const char *view : {"tableViewAct", "listViewAct"}) {
             selectRows(listWidget(*window, 0), 3, 3);
@@ -470,6 +453,21 @@ private slots:
                 select({{2, 4}});
                 QCOMPARE(action(*window, "childLockAct")->isChecked(), bool(flags & 1));
                 QCOMPARE(action(*window, "epgAct")->isChecked(), bool(flags & 2));
+            }
+            for (const auto &[modules, ticked] : modulesAndTicked) {
+                select({});
+                for (int i = 0; i < modules.size(); ++i)
+                    stationAt(base, 4 + i)->CANumber = uint8_t(modules[i]);
+                if (!modules.isEmpty())
+                    selectRows(base, 4, 4 + modules.size() - 1);
+                PopupCatcher popup;
+                emit base->view()->customContextMenuRequested(QPoint(5, 5));
+                QTest::qWait(20);
+                QCOMPARE(popup.seen(), !modules.isEmpty());
+                if (popup.seen()) {
+                    QCOMPARE(popup.position(), base->view()->viewport()->mapToGlobal(QPoint(5, 5)));
+                    QCOMPARE(popup.checked(), ticked);
+                }
             }
         }
     }
@@ -504,41 +502,6 @@ private slots:
         }
     }
 
-    void rightClickOpensMenuTickingUniformCaModule_data()
-    {
-        QTest::addColumn<QList<int>>("modules");
-        QTest::addColumn<QList<int>>("ticked");
-        QTest::newRow("no selection, no menu") << QList<int>{} << QList<int>{};
-        QTest::newRow("single station, none") << QList<int>{0} << QList<int>{0};
-        QTest::newRow("uniform") << QList<int>{3, 3, 3} << QList<int>{3};
-        QTest::newRow("mixed, last like first") << QList<int>{1, 2, 1} << QList<int>{};
-    }
-
-    // A right click in a view opens the menu over its selection where it
-    // was made, ticking the CA module the selected stations agree on.
-    void rightClickOpensMenuTickingUniformCaModule()
-    {
-        QFETCH(QList<int>, modules);
-        QFETCH(QList<int>, ticked);
-        const auto window = openWindow(table(SVL_VERSION_50));
-        for (const char *view : {"listViewAct", "tableViewAct"}) {
-            action(*window, view)->trigger();
-            const StationListWidget *base = listWidget(*window, 0);
-            for (int i = 0; i < modules.size(); ++i)
-                stationAt(base, 4 + i)->CANumber = uint8_t(modules[i]);
-            if (!modules.isEmpty())
-                selectRows(base, 4, 4 + modules.size() - 1);
-            PopupCatcher popup;
-            emit base->view()->customContextMenuRequested(QPoint(5, 5));
-            QTest::qWait(20);
-            QCOMPARE(popup.seen(), !modules.isEmpty());
-            if (popup.seen()) {
-                QCOMPARE(popup.position(), base->view()->viewport()->mapToGlobal(QPoint(5, 5)));
-                QCOMPARE(popup.checked(), ticked);
-            }
-        }
-    }
-
     // The close buttons of the favorite tabs, of tabs made later too, draw
     // their cross in the palette's button text colour: light on a dark theme.
     void closeButtonsTakeThePalettesTextColour()
@@ -561,50 +524,42 @@ private slots:
         }
     }
 
-    void contextMenuKeysOpenMenuAtCurrentRow_data()
-    {
-        QTest::addColumn<bool>("tableView");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("list view, Menu") << false << int(Qt::Key_Menu) << int(Qt::NoModifier);
-        QTest::newRow("table view, Shift+F10") << true << int(Qt::Key_F10) << int(Qt::ShiftModifier);
-    }
-
     // The keys open the menu once, below the current row of the focused
     // list, which is scrolled into view first, or below the first selected
     // row when no row is current. The context menu event some platforms
     // send for the Menu key as well opens none of its own.
     void contextMenuKeysOpenMenuAtCurrentRow()
     {
-        QFETCH(bool, tableView);
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        const auto window = openWindow(table(SVL_VERSION_50));
-        if (tableView)
-            action(*window, "tableViewAct")->trigger();
-        window->setGeometry(0, 0, 800, 500);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        StationListWidget *base = listWidget(*window, 0);
-        QAbstractItemView *view = base->view();
-        view->setFocus();
-        const QModelIndex current = base->stationModel()->index(5, tableView ? 2 : 0);
-        for (const QModelIndex &row : {current, QModelIndex()}) {
-            selectRows(base, 3, 7);
-            view->selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
-            view->scrollToBottom();
+        // The Menu key in the list view, Shift+F10 in the table view.
+        for (const bool tableView : {false, true}) {
+            const auto window = openWindow(table(SVL_VERSION_50));
+            if (tableView)
+                action(*window, "tableViewAct")->trigger();
+            window->setGeometry(0, 0, 800, 500);
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+            StationListWidget *base = listWidget(*window, 0);
+            QAbstractItemView *view = base->view();
+            view->setFocus();
+            const QModelIndex current = base->stationModel()->index(5, tableView ? 2 : 0);
+            for (const QModelIndex &row : {current, QModelIndex()}) {
+                selectRows(base, 3, 7);
+                view->selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+                view->scrollToBottom();
+                PopupCatcher popup;
+                QTest::keyClick(view, tableView ? Qt::Key_F10 : Qt::Key_Menu,
+                                tableView ? Qt::ShiftModifier : Qt::NoModifier);
+                QVERIFY(popup.seen());
+                const QRect rect = view->visualRect(row.isValid() ? row : base->stationModel()->index(3, 0));
+                QVERIFY(view->viewport()->rect().contains(rect));
+                QCOMPARE(popup.position(), view->viewport()->mapToGlobal(rect.bottomLeft()));
+            }
             PopupCatcher popup;
-            QTest::keyClick(view, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-            QVERIFY(popup.seen());
-            const QRect rect = view->visualRect(row.isValid() ? row : base->stationModel()->index(3, 0));
-            QVERIFY(view->viewport()->rect().contains(rect));
-            QCOMPARE(popup.position(), view->viewport()->mapToGlobal(rect.bottomLeft()));
+            QContextMenuEvent fromKey(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
+            QApplication::sendEvent(view, &fromKey);
+            QTest::qWait(20);
+            QVERIFY(!popup.seen());
         }
-        PopupCatcher popup;
-        QContextMenuEvent fromKey(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
-        QApplication::sendEvent(view, &fromKey);
-        QTest::qWait(20);
-        QVERIFY(!popup.seen());
     }
 
     // The base list marks the stations of the current favorite list; the

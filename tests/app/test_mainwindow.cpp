@@ -105,12 +105,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        if (!insideNetworkNamespace())
-            QSKIP("the window sends an SSDP search: run inside scripts/in-netns");
-        describeProgram();
-    }
+    void initTestCase() { prepareWindowTests(); }
 
     // Every action has its texts, an image that is built in when it shows
     // one, and a shortcut of its own: a shortcut two actions share fires

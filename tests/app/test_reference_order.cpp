@@ -92,12 +92,7 @@ class TestReferenceOrder : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        if (!insideNetworkNamespace())
-            QSKIP("the window sends an SSDP search: run inside scripts/in-netns");
-        describeProgram();
-    }
+    void initTestCase() { prepareWindowTests(); }
 
     // A table reference pairs every station by its ids, a CSV of the same
     // list pairs the named ones by name; the rest follow in their former

@@ -502,12 +502,7 @@ class TestArrangeCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        if (!insideNetworkNamespace())
-            QSKIP("the main window sends multicast: run inside scripts/in-netns");
-        describeProgram();
-    }
+    void initTestCase() { prepareWindowTests(); }
 
     void everyEditUndoesToTheBytes_data()
     {
@@ -706,23 +701,6 @@ private slots:
             QCOMPARE(snapshot(*window), expected);
             QCOMPARE(window->undoStack()->count(), int(added));
         }
-    }
-
-    // A command whose list is gone changes nothing.
-    void commandsWithoutTheirListDoNothing()
-    {
-        testsupport::Sandbox sandbox;
-        const auto window = openWindow(sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50));
-        const int missing = window->stationTableWidget()->listWidgets().size();
-        StationListModel *base = listModel(*window, 0);
-        const QList<QVariant> stations{base->data(base->index(0, 0), Qt::UserRole)};
-        QUndoStack *stack = window->undoStack();
-        stack->push(new CopyCommand(window.get(), missing, stations, base->insertionIndex(0)));
-        stack->push(new MoveCommand(window.get(), missing, {0}, stations, base->insertionIndex(1)));
-        stack->push(new SortCommand(window.get(), missing, NameColumn, Qt::AscendingOrder));
-        stack->undo();
-        stack->undo();
-        QVERIFY(!window->isWindowModified());
     }
 };
 

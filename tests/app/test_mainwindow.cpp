@@ -1,15 +1,18 @@
-// The main window: its actions, menus, toolbars, settings and language
-// (Qt's own texts too); the document file operations (new, open, recent
-// files, save, save as, append, the save prompt, the backup kept at the
-// first save); ordering the current base list like a reference list,
+// The main window: its actions, built-in images, menus, toolbars,
+// settings and language (Qt's own texts too); the program started on a
+// file; the document file operations (new, open, recent files, save, save
+// as, append, the save prompt, the backup kept at the first save); ordering the current base list like a reference list,
 // moving to a position, the duplicates filter of the advanced search; the
 // outcome of TV exchanges and the actions each of them enables.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QInputDialog>
 #include <QMenuBar>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QToolBar>
 
 #include "fields/station_fields.h"
@@ -801,6 +804,74 @@ private slots:
         QVERIFY(!action(*again, "fileBackupAct")->isChecked());
         action(*again, "saveAct")->trigger();
         QVERIFY(!QFile::exists(backup));
+    }
+
+    void opensTheFileItIsGiven_data()
+    {
+        QTest::addColumn<QStringList>("before"); // arguments before the file name
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("blanks and non-ASCII") << QStringList() << QStringLiteral("Sender Küche 東京.svl50");
+        QTest::newRow("leading dash after --") << QStringList{QStringLiteral("--")} << QStringLiteral("-Sender.svl50");
+    }
+
+    // The program itself, started as a desktop entry does on files whose
+    // names a careless argument reader would break, remembers the file at
+    // once among the recent files. It inherits the name of the sandbox's
+    // settings file.
+    void opensTheFileItIsGiven()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, fileName);
+        const Sandbox sandbox;
+        const QString file = sandbox.writeTable(fileName, SVL_VERSION_50);
+        QVERIFY(!file.isEmpty());
+        qputenv("LC_ALL", "C.UTF-8");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QProcess program;
+        program.setWorkingDirectory(sandbox.path(QString()));
+        program.start(QStringLiteral(KANVIO_PROGRAM), before << fileName);
+        const auto recentFiles = [&sandbox] { return sandbox.setting(QStringLiteral("recentFiles")).toStringList(); };
+        QTRY_VERIFY_WITH_TIMEOUT(!recentFiles().isEmpty(), 20000);
+        program.kill();
+        program.waitForFinished();
+        QCOMPARE(recentFiles().value(0), file);
+    }
+
+    // Every built-in image at the size its name gives ("name-24x24.png"),
+    // with a twin of twice the pixels for high-resolution screens
+    // ("name-24x24@2x.png").
+    void imageExistsAtItsSizeAndTwice_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("size");
+        const QRegularExpression sized(QStringLiteral("[-_](\\d+)x\\1\\.png$"));
+        int images = 0;
+        for (const QString &folder : {QStringLiteral(":/images"), QStringLiteral(":/iconset")}) {
+            QDirIterator files(folder);
+            while (files.hasNext()) {
+                const QString path = files.next();
+                const QRegularExpressionMatch match = sized.match(path);
+                if (!match.hasMatch())
+                    continue;
+                QTest::newRow(qPrintable(path)) << path << match.captured(1).toInt();
+                ++images;
+            }
+        }
+        // The toolbar, list row, settings page and program images.
+        QVERIFY(images >= 31);
+    }
+
+    void imageExistsAtItsSizeAndTwice()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, size);
+        QString sharperPath = path;
+        sharperPath.insert(path.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+        const QImage image(path);
+        const QImage sharper(sharperPath);
+        QCOMPARE(image.size(), QSize(size, size));
+        QCOMPARE(sharper.size(), QSize(2 * size, 2 * size));
+        QVERIFY(image.hasAlphaChannel() && sharper.hasAlphaChannel());
     }
 };
 

@@ -1,9 +1,10 @@
 // The main window: its actions, built-in images, menus, toolbars,
 // settings and language (Qt's own texts too); the program started on a
 // file; the document file operations (new, open, recent files, save, save
-// as, append, the save prompt, the backup kept at the first save); ordering the current base list like a reference list,
-// moving to a position, the duplicates filter of the advanced search; the
-// outcome of TV exchanges and the actions each of them enables.
+// as, append, the save prompt, the backup kept at the first save);
+// ordering the current base list like a reference list, moving to a
+// position, the duplicates filter of the advanced search; the outcome of
+// TV exchanges and the actions each of them enables.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -14,6 +15,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QToolBar>
+
+#include <optional>
 
 #include "fields/station_fields.h"
 #include "output/csv_export.h"
@@ -186,13 +189,14 @@ class TestMainWindow : public QObject
 
 private slots:
     void initTestCase() { prepareWindowTests(); }
+    void init() { m_sandbox.emplace(); }
+    void cleanup() { m_sandbox.reset(); }
 
     // Every action has its texts, an image that is built in when it shows
     // one, and a shortcut of its own: a shortcut two actions share fires
     // neither.
     void actionsHaveTextsImagesAndOwnShortcuts()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         QHash<QString, QString> shortcutOwners;
         for (const QAction *act : window->findChildren<QAction *>()) {
@@ -215,15 +219,14 @@ private slots:
     // and the table view.
     void settingsPersistAcrossStarts()
     {
-        Sandbox sandbox;
         const struct {
             bool english;
             bool listMode;
         } starts[] = {{false, true}, {true, false}, {false, true}, {false, false}};
         for (int start = 0; start < 4; ++start) {
             if (start == 3) {
-                sandbox.setSetting(QStringLiteral("language"), QStringLiteral("english"));
-                sandbox.setSetting(QStringLiteral("view"), QStringLiteral("List"));
+                m_sandbox->setSetting(QStringLiteral("language"), QStringLiteral("english"));
+                m_sandbox->setSetting(QStringLiteral("view"), QStringLiteral("List"));
             }
             const auto window = openWindow();
             const bool english = starts[start].english;
@@ -247,13 +250,12 @@ private slots:
     // language shows, and switching back the texts shown before.
     void languageSwitchRetranslates()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         const QStringList german = shownTexts(*window);
         action(*window, "englishAct")->trigger();
         const QStringList english = shownTexts(*window);
         QVERIFY(english != german);
-        sandbox.setSetting(QStringLiteral("language"), QStringLiteral("English"));
+        m_sandbox->setSetting(QStringLiteral("language"), QStringLiteral("English"));
         QCOMPARE(english, shownTexts(*openWindow()));
         action(*window, "germanAct")->trigger();
         QVERIFY(action(*window, "germanAct")->isChecked() && !action(*window, "englishAct")->isChecked());
@@ -272,7 +274,6 @@ private slots:
     // coloured signs keep their colours.
     void actionSymbolsFollowThePalette()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         QPalette dark(QColor(53, 53, 53));
         dark.setColor(QPalette::Active, QPalette::ButtonText, QColor(230, 230, 230));
@@ -294,7 +295,6 @@ private slots:
     // in a menu only the left mouse button chooses.
     void showToolbarFollowsToolbars()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -320,24 +320,22 @@ private slots:
     // settings; discarding closes it and writes them.
     void cancelledCloseKeepsWindowAndSettings()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         window->show();
         window->undoStack()->push(new MarkerCommand);
         MessageCatcher cancel(Strings::text(Strings::CancelButton));
         QVERIFY(!window->close());
         QVERIFY(cancel.seen() && window->isVisible());
-        QVERIFY(!QFile::exists(sandbox.settingsPath()));
+        QVERIFY(!QFile::exists(m_sandbox->settingsPath()));
         MessageCatcher discard(Strings::text(Strings::DiscardButton));
         QVERIFY(window->close());
         QVERIFY(!window->isVisible());
-        QCOMPARE(sandbox.setting(QStringLiteral("language")).toString(), QStringLiteral("German"));
+        QCOMPARE(m_sandbox->setting(QStringLiteral("language")).toString(), QStringLiteral("German"));
     }
 
     // The about box names the program, the running version and the licence.
     void aboutNamesVersionAndLicence()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         MessageCatcher about;
         action(*window, "aboutAct")->trigger();
@@ -364,20 +362,19 @@ private slots:
         QFETCH(int, version);
         QFETCH(QString, chosen);
         QFETCH(QString, written);
-        Sandbox sandbox;
-        QVERIFY(QDir(sandbox.path(QString())).mkpath(QStringLiteral("old.svl40")));
-        const QString source = sandbox.writeTable(QStringLiteral("source.table"), quint16(version));
+        QVERIFY(QDir(m_sandbox->path(QString())).mkpath(QStringLiteral("old.svl40")));
+        const QString source = m_sandbox->writeTable(QStringLiteral("source.table"), quint16(version));
         const auto window = openWindow(source);
         window->setWindowModified(true);
-        FileDialogAnswer answer(sandbox.path(chosen));
+        FileDialogAnswer answer(m_sandbox->path(chosen));
         action(*window, "saveAsAct")->trigger();
         QCOMPARE(answer.directory(), QFileInfo(source).canonicalPath());
-        const QString expected = sandbox.path(written);
+        const QString expected = m_sandbox->path(written);
         QVERIFY(QFile::exists(expected));
         QCOMPARE(window->currentFile(), expected);
         QCOMPARE(window->windowFilePath(), expected);
         QVERIFY(!window->isWindowModified() && action(*window, "saveAct")->isEnabled());
-        QCOMPARE(recentFiles(sandbox), QStringList{source});
+        QCOMPARE(recentFiles(*m_sandbox), QStringList{source});
     }
 
     // The menu shows the five files opened last, newest first, with a "&"
@@ -385,17 +382,16 @@ private slots:
     // once the user lets them go.
     void recentFilesKeepFiveNewestFirst()
     {
-        Sandbox sandbox;
         QStringList files;
         for (int i = 1; i <= 6; ++i)
-            files << sandbox.writeTable(QStringLiteral("t&%1.svl%2").arg(i).arg(i == 2 ? 40 : 50),
+            files << m_sandbox->writeTable(QStringLiteral("t&%1.svl%2").arg(i).arg(i == 2 ? 40 : 50),
                                         i == 2 ? SVL_VERSION_40 : SVL_VERSION_50);
         const auto window = openWindow();
         for (const QString &file : files)
             trigger(*window, "openAct", file);
         trigger(*window, "openAct", files[3]);
         const QStringList expected = {files[3], files[5], files[4], files[2], files[1]};
-        QCOMPARE(recentFiles(sandbox), expected);
+        QCOMPARE(recentFiles(*m_sandbox), expected);
         const QList<QAction *> recent = recentFileActions(*window);
         QCOMPARE(recent.size(), 5);
         for (int i = 0; i < 5; ++i) {
@@ -419,7 +415,7 @@ private slots:
         QVERIFY(!window->isWindowModified());
         QCOMPARE(window->windowTitle(), QStringLiteral("t&2.svl40[*]"));
 
-        sandbox.setSetting(QStringLiteral("recentFiles"), QStringList{files[0]});
+        m_sandbox->setSetting(QStringLiteral("recentFiles"), QStringList{files[0]});
         const auto next = openWindow();
         QVERIFY(recentFileActions(*next)[0]->isVisible() && !recentFileActions(*next)[1]->isVisible());
     }
@@ -429,9 +425,8 @@ private slots:
     // happens: no other dialog opens and the deletion stays.
     void unappliedChangesAreAskedAboutEverywhere()
     {
-        Sandbox sandbox;
-        const QString file = sandbox.writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40);
-        sandbox.setSetting(QStringLiteral("recentFiles"), QStringList{file});
+        const QString file = m_sandbox->writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40);
+        m_sandbox->setSetting(QStringLiteral("recentFiles"), QStringList{file});
         const auto window = openWindow(file);
         StationTableWidget *tables = window->stationTableWidget();
         action(*window, "tableViewAct")->trigger();
@@ -495,15 +490,14 @@ private slots:
         QFETCH(bool, failingSave);
         QFETCH(bool, written);
         QFETCH(bool, replaced);
-        Sandbox sandbox;
-        const QString file = sandbox.writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
+        const QString file = m_sandbox->writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
         const auto window = openWindow(file);
         QVERIFY(QFile::remove(file));
         if (withoutFile)
             action(*window, "newAct")->trigger();
         window->undoStack()->push(new MarkerCommand);
         // An empty table has no base lists and cannot be written.
-        const QString target = sandbox.path(QStringLiteral("empty.svl50"));
+        const QString target = m_sandbox->path(QStringLiteral("empty.svl50"));
         MessageCatcher prompt(Strings::text(button), Strings::text(Strings::SaveModificationsTitle));
         FileDialogAnswer dialog(failingSave ? target : QString());
         MessageCatcher error(QString(), Strings::text(Strings::FileErrorTitle));
@@ -549,14 +543,13 @@ private slots:
         QFETCH(QString, step);
         QFETCH(int, message);
         QFETCH(QString, file);
-        Sandbox sandbox;
-        const QString document = sandbox.writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
-        QVERIFY(!sandbox.writeTable(QStringLiteral("other.svl40"), SVL_VERSION_40).isEmpty());
-        QFile garbage(sandbox.path(QStringLiteral("garbage.svl40")));
+        const QString document = m_sandbox->writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
+        QVERIFY(!m_sandbox->writeTable(QStringLiteral("other.svl40"), SVL_VERSION_40).isEmpty());
+        QFile garbage(m_sandbox->path(QStringLiteral("garbage.svl40")));
         QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("not a station table") > 0);
         garbage.close();
-        const QString path = sandbox.path(file);
-        sandbox.setSetting(QStringLiteral("recentFiles"), QStringList{path});
+        const QString path = m_sandbox->path(file);
+        m_sandbox->setSetting(QStringLiteral("recentFiles"), QStringList{path});
         const auto window = openWindow(document);
         window->undoStack()->push(new MarkerCommand);
         // A recent file opens over the changes only once they may go.
@@ -570,7 +563,7 @@ private slots:
             action(*window, "saveAct")->trigger();
         } else if (step == QLatin1String("saveAs")) {
             window->stationTableWidget()->newTable();
-            trigger(*window, "saveAsAct", sandbox.path(QStringLiteral("empty")));
+            trigger(*window, "saveAsAct", m_sandbox->path(QStringLiteral("empty")));
         } else {
             trigger(*window, step == QLatin1String("append") ? "appendAct" : "orderLikeReferenceAct", path);
         }
@@ -582,13 +575,12 @@ private slots:
         QCOMPARE(window->undoStack()->count(), step == QLatin1String("saveAs") ? 0 : 1);
         QStringList recent{document, path};
         recent.removeDuplicates();
-        QCOMPARE(recentFiles(sandbox), recent);
+        QCOMPARE(recentFiles(*m_sandbox), recent);
     }
 
     void unreadableCommandLineFileLeavesNoDocument()
     {
-        Sandbox sandbox;
-        const QString missing = sandbox.path(QStringLiteral("missing.svl50"));
+        const QString missing = m_sandbox->path(QStringLiteral("missing.svl50"));
         MessageCatcher error;
         const auto window = openWindow(missing);
         QCOMPARE(error.message().text, fileErrorText(Strings::LoadingFileMessage, missing));
@@ -630,9 +622,8 @@ private slots:
         QFETCH(QStringList, steps);
         QFETCH(QStringList, enabled);
         QFETCH(bool, modified);
-        Sandbox sandbox;
-        const QString table40 = sandbox.writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40);
-        const QString table50 = sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50);
+        const QString table40 = m_sandbox->writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40);
+        const QString table50 = m_sandbox->writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50);
         const auto window = openWindow();
         for (const QString &step : steps) {
             MessageCatcher error;
@@ -643,7 +634,7 @@ private slots:
             else if (step == QLatin1String("append40"))
                 trigger(*window, "appendAct", table40);
             else if (step == QLatin1String("saveAs"))
-                trigger(*window, "saveAsAct", sandbox.path(QStringLiteral("copy")));
+                trigger(*window, "saveAsAct", m_sandbox->path(QStringLiteral("copy")));
             else if (step.startsWith(QLatin1String("import")))
                 QMetaObject::invokeMethod(window.get(), "importFinished", Q_ARG(int, step == "import" ? 0 : 1));
             else
@@ -663,10 +654,9 @@ private slots:
     // order, and undo gives back the exact former order.
     void ordersTheCurrentBaseListLikeTheReferenceInOneUndoableStep()
     {
-        Sandbox sandbox;
-        const QString file = sandbox.writeTable(QStringLiteral("scan.svl50"), SVL_VERSION_50, 2, 7, 40);
-        const QString table = sandbox.path(QStringLiteral("reference.svl50"));
-        const QString csv = sandbox.path(QStringLiteral("reference.csv"));
+        const QString file = m_sandbox->writeTable(QStringLiteral("scan.svl50"), SVL_VERSION_50, 2, 7, 40);
+        const QString table = m_sandbox->path(QStringLiteral("reference.svl50"));
+        const QString csv = m_sandbox->path(QStringLiteral("reference.csv"));
         QVERIFY(writeReversedReference(file, table, csv));
         auto window = openWindow(file);
         StationListWidget *tv = listWidget(*window, SVL_TV_LIST_INDEX);
@@ -712,8 +702,7 @@ private slots:
     // "Move to position..." offers the first selected row, counted from 1.
     void moveToPositionOffersTheFirstSelectedRow()
     {
-        Sandbox sandbox;
-        const auto window = openWindow(sandbox.writeTable(QStringLiteral("scan.svl50"), SVL_VERSION_50));
+        const auto window = openWindow(m_sandbox->writeTable(QStringLiteral("scan.svl50"), SVL_VERSION_50));
         selectRows(listWidget(*window, SVL_TV_LIST_INDEX), 4, 6);
         int offered = 0;
         ModalDriver input([&offered](QWidget *widget) {
@@ -733,8 +722,7 @@ private slots:
     // a further filter narrows them down.
     void duplicatesFilterSelectsAllButTheFirstOfEachGroup()
     {
-        Sandbox sandbox;
-        const QString file = sandbox.writeTable(QStringLiteral("twice.svl50"), SVL_VERSION_50, 2, 3, 40);
+        const QString file = m_sandbox->writeTable(QStringLiteral("twice.svl50"), SVL_VERSION_50, 2, 3, 40);
         uint32_t count = 0;
         {
             LoadedTable twice(file);
@@ -772,8 +760,7 @@ private slots:
     // is made.
     void keepsTheOpenedFileAsABackupAtTheFirstSave()
     {
-        Sandbox sandbox;
-        const QString file = sandbox.writeTable(QStringLiteral("mine.svl50"), SVL_VERSION_50);
+        const QString file = m_sandbox->writeTable(QStringLiteral("mine.svl50"), SVL_VERSION_50);
         const QString backup = file + QStringLiteral(".bak");
         const QByteArray opened = readBytes(file);
         auto window = openWindow(file);
@@ -798,7 +785,7 @@ private slots:
         QCOMPARE(readBytes(backup), QByteArray("older"));
 
         action(*window, "fileBackupAct")->trigger();
-        QCOMPARE(sandbox.setting(QStringLiteral("fileBackup")), QVariant(false));
+        QCOMPARE(m_sandbox->setting(QStringLiteral("fileBackup")), QVariant(false));
         QFile::remove(backup);
         auto again = openWindow(file);
         QVERIFY(!action(*again, "fileBackupAct")->isChecked());
@@ -822,19 +809,17 @@ private slots:
     {
         QFETCH(QStringList, before);
         QFETCH(QString, fileName);
-        const Sandbox sandbox;
-        const QString file = sandbox.writeTable(fileName, SVL_VERSION_50);
+        const QString file = m_sandbox->writeTable(fileName, SVL_VERSION_50);
         QVERIFY(!file.isEmpty());
         qputenv("LC_ALL", "C.UTF-8");
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QProcess program;
-        program.setWorkingDirectory(sandbox.path(QString()));
+        program.setWorkingDirectory(m_sandbox->path(QString()));
         program.start(QStringLiteral(KANVIO_PROGRAM), before << fileName);
-        const auto recentFiles = [&sandbox] { return sandbox.setting(QStringLiteral("recentFiles")).toStringList(); };
-        QTRY_VERIFY_WITH_TIMEOUT(!recentFiles().isEmpty(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!recentFiles(*m_sandbox).isEmpty(), 20000);
         program.kill();
         program.waitForFinished();
-        QCOMPARE(recentFiles().value(0), file);
+        QCOMPARE(recentFiles(*m_sandbox).value(0), file);
     }
 
     // Every built-in image at the size its name gives ("name-24x24.png"),
@@ -873,6 +858,9 @@ private slots:
         QCOMPARE(sharper.size(), QSize(2 * size, 2 * size));
         QVERIFY(image.hasAlphaChannel() && sharper.hasAlphaChannel());
     }
+
+private:
+    std::optional<Sandbox> m_sandbox;
 };
 
 QTEST_MAIN(TestMainWindow)

@@ -231,12 +231,11 @@ private slots:
             const auto window = openWindow();
             const bool english = starts[start].english;
             const bool listMode = starts[start].listMode;
-            QCOMPARE(action(*window, "englishAct")->isChecked(), english);
-            QCOMPARE(action(*window, "germanAct")->isChecked(), !english);
-            QCOMPARE(window->stationTableWidget()->isListMode(), listMode);
-            QCOMPARE(action(*window, "listViewAct")->isChecked(), listMode);
-            QCOMPARE(action(*window, "tableViewAct")->isChecked(), !listMode);
-            QVERIFY(!window->isWindowModified());
+            const auto checked = [&window](const char *name) { return action(*window, name)->isChecked(); };
+            const bool listShown = window->stationTableWidget()->isListMode();
+            const QVector<bool> shown{checked("englishAct"),  checked("germanAct"),    listShown,
+                                      checked("listViewAct"), checked("tableViewAct"), window->isWindowModified()};
+            QCOMPARE(shown, (QVector<bool>{english, !english, listMode, listMode, !listMode, false}));
             if (start > 0)
                 QCOMPARE(window->geometry(), QRect(120, 140, 800, 500));
             action(*window, english ? "germanAct" : "englishAct")->trigger();
@@ -441,13 +440,10 @@ private slots:
             modal->close();
             return false;
         });
-        const QList<QAction *> asking = {action(*window, "saveAct"), action(*window, "saveAsAct"),
-                                         action(*window, "exportAct"), action(*window, "exportCsvAct"),
-                                         action(*window, "printAct"), action(*window, "listViewAct"),
-                                         action(*window, "newAct"), action(*window, "openAct"),
-                                         action(*window, "appendAct"), action(*window, "importAct"),
-                                         action(*window, "convertAct"), action(*window, "exitAct"),
-                                         recentFileActions(*window).first()};
+        QList<QAction *> asking{recentFileActions(*window).first()};
+        for (const char *name : {"saveAct", "saveAsAct", "exportAct", "exportCsvAct", "printAct", "listViewAct",
+                                 "newAct", "openAct", "appendAct", "importAct", "convertAct", "exitAct"})
+            asking << action(*window, name);
         for (QAction *each : asking) {
             MessageCatcher cancel(Strings::text(Strings::CancelButton), Strings::text(Strings::UnappliedChangesTitle));
             each->trigger();
@@ -467,13 +463,12 @@ private slots:
         QTest::addColumn<bool>("written");
         QTest::addColumn<bool>("replaced");
         const int save = Strings::SaveAction;
+        const int cancel = Strings::CancelButton;
         QTest::newRow("save") << "newAct" << save << false << false << true << true;
         QTest::newRow("discard") << "newAct" << int(Strings::DiscardButton) << false << false << false << true;
-        QTest::newRow("cancel") << "newAct" << int(Strings::CancelButton) << false << false << false << false;
-        QTest::newRow("cancel before open") << "openAct" << int(Strings::CancelButton) << false << false << false
-                                            << false;
-        QTest::newRow("cancel before import") << "importAct" << int(Strings::CancelButton) << false << false << false
-                                              << false;
+        QTest::newRow("cancel") << "newAct" << cancel << false << false << false << false;
+        QTest::newRow("cancel before open") << "openAct" << cancel << false << false << false << false;
+        QTest::newRow("cancel before import") << "importAct" << cancel << false << false << false << false;
         QTest::newRow("save without a file, dialog cancelled") << "newAct" << save << true << false << false << false;
         QTest::newRow("save without a file, save failed") << "newAct" << save << true << true << false << false;
     }

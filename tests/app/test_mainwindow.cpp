@@ -1,15 +1,28 @@
-// The main window: its actions, menus, toolbars, settings and language
-// (Qt's own texts too); the document file operations (new, open, recent
-// files, save, save as, append, order like a reference, the save prompt),
-// the outcome of TV exchanges and the actions each of them enables.
+// The main window: its actions, built-in images, menus, toolbars,
+// settings and language (Qt's own texts too); the program started on a
+// file; the document file operations (new, open, recent files, save, save
+// as, append, the save prompt, the backup kept at the first save);
+// ordering the current base list like a reference list, moving to a
+// position, the duplicates filter of the advanced search; the outcome of
+// TV exchanges and the actions each of them enables.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QInputDialog>
 #include <QMenuBar>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QToolBar>
 
+#include <optional>
+
+#include "fields/station_fields.h"
+#include "output/csv_export.h"
 #include "texts/version.h"
 #include "tests/app/test_mainwindow_support.h"
+#include "views/searchdialog.h"
 
 using namespace testsupport;
 
@@ -98,6 +111,76 @@ QStringList recentFiles(const Sandbox &sandbox)
     return sandbox.setting(QStringLiteral("recentFiles")).toStringList();
 }
 
+// Answers every message box: the question with the button of the given
+// text, any other box with its first button. Stops after an information box.
+class MessageAnswers
+{
+public:
+    explicit MessageAnswers(const QString &button)
+        : m_driver([this, button](QWidget *widget) { return answer(widget, button); })
+    {
+    }
+    const QStringList &texts() const { return m_texts; }
+
+private:
+    bool answer(QWidget *widget, const QString &button)
+    {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (!box || box->property("answered").toBool())
+            return false;
+        box->setProperty("answered", true);
+        m_texts << box->text();
+        QAbstractButton *chosen = box->buttons().value(0);
+        for (QAbstractButton *candidate : box->buttons())
+            if (candidate->text() == button)
+                chosen = candidate;
+        chosen->click();
+        return box->icon() == QMessageBox::Information;
+    }
+
+    QStringList m_texts;
+    ModalDriver m_driver;
+};
+
+struct LoadedTable {
+    svl_table table = svl_table();
+    explicit LoadedTable(const QString &path) { svl_load_file(&table, QFile::encodeName(path).constData()); }
+    ~LoadedTable() { svl_free_table(&table, 1); }
+    bool save(const QString &path) { return svl_save_file(&table, QFile::encodeName(path).constData()) == 0; }
+};
+
+// The table of the file without favorite lists, its TV list reversed but
+// for the last three stations, which are left out; and a CSV of that list.
+bool writeReversedReference(const QString &from, const QString &table, const QString &csv)
+{
+    LoadedTable reference(from);
+    while (reference.table.list_count > SVL_FIRST_FAV_INDEX)
+        svl_free_list(svl_remove_list_at(&reference.table, reference.table.list_count - 1), 0);
+    svl_list *tv = reference.table.lists[SVL_TV_LIST_INDEX];
+    QVector<uint32_t> reversed;
+    for (uint32_t i = tv->count; i-- > 0;)
+        reversed << (i + tv->count - 3) % tv->count;
+    svl_reorder_list(tv, reversed.constData());
+    for (int i = 0; i < 3; ++i)
+        svl_free_station(svl_remove_station_at(tv, tv->count - 1));
+    QFile out(csv);
+    return out.open(QIODevice::WriteOnly) && out.write(csvBytes(tv)) > 0 && reference.save(table);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList namesOf(const Stations &stations)
+{
+    QStringList names;
+    for (const svl_station *station : stations)
+        names << stationNameText(station);
+    return names;
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -105,19 +188,15 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        if (!insideNetworkNamespace())
-            QSKIP("the window sends an SSDP search: run inside scripts/in-netns");
-        describeProgram();
-    }
+    void initTestCase() { prepareWindowTests(); }
+    void init() { m_sandbox.emplace(); }
+    void cleanup() { m_sandbox.reset(); }
 
     // Every action has its texts, an image that is built in when it shows
     // one, and a shortcut of its own: a shortcut two actions share fires
     // neither.
     void actionsHaveTextsImagesAndOwnShortcuts()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         QHash<QString, QString> shortcutOwners;
         for (const QAction *act : window->findChildren<QAction *>()) {
@@ -140,25 +219,23 @@ private slots:
     // and the table view.
     void settingsPersistAcrossStarts()
     {
-        Sandbox sandbox;
         const struct {
             bool english;
             bool listMode;
         } starts[] = {{false, true}, {true, false}, {false, true}, {false, false}};
         for (int start = 0; start < 4; ++start) {
             if (start == 3) {
-                sandbox.setSetting(QStringLiteral("language"), QStringLiteral("english"));
-                sandbox.setSetting(QStringLiteral("view"), QStringLiteral("List"));
+                m_sandbox->setSetting(QStringLiteral("language"), QStringLiteral("english"));
+                m_sandbox->setSetting(QStringLiteral("view"), QStringLiteral("List"));
             }
             const auto window = openWindow();
             const bool english = starts[start].english;
             const bool listMode = starts[start].listMode;
-            QCOMPARE(action(*window, "englishAct")->isChecked(), english);
-            QCOMPARE(action(*window, "germanAct")->isChecked(), !english);
-            QCOMPARE(window->stationTableWidget()->isListMode(), listMode);
-            QCOMPARE(action(*window, "listViewAct")->isChecked(), listMode);
-            QCOMPARE(action(*window, "tableViewAct")->isChecked(), !listMode);
-            QVERIFY(!window->isWindowModified());
+            const auto checked = [&window](const char *name) { return action(*window, name)->isChecked(); };
+            const bool listShown = window->stationTableWidget()->isListMode();
+            const QVector<bool> shown{checked("englishAct"),  checked("germanAct"),    listShown,
+                                      checked("listViewAct"), checked("tableViewAct"), window->isWindowModified()};
+            QCOMPARE(shown, (QVector<bool>{english, !english, listMode, listMode, !listMode, false}));
             if (start > 0)
                 QCOMPARE(window->geometry(), QRect(120, 140, 800, 500));
             action(*window, english ? "germanAct" : "englishAct")->trigger();
@@ -172,13 +249,12 @@ private slots:
     // language shows, and switching back the texts shown before.
     void languageSwitchRetranslates()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         const QStringList german = shownTexts(*window);
         action(*window, "englishAct")->trigger();
         const QStringList english = shownTexts(*window);
         QVERIFY(english != german);
-        sandbox.setSetting(QStringLiteral("language"), QStringLiteral("English"));
+        m_sandbox->setSetting(QStringLiteral("language"), QStringLiteral("English"));
         QCOMPARE(english, shownTexts(*openWindow()));
         action(*window, "germanAct")->trigger();
         QVERIFY(action(*window, "germanAct")->isChecked() && !action(*window, "englishAct")->isChecked());
@@ -197,7 +273,6 @@ private slots:
     // coloured signs keep their colours.
     void actionSymbolsFollowThePalette()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         QPalette dark(QColor(53, 53, 53));
         dark.setColor(QPalette::Active, QPalette::ButtonText, QColor(230, 230, 230));
@@ -219,7 +294,6 @@ private slots:
     // in a menu only the left mouse button chooses.
     void showToolbarFollowsToolbars()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -245,24 +319,22 @@ private slots:
     // settings; discarding closes it and writes them.
     void cancelledCloseKeepsWindowAndSettings()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         window->show();
         window->undoStack()->push(new MarkerCommand);
         MessageCatcher cancel(Strings::text(Strings::CancelButton));
         QVERIFY(!window->close());
         QVERIFY(cancel.seen() && window->isVisible());
-        QVERIFY(!QFile::exists(sandbox.settingsPath()));
+        QVERIFY(!QFile::exists(m_sandbox->settingsPath()));
         MessageCatcher discard(Strings::text(Strings::DiscardButton));
         QVERIFY(window->close());
         QVERIFY(!window->isVisible());
-        QCOMPARE(sandbox.setting(QStringLiteral("language")).toString(), QStringLiteral("German"));
+        QCOMPARE(m_sandbox->setting(QStringLiteral("language")).toString(), QStringLiteral("German"));
     }
 
     // The about box names the program, the running version and the licence.
     void aboutNamesVersionAndLicence()
     {
-        Sandbox sandbox;
         const auto window = openWindow();
         MessageCatcher about;
         action(*window, "aboutAct")->trigger();
@@ -289,20 +361,19 @@ private slots:
         QFETCH(int, version);
         QFETCH(QString, chosen);
         QFETCH(QString, written);
-        Sandbox sandbox;
-        QVERIFY(QDir(sandbox.path(QString())).mkpath(QStringLiteral("old.svl40")));
-        const QString source = sandbox.writeTable(QStringLiteral("source.table"), quint16(version));
+        QVERIFY(QDir(m_sandbox->path(QString())).mkpath(QStringLiteral("old.svl40")));
+        const QString source = m_sandbox->writeTable(QStringLiteral("source.table"), quint16(version));
         const auto window = openWindow(source);
         window->setWindowModified(true);
-        FileDialogAnswer answer(sandbox.path(chosen));
+        FileDialogAnswer answer(m_sandbox->path(chosen));
         action(*window, "saveAsAct")->trigger();
         QCOMPARE(answer.directory(), QFileInfo(source).canonicalPath());
-        const QString expected = sandbox.path(written);
+        const QString expected = m_sandbox->path(written);
         QVERIFY(QFile::exists(expected));
         QCOMPARE(window->currentFile(), expected);
         QCOMPARE(window->windowFilePath(), expected);
         QVERIFY(!window->isWindowModified() && action(*window, "saveAct")->isEnabled());
-        QCOMPARE(recentFiles(sandbox), QStringList{source});
+        QCOMPARE(recentFiles(*m_sandbox), QStringList{source});
     }
 
     // The menu shows the five files opened last, newest first, with a "&"
@@ -310,17 +381,16 @@ private slots:
     // once the user lets them go.
     void recentFilesKeepFiveNewestFirst()
     {
-        Sandbox sandbox;
         QStringList files;
         for (int i = 1; i <= 6; ++i)
-            files << sandbox.writeTable(QStringLiteral("t&%1.svl%2").arg(i).arg(i == 2 ? 40 : 50),
+            files << m_sandbox->writeTable(QStringLiteral("t&%1.svl%2").arg(i).arg(i == 2 ? 40 : 50),
                                         i == 2 ? SVL_VERSION_40 : SVL_VERSION_50);
         const auto window = openWindow();
         for (const QString &file : files)
             trigger(*window, "openAct", file);
         trigger(*window, "openAct", files[3]);
         const QStringList expected = {files[3], files[5], files[4], files[2], files[1]};
-        QCOMPARE(recentFiles(sandbox), expected);
+        QCOMPARE(recentFiles(*m_sandbox), expected);
         const QList<QAction *> recent = recentFileActions(*window);
         QCOMPARE(recent.size(), 5);
         for (int i = 0; i < 5; ++i) {
@@ -344,7 +414,7 @@ private slots:
         QVERIFY(!window->isWindowModified());
         QCOMPARE(window->windowTitle(), QStringLiteral("t&2.svl40[*]"));
 
-        sandbox.setSetting(QStringLiteral("recentFiles"), QStringList{files[0]});
+        m_sandbox->setSetting(QStringLiteral("recentFiles"), QStringList{files[0]});
         const auto next = openWindow();
         QVERIFY(recentFileActions(*next)[0]->isVisible() && !recentFileActions(*next)[1]->isVisible());
     }
@@ -354,9 +424,8 @@ private slots:
     // happens: no other dialog opens and the deletion stays.
     void unappliedChangesAreAskedAboutEverywhere()
     {
-        Sandbox sandbox;
-        const QString file = sandbox.writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40);
-        sandbox.setSetting(QStringLiteral("recentFiles"), QStringList{file});
+        const QString file = m_sandbox->writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40);
+        m_sandbox->setSetting(QStringLiteral("recentFiles"), QStringList{file});
         const auto window = openWindow(file);
         StationTableWidget *tables = window->stationTableWidget();
         action(*window, "tableViewAct")->trigger();
@@ -371,13 +440,10 @@ private slots:
             modal->close();
             return false;
         });
-        const QList<QAction *> asking = {action(*window, "saveAct"), action(*window, "saveAsAct"),
-                                         action(*window, "exportAct"), action(*window, "exportCsvAct"),
-                                         action(*window, "printAct"), action(*window, "listViewAct"),
-                                         action(*window, "newAct"), action(*window, "openAct"),
-                                         action(*window, "appendAct"), action(*window, "importAct"),
-                                         action(*window, "convertAct"), action(*window, "exitAct"),
-                                         recentFileActions(*window).first()};
+        QList<QAction *> asking{recentFileActions(*window).first()};
+        for (const char *name : {"saveAct", "saveAsAct", "exportAct", "exportCsvAct", "printAct", "listViewAct",
+                                 "newAct", "openAct", "appendAct", "importAct", "convertAct", "exitAct"})
+            asking << action(*window, name);
         for (QAction *each : asking) {
             MessageCatcher cancel(Strings::text(Strings::CancelButton), Strings::text(Strings::UnappliedChangesTitle));
             each->trigger();
@@ -397,13 +463,12 @@ private slots:
         QTest::addColumn<bool>("written");
         QTest::addColumn<bool>("replaced");
         const int save = Strings::SaveAction;
+        const int cancel = Strings::CancelButton;
         QTest::newRow("save") << "newAct" << save << false << false << true << true;
         QTest::newRow("discard") << "newAct" << int(Strings::DiscardButton) << false << false << false << true;
-        QTest::newRow("cancel") << "newAct" << int(Strings::CancelButton) << false << false << false << false;
-        QTest::newRow("cancel before open") << "openAct" << int(Strings::CancelButton) << false << false << false
-                                            << false;
-        QTest::newRow("cancel before import") << "importAct" << int(Strings::CancelButton) << false << false << false
-                                              << false;
+        QTest::newRow("cancel") << "newAct" << cancel << false << false << false << false;
+        QTest::newRow("cancel before open") << "openAct" << cancel << false << false << false << false;
+        QTest::newRow("cancel before import") << "importAct" << cancel << false << false << false << false;
         QTest::newRow("save without a file, dialog cancelled") << "newAct" << save << true << false << false << false;
         QTest::newRow("save without a file, save failed") << "newAct" << save << true << true << false << false;
     }
@@ -420,15 +485,14 @@ private slots:
         QFETCH(bool, failingSave);
         QFETCH(bool, written);
         QFETCH(bool, replaced);
-        Sandbox sandbox;
-        const QString file = sandbox.writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
+        const QString file = m_sandbox->writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
         const auto window = openWindow(file);
         QVERIFY(QFile::remove(file));
         if (withoutFile)
             action(*window, "newAct")->trigger();
         window->undoStack()->push(new MarkerCommand);
         // An empty table has no base lists and cannot be written.
-        const QString target = sandbox.path(QStringLiteral("empty.svl50"));
+        const QString target = m_sandbox->path(QStringLiteral("empty.svl50"));
         MessageCatcher prompt(Strings::text(button), Strings::text(Strings::SaveModificationsTitle));
         FileDialogAnswer dialog(failingSave ? target : QString());
         MessageCatcher error(QString(), Strings::text(Strings::FileErrorTitle));
@@ -474,14 +538,13 @@ private slots:
         QFETCH(QString, step);
         QFETCH(int, message);
         QFETCH(QString, file);
-        Sandbox sandbox;
-        const QString document = sandbox.writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
-        QVERIFY(!sandbox.writeTable(QStringLiteral("other.svl40"), SVL_VERSION_40).isEmpty());
-        QFile garbage(sandbox.path(QStringLiteral("garbage.svl40")));
+        const QString document = m_sandbox->writeTable(QStringLiteral("doc.svl50"), SVL_VERSION_50);
+        QVERIFY(!m_sandbox->writeTable(QStringLiteral("other.svl40"), SVL_VERSION_40).isEmpty());
+        QFile garbage(m_sandbox->path(QStringLiteral("garbage.svl40")));
         QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("not a station table") > 0);
         garbage.close();
-        const QString path = sandbox.path(file);
-        sandbox.setSetting(QStringLiteral("recentFiles"), QStringList{path});
+        const QString path = m_sandbox->path(file);
+        m_sandbox->setSetting(QStringLiteral("recentFiles"), QStringList{path});
         const auto window = openWindow(document);
         window->undoStack()->push(new MarkerCommand);
         // A recent file opens over the changes only once they may go.
@@ -495,7 +558,7 @@ private slots:
             action(*window, "saveAct")->trigger();
         } else if (step == QLatin1String("saveAs")) {
             window->stationTableWidget()->newTable();
-            trigger(*window, "saveAsAct", sandbox.path(QStringLiteral("empty")));
+            trigger(*window, "saveAsAct", m_sandbox->path(QStringLiteral("empty")));
         } else {
             trigger(*window, step == QLatin1String("append") ? "appendAct" : "orderLikeReferenceAct", path);
         }
@@ -507,13 +570,12 @@ private slots:
         QCOMPARE(window->undoStack()->count(), step == QLatin1String("saveAs") ? 0 : 1);
         QStringList recent{document, path};
         recent.removeDuplicates();
-        QCOMPARE(recentFiles(sandbox), recent);
+        QCOMPARE(recentFiles(*m_sandbox), recent);
     }
 
     void unreadableCommandLineFileLeavesNoDocument()
     {
-        Sandbox sandbox;
-        const QString missing = sandbox.path(QStringLiteral("missing.svl50"));
+        const QString missing = m_sandbox->path(QStringLiteral("missing.svl50"));
         MessageCatcher error;
         const auto window = openWindow(missing);
         QCOMPARE(error.message().text, fileErrorText(Strings::LoadingFileMessage, missing));
@@ -555,9 +617,8 @@ private slots:
         QFETCH(QStringList, steps);
         QFETCH(QStringList, enabled);
         QFETCH(bool, modified);
-        Sandbox sandbox;
-        const QString table40 = sandbox.writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40);
-        const QString table50 = sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50);
+        const QString table40 = m_sandbox->writeTable(QStringLiteral("t.svl40"), SVL_VERSION_40);
+        const QString table50 = m_sandbox->writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50);
         const auto window = openWindow();
         for (const QString &step : steps) {
             MessageCatcher error;
@@ -568,7 +629,7 @@ private slots:
             else if (step == QLatin1String("append40"))
                 trigger(*window, "appendAct", table40);
             else if (step == QLatin1String("saveAs"))
-                trigger(*window, "saveAsAct", sandbox.path(QStringLiteral("copy")));
+                trigger(*window, "saveAsAct", m_sandbox->path(QStringLiteral("copy")));
             else if (step.startsWith(QLatin1String("import")))
                 QMetaObject::invokeMethod(window.get(), "importFinished", Q_ARG(int, step == "import" ? 0 : 1));
             else
@@ -582,6 +643,219 @@ private slots:
             QCOMPARE(window->windowFilePath(), window->currentFile());
         }
     }
+
+    // A table reference pairs every station by its ids, a CSV of the same
+    // list pairs the named ones by name; the rest follow in their former
+    // order, and undo gives back the exact former order.
+    void ordersTheCurrentBaseListLikeTheReferenceInOneUndoableStep()
+    {
+        const QString file = m_sandbox->writeTable(QStringLiteral("scan.svl50"), SVL_VERSION_50, 2, 7, 40);
+        const QString table = m_sandbox->path(QStringLiteral("reference.svl50"));
+        const QString csv = m_sandbox->path(QStringLiteral("reference.csv"));
+        QVERIFY(writeReversedReference(file, table, csv));
+        auto window = openWindow(file);
+        StationListWidget *tv = listWidget(*window, SVL_TV_LIST_INDEX);
+        QVector<Stations> lists;
+        for (const StationListWidget *list : window->stationTableWidget()->listWidgets())
+            lists << stationsOf(list);
+        const Stations former = lists[SVL_TV_LIST_INDEX];
+        const int n = former.size();
+        Stations expected(former.rbegin() + 3, former.rend());
+        expected << former[n - 3] << former[n - 2] << former[n - 1];
+
+        const QString putAtEnd = Strings::text(Strings::PutAtEndButton);
+        const QString deleteThem = Strings::text(Strings::DeleteThemButton);
+        for (const auto &round : {qMakePair(table, putAtEnd), qMakePair(csv, putAtEnd), qMakePair(table, deleteThem)}) {
+            MessageAnswers answers(round.second);
+            trigger(*window, "orderLikeReferenceAct", round.first);
+            QCOMPARE(answers.texts().size(), 2);
+            QCOMPARE(answers.texts()[0], Strings::text(Strings::UnmatchedStationsQuestion).arg(3));
+            if (round.first == table)
+                QCOMPARE(answers.texts()[1], Strings::text(Strings::OrderResultMessage).arg(n - 3).arg(0).arg(3));
+            if (round.second == deleteThem)
+                QCOMPARE(stationsOf(tv), expected.mid(0, n - 3));
+            else if (round.first == table)
+                QCOMPARE(stationsOf(tv), expected);
+            else
+                QCOMPARE(namesOf(stationsOf(tv)).mid(0, n - 3), namesOf(expected).mid(0, n - 3));
+            QVERIFY(window->isWindowModified());
+            window->undoStack()->undo();
+            for (int i = 0; i < lists.size(); ++i)
+                QCOMPARE(stationsOf(listWidget(*window, i)), lists[i]);
+        }
+
+        // A favorite list in front of the table view: its medium's base
+        // list is ordered, the favorite list keeps its order.
+        window->stationTableWidget()->switchToTableView();
+        window->stationTableWidget()->showList(SVL_FIRST_FAV_INDEX);
+        MessageAnswers answers(putAtEnd);
+        trigger(*window, "orderLikeReferenceAct", table);
+        QCOMPARE(stationsOf(listWidget(*window, SVL_TV_LIST_INDEX)), expected);
+        QCOMPARE(stationsOf(listWidget(*window, SVL_FIRST_FAV_INDEX)), lists[SVL_FIRST_FAV_INDEX]);
+    }
+
+    // "Move to position..." offers the first selected row, counted from 1.
+    void moveToPositionOffersTheFirstSelectedRow()
+    {
+        const auto window = openWindow(m_sandbox->writeTable(QStringLiteral("scan.svl50"), SVL_VERSION_50));
+        selectRows(listWidget(*window, SVL_TV_LIST_INDEX), 4, 6);
+        int offered = 0;
+        ModalDriver input([&offered](QWidget *widget) {
+            auto *dialog = qobject_cast<QInputDialog *>(widget);
+            if (dialog) {
+                offered = dialog->intValue();
+                dialog->reject();
+            }
+            return dialog != nullptr;
+        });
+        action(*window, "moveToPositionAct")->trigger();
+        QCOMPARE(offered, 5);
+        QCOMPARE(window->undoStack()->count(), 0);
+    }
+
+    // Copies of two stations at the end of the TV list are its duplicates;
+    // a further filter narrows them down.
+    void duplicatesFilterSelectsAllButTheFirstOfEachGroup()
+    {
+        const QString file = m_sandbox->writeTable(QStringLiteral("twice.svl50"), SVL_VERSION_50, 2, 3, 40);
+        uint32_t count = 0;
+        {
+            LoadedTable twice(file);
+            svl_list *list = twice.table.lists[SVL_TV_LIST_INDEX];
+            count = list->count;
+            for (uint32_t i = 0; i < 2; ++i) {
+                svl_station *copy = svl_new_station(SVL_VERSION_50);
+                *copy = *list->stations[i];
+                copy->name = copy->origin_name = nullptr;
+                copy->name_len = copy->origin_name_len = 0;
+                copy->childlock = uint8_t(i);
+                svl_set_station_name(copy, list->stations[i]->name);
+                svl_append_station(list, copy);
+            }
+            QVERIFY(twice.save(file));
+        }
+        auto window = openWindow(file);
+        SearchDialog dialog(window.get());
+        dialog.findChild<QComboBox *>(QStringLiteral("listBox"))->setCurrentIndex(SVL_TV_LIST_INDEX);
+        dialog.findChild<QCheckBox *>(QStringLiteral("duplicatesBox"))->setChecked(true);
+        StationListWidget *tv = listWidget(*window, SVL_TV_LIST_INDEX);
+        for (bool childLock : {false, true}) {
+            dialog.findChild<QCheckBox *>(QStringLiteral("childLockBox"))->setChecked(childLock);
+            dialog.doSearch();
+            QList<int> rows;
+            for (const QModelIndex &index : tv->viewSelectionModel()->selectedRows())
+                rows << index.row();
+            std::sort(rows.begin(), rows.end());
+            QCOMPARE(rows, childLock ? QList<int>{int(count) + 1} : (QList<int>{int(count), int(count) + 1}));
+        }
+    }
+
+    // The backup holds the bytes the file had when the document was
+    // opened; a later save leaves it alone, and with the setting off none
+    // is made.
+    void keepsTheOpenedFileAsABackupAtTheFirstSave()
+    {
+        const QString file = m_sandbox->writeTable(QStringLiteral("mine.svl50"), SVL_VERSION_50);
+        const QString backup = file + QStringLiteral(".bak");
+        const QByteArray opened = readBytes(file);
+        auto window = openWindow(file);
+        // A backup that cannot be written stops the save.
+        QVERIFY(QDir().mkdir(backup));
+        {
+            MessageCatcher error(QString(), Strings::text(Strings::FileErrorTitle));
+            action(*window, "saveAct")->trigger();
+            QCOMPARE(error.message().text, Strings::text(Strings::KeepingBackupMessage) + backup
+                                               + Strings::text(Strings::FailedSuffix));
+        }
+        QCOMPARE(readBytes(file), opened);
+        QVERIFY(QDir().rmdir(backup));
+        action(*window, "saveAct")->trigger();
+        QCOMPARE(readBytes(backup), opened);
+        QVERIFY2(readBytes(file) != opened, "every save numbers the uids on, so the file changed");
+
+        QFile older(backup);
+        QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older") == 5);
+        older.close();
+        action(*window, "saveAct")->trigger();
+        QCOMPARE(readBytes(backup), QByteArray("older"));
+
+        action(*window, "fileBackupAct")->trigger();
+        QCOMPARE(m_sandbox->setting(QStringLiteral("fileBackup")), QVariant(false));
+        QFile::remove(backup);
+        auto again = openWindow(file);
+        QVERIFY(!action(*again, "fileBackupAct")->isChecked());
+        action(*again, "saveAct")->trigger();
+        QVERIFY(!QFile::exists(backup));
+    }
+
+    void opensTheFileItIsGiven_data()
+    {
+        QTest::addColumn<QStringList>("before"); // arguments before the file name
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("blanks and non-ASCII") << QStringList() << QStringLiteral("Sender Küche 東京.svl50");
+        QTest::newRow("leading dash after --") << QStringList{QStringLiteral("--")} << QStringLiteral("-Sender.svl50");
+    }
+
+    // The program itself, started as a desktop entry does on files whose
+    // names a careless argument reader would break, remembers the file at
+    // once among the recent files. It inherits the name of the sandbox's
+    // settings file.
+    void opensTheFileItIsGiven()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, fileName);
+        const QString file = m_sandbox->writeTable(fileName, SVL_VERSION_50);
+        QVERIFY(!file.isEmpty());
+        qputenv("LC_ALL", "C.UTF-8");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QProcess program;
+        program.setWorkingDirectory(m_sandbox->path(QString()));
+        program.start(QStringLiteral(KANVIO_PROGRAM), before << fileName);
+        QTRY_VERIFY_WITH_TIMEOUT(!recentFiles(*m_sandbox).isEmpty(), 20000);
+        program.kill();
+        program.waitForFinished();
+        QCOMPARE(recentFiles(*m_sandbox).value(0), file);
+    }
+
+    // Every built-in image at the size its name gives ("name-24x24.png"),
+    // with a twin of twice the pixels for high-resolution screens
+    // ("name-24x24@2x.png").
+    void imageExistsAtItsSizeAndTwice_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("size");
+        const QRegularExpression sized(QStringLiteral("[-_](\\d+)x\\1\\.png$"));
+        int images = 0;
+        for (const QString &folder : {QStringLiteral(":/images"), QStringLiteral(":/iconset")}) {
+            QDirIterator files(folder);
+            while (files.hasNext()) {
+                const QString path = files.next();
+                const QRegularExpressionMatch match = sized.match(path);
+                if (!match.hasMatch())
+                    continue;
+                QTest::newRow(qPrintable(path)) << path << match.captured(1).toInt();
+                ++images;
+            }
+        }
+        // The toolbar, list row, settings page and program images.
+        QVERIFY(images >= 31);
+    }
+
+    void imageExistsAtItsSizeAndTwice()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, size);
+        QString sharperPath = path;
+        sharperPath.insert(path.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+        const QImage image(path);
+        const QImage sharper(sharperPath);
+        QCOMPARE(image.size(), QSize(size, size));
+        QCOMPARE(sharper.size(), QSize(2 * size, 2 * size));
+        QVERIFY(image.hasAlphaChannel() && sharper.hasAlphaChannel());
+    }
+
+private:
+    std::optional<Sandbox> m_sandbox;
 };
 
 QTEST_MAIN(TestMainWindow)

@@ -53,6 +53,15 @@ inline bool insideNetworkNamespace()
     return qgetenv("KANVIO_IN_NETNS") == "1";
 }
 
+// What initTestCase does in a file of window tests: outside the namespace
+// the skip marks every case of the file skipped.
+inline void prepareWindowTests()
+{
+    if (!insideNetworkNamespace())
+        QSKIP("the main window sends multicast: run inside scripts/in-netns");
+    describeProgram();
+}
+
 // A folder of its own for the settings file, the per-user store and the
 // station table files of one test.
 class Sandbox

@@ -502,12 +502,7 @@ class TestArrangeCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        if (!insideNetworkNamespace())
-            QSKIP("the main window sends multicast: run inside scripts/in-netns");
-        describeProgram();
-    }
+    void initTestCase() { prepareWindowTests(); }
 
     void everyEditUndoesToTheBytes_data()
     {
@@ -655,40 +650,6 @@ private slots:
         QVERIFY(!window->isWindowModified());
     }
 
-    // A favorite list may hold a station twice. With both of its rows
-    // selected, the flags, a CA module and the default settings undo to
-    // the station's own former values, not to what the first row made.
-    void stationSelectedTwiceUndoesToItsOwnValues()
-    {
-        testsupport::Sandbox sandbox;
-        const QString path = sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50, 2, 5, 40);
-        svl_table table = svl_table();
-        QCOMPARE(svl_load_file(&table, QFile::encodeName(path).constData()), 0);
-        svl_station *twice = table.lists[2]->stations[0];
-        twice->childlock = 0;
-        twice->epg = 1;
-        twice->contrast = 5;
-        QCOMPARE(svl_append_station(table.lists[2], twice), 0);
-        QCOMPARE(svl_save_file(&table, QFile::encodeName(path).constData()), 0);
-        svl_free_table(&table, 1);
-
-        const auto window = openWindow(path);
-        window->stationTableWidget()->showList(2);
-        StationListWidget *widget = listWidget(*window, 2);
-        selectRows(widget, 0, 0);
-        const int last = widget->stationModel()->rowCount() - 1;
-        selectRows(widget, last, last, QItemSelectionModel::Select);
-        const QByteArray before = shownImage(*window);
-        action(*window, "childLockAct")->trigger();
-        action(*window, "epgAct")->trigger();
-        action(*window, "defaultAct")->trigger();
-        caModuleAction(*window, 1)->trigger();
-        QVERIFY(shownImage(*window) != before);
-        while (window->undoStack()->canUndo())
-            window->undoStack()->undo();
-        QCOMPARE(shownImage(*window), before);
-    }
-
     // Only stations of a base list go into a favorite list of its medium,
     // appended; any other pair (TV favorite, radio favorite, radio base
     // list) changes nothing and pushes nothing.
@@ -706,23 +667,6 @@ private slots:
             QCOMPARE(snapshot(*window), expected);
             QCOMPARE(window->undoStack()->count(), int(added));
         }
-    }
-
-    // A command whose list is gone changes nothing.
-    void commandsWithoutTheirListDoNothing()
-    {
-        testsupport::Sandbox sandbox;
-        const auto window = openWindow(sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50));
-        const int missing = window->stationTableWidget()->listWidgets().size();
-        StationListModel *base = listModel(*window, 0);
-        const QList<QVariant> stations{base->data(base->index(0, 0), Qt::UserRole)};
-        QUndoStack *stack = window->undoStack();
-        stack->push(new CopyCommand(window.get(), missing, stations, base->insertionIndex(0)));
-        stack->push(new MoveCommand(window.get(), missing, {0}, stations, base->insertionIndex(1)));
-        stack->push(new SortCommand(window.get(), missing, NameColumn, Qt::AscendingOrder));
-        stack->undo();
-        stack->undo();
-        QVERIFY(!window->isWindowModified());
     }
 };
 

@@ -86,10 +86,9 @@ TEST(CliInput, BadFilesExitWithOneAndOneLineNamingTheFile)
     write_file(sandbox.file("text.svl50"), "station list\n");
     for (const auto &c : cases) {
         for (const char *command : {"info", "dump"}) {
-            const CliResult result = run_cli({command, sandbox.file(c.first)}, sandbox);
-            EXPECT_EQ(result.exit_code, 1) << command;
-            EXPECT_EQ(result.err, "kanvio-cli: " + sandbox.file(c.first) + ": " + c.second + "\n") << command;
-            EXPECT_EQ(result.out, "") << command;
+            EXPECT_EQ(run_cli({command, sandbox.file(c.first)}, sandbox).all(),
+                      std::make_tuple(1, "", "kanvio-cli: " + sandbox.file(c.first) + ": " + c.second + "\n"))
+                << command;
         }
     }
     for (const char *command : {"info", "dump"}) {
@@ -158,11 +157,9 @@ TEST(CliGenerate, WritesTheTableTheLibraryMakes)
     Sandbox sandbox;
     for (uint16_t version : {40, 50}) {
         const std::string path = sandbox.file("cli.svl" + std::to_string(version));
-        const CliResult result = run_cli({"generate", "--stations", "77", "--version", std::to_string(version),
-                                          "--favorites", version == 50 ? "3" : "0", "--favorite-percent", "40",
-                                          "--seed", "5", path}, sandbox);
-        ASSERT_EQ(result.exit_code, 0) << result.err;
-        EXPECT_EQ(result.out + result.err, "");
+        ASSERT_EQ(run_cli({"generate", "--stations", "77", "--version", std::to_string(version), "--favorites",
+                           version == 50 ? "3" : "0", "--favorite-percent", "40", "--seed", "5", path}, sandbox).all(),
+                  std::make_tuple(0, "", ""));
         OwnedTable expected;
         ASSERT_EQ(svl_generate_table(&expected.table, {77, version, version == 50 ? 3u : 0u, 40, 5}), 0);
         EXPECT_EQ(read_file(path), image_of(&expected.table));

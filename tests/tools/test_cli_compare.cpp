@@ -130,9 +130,8 @@ TEST(CliConvert, WritesTheLibrarysConversionByteForByte)
     const CliResult result = run_cli({"convert", sandbox.file("in.svl40"), sandbox.file("out.svl50")}, sandbox);
     EXPECT_EQ(result.exit_code, 0) << result.err;
     EXPECT_TRUE(read_file(sandbox.file("out.svl50")) == image_of(&table.table));
-    const CliResult again = run_cli({"convert", sandbox.file("out.svl50"), sandbox.file("again.svl50")}, sandbox);
-    EXPECT_EQ(again.exit_code, 1);
-    EXPECT_EQ(again.err, "kanvio-cli: " + sandbox.file("out.svl50") + ": not a version-40 table\n");
+    EXPECT_EQ(run_cli({"convert", sandbox.file("out.svl50"), sandbox.file("again.svl50")}, sandbox).all(),
+              std::make_tuple(1, "", "kanvio-cli: " + sandbox.file("out.svl50") + ": not a version-40 table\n"));
 }
 
 svl_station *digital(const char *name, uint16_t service_id)
@@ -177,13 +176,12 @@ TEST(CliDiff, TellsEveryKindOfDifferenceAndExitsWithZeroOneOrTwo)
                           "favorite list \"Fav\": differs\n"
                           "favorite list \"Gone\": only in A\n"
                           "favorite list \"Added\": only in B\n");
-    const CliResult same = run_cli({"diff", sandbox.file("a.svl50"), sandbox.file("a.svl50")}, sandbox);
-    EXPECT_EQ(same.exit_code, 0);
-    EXPECT_EQ(same.out + same.err, "");
+    EXPECT_EQ(run_cli({"diff", sandbox.file("a.svl50"), sandbox.file("a.svl50")}, sandbox).all(),
+              std::make_tuple(0, "", ""));
     EXPECT_EQ(run_cli({"diff", sandbox.file("a.svl50")}, sandbox).exit_code, 2);
-    const CliResult missing = run_cli({"diff", sandbox.file("a.svl50"), sandbox.file("none.svl50")}, sandbox);
-    EXPECT_EQ(missing.exit_code, 2);
-    EXPECT_EQ(missing.err, "kanvio-cli: " + sandbox.file("none.svl50") + ": cannot open: No such file or directory\n");
+    EXPECT_EQ(run_cli({"diff", sandbox.file("a.svl50"), sandbox.file("none.svl50")}, sandbox).all(),
+              std::make_tuple(2, "", "kanvio-cli: " + sandbox.file("none.svl50") +
+                                         ": cannot open: No such file or directory\n"));
 }
 
 }  // namespace

@@ -49,8 +49,6 @@ TEST(ImageRoundTrip, ParseThenBuildGivesTheSameBytes)
     }
 }
 
-// ---- the writer ----
-
 // Base lists keep only stations of their medium or of none; a favorite
 // entry goes with its station, so a left-out station's stale uid cannot
 // name another station after reloading.
@@ -72,8 +70,6 @@ TEST(ImageBytes, FavoriteRecordsAndStationsLeftOutOfTheirBaseList)
                                      .bytes();
     EXPECT_EQ(image_of(&table.table, 0x0102), expected);
 }
-
-// ---- the reader ----
 
 struct ReadCase {
     const char *name;
@@ -161,8 +157,6 @@ TEST(ImageReader, FavoriteGroupReaderRefusesOffsetsPastTheEnd)
     EXPECT_EQ(svl_parse_fav_list(&table.table, group, sizeof group, &offset, table.list(0), 3), 0);
     EXPECT_EQ(offset, sizeof group);
 }
-
-// ---- the writer's refusals and the uid counter ----
 
 TEST(ImageWriter, RefusesWhatWouldNotReadBack)
 {

@@ -177,8 +177,6 @@ TEST(FindStationsByName, GivesTheMatchingIndexesFromTheHighest)
     svl_free_list(list, 1);
 }
 
-// ---- sorting ----
-
 // The stations of a generated table of every kind, which is released with
 // its favorite lists: the caller owns the stations.
 Stations generated_stations(uint32_t count)
@@ -273,8 +271,6 @@ TEST(CompareStations, FrequenciesFollowEachStationsKindAndMissingNamesAreEqual)
     svl_free_station(a);
     svl_free_station(b);
 }
-
-// ---- tables ----
 
 std::vector<std::string> list_names(const svl_table *table, uint32_t from = 0)
 {

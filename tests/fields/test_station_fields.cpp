@@ -123,16 +123,15 @@ void TestStationFields::missingDataGivesEmptyText()
     svl_station beyondTables = sampleStation(3, false);
     beyondTables.HiDef = 9;
     beyondTables.Modulation = 7;
-    QCOMPARE(stationFieldText(&beyondTables, VideoColumn), QString());
-    QCOMPARE(stationFieldText(&beyondTables, ModulationColumn), QString());
-    QCOMPARE(stationFieldText(&beyondTables, -1), QString());
-    QCOMPARE(stationFieldText(&beyondTables, StationColumnCount), QString());
-    QCOMPARE(stationColumnHeader(StationColumnCount), QString());
-    QCOMPARE(stationFieldText(nullptr, UidColumn), QString());
-    QCOMPARE(stationNameText(nullptr), QString());
     const svl_station unnamed{};
-    QCOMPARE(stationFieldText(&unnamed, NameColumn), QString());
-    QCOMPARE(nameToUnicode(0, nullptr), QString());
+    const QString texts[] = {
+        stationFieldText(&beyondTables, VideoColumn), stationFieldText(&beyondTables, ModulationColumn),
+        stationFieldText(&beyondTables, -1), stationFieldText(&beyondTables, StationColumnCount),
+        stationColumnHeader(StationColumnCount), stationFieldText(nullptr, UidColumn), stationNameText(nullptr),
+        stationFieldText(&unnamed, NameColumn), nameToUnicode(0, nullptr),
+    };
+    for (const QString &text : texts)
+        QCOMPARE(text, QString());
     QCOMPARE(nameFromUnicode(QStringLiteral("ZDF"), nullptr, 0), static_cast<char *>(nullptr));
 }
 

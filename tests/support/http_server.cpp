@@ -81,11 +81,6 @@ void HttpServer::silence(const std::string &path)
     silent_.insert(path);
 }
 
-std::string HttpServer::url(const std::string &path) const
-{
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
-}
-
 std::vector<std::string> HttpServer::requests()
 {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -23,7 +23,7 @@ public:
     // client gives up.
     void silence(const std::string &path);
 
-    std::string url(const std::string &path) const;
+    std::string url(const std::string &path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
 
     // The requests received so far, each as the raw request text.
     std::vector<std::string> requests();

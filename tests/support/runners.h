@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <sys/types.h>
@@ -14,6 +15,8 @@ struct CliResult {
     int exit_code = -1;  // -1 when the program did not exit normally
     std::string out;
     std::string err;
+    // The exit status and both outputs, for one comparison.
+    std::tuple<int, std::string, std::string> all() const { return {exit_code, out, err}; }
 };
 
 // Runs kanvio-cli with the arguments, unchanged by any shell; its output

@@ -21,31 +21,9 @@ std::string image_of(svl_table *table, uint16_t first_uid)
     return bytes;
 }
 
-ImageWriter &ImageWriter::u8(uint32_t value)
-{
-    bytes_ += static_cast<char>(value);
-    return *this;
-}
-
-ImageWriter &ImageWriter::u16(uint32_t value)
-{
-    return u8(value).u8(value >> 8);
-}
-
-ImageWriter &ImageWriter::u32(uint32_t value)
-{
-    return u16(value).u16(value >> 16);
-}
-
 ImageWriter &ImageWriter::text(const std::string &text)
 {
     bytes_ += text;
-    return *this;
-}
-
-ImageWriter &ImageWriter::zeros(size_t count)
-{
-    bytes_.append(count, '\0');
     return *this;
 }
 

@@ -27,11 +27,11 @@ std::string image_of(svl_table *table, uint16_t first_uid = 1);
 // Little-endian image bytes written by hand, independent of the library.
 class ImageWriter {
 public:
-    ImageWriter &u8(uint32_t value);
-    ImageWriter &u16(uint32_t value);
-    ImageWriter &u32(uint32_t value);
+    ImageWriter &u8(uint32_t value) { return text(std::string(1, static_cast<char>(value))); }
+    ImageWriter &u16(uint32_t value) { return u8(value).u8(value >> 8); }
+    ImageWriter &u32(uint32_t value) { return u16(value).u16(value >> 16); }
     ImageWriter &text(const std::string &text);
-    ImageWriter &zeros(size_t count);
+    ImageWriter &zeros(size_t count) { return text(std::string(count, '\0')); }
     // A station record of the layout (40 or 50) whose fields are all zero
     // but the type, the names and the uid.
     ImageWriter &station(uint16_t layout, uint8_t type, const std::string &name, uint16_t uid = 0,

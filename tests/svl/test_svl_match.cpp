@@ -9,41 +9,34 @@
 
 namespace {
 
-// A key written as "SID:NAME@FREQUENCY": ids only when SID is given, the
-// frequency only when "@" is.
-struct KeyText {
-    std::string name;
-    svl_station_key key{};
+// Keys written as "SID:NAME@FREQUENCY": ids only when SID is given, the
+// frequency only when "@" is. The keys point into the names.
+struct Keys {
+    std::vector<std::string> names;
+    std::vector<svl_station_key> keys;
+    uint32_t count() const { return uint32_t(keys.size()); }
 };
 
-std::vector<KeyText> keys_of(const std::vector<std::string> &texts)
+Keys keys_of(const std::vector<std::string> &texts)
 {
-    std::vector<KeyText> keys(texts.size());
+    Keys keys{{}, std::vector<svl_station_key>(texts.size())};
     for (size_t i = 0; i < texts.size(); ++i) {
         std::string text = texts[i];
         size_t at = text.find('@');
         if (at != std::string::npos) {
-            keys[i].key.frequency = uint32_t(std::stoul(text.substr(at + 1)));
+            keys.keys[i].frequency = uint32_t(std::stoul(text.substr(at + 1)));
             text.resize(at);
         }
         size_t colon = text.find(':');
         if (colon != std::string::npos && colon > 0) {
-            keys[i].key.service_id = uint16_t(std::stoul(text.substr(0, colon)));
-            keys[i].key.has_ids = 1;
+            keys.keys[i].service_id = uint16_t(std::stoul(text.substr(0, colon)));
+            keys.keys[i].has_ids = 1;
         }
-        keys[i].name = colon == std::string::npos ? text : text.substr(colon + 1);
+        keys.names.push_back(colon == std::string::npos ? text : text.substr(colon + 1));
     }
-    for (KeyText &key : keys)
-        key.key.name = key.name.c_str();
+    for (size_t i = 0; i < texts.size(); ++i)
+        keys.keys[i].name = keys.names[i].c_str();
     return keys;
-}
-
-std::vector<svl_station_key> plain(const std::vector<KeyText> &keys)
-{
-    std::vector<svl_station_key> out;
-    for (const KeyText &key : keys)
-        out.push_back(key.key);
-    return out;
 }
 
 struct OrderCase {
@@ -70,31 +63,28 @@ const OrderCase ORDER_CASES[] = {
 TEST(ReferenceOrder, MatchesByIdsThenNamesEachEntryOnce)
 {
     for (const OrderCase &c : ORDER_CASES) {
-        std::vector<KeyText> stations = keys_of(c.stations), reference = keys_of(c.reference);
-        std::vector<uint32_t> order(stations.size());
+        const Keys stations = keys_of(c.stations), reference = keys_of(c.reference);
+        std::vector<uint32_t> order(stations.count());
         svl_match_counts counts{};
-        ASSERT_EQ(svl_reference_order(plain(stations).data(), uint32_t(stations.size()), plain(reference).data(),
-                                      uint32_t(reference.size()), order.data(), &counts),
-                  0)
-            << c.what;
+        ASSERT_EQ(svl_reference_order(stations.keys.data(), stations.count(), reference.keys.data(), reference.count(),
+                                      order.data(), &counts), 0) << c.what;
         EXPECT_EQ(order, c.order) << c.what;
-        EXPECT_EQ(counts.by_id, c.counts.by_id) << c.what;
-        EXPECT_EQ(counts.by_name, c.counts.by_name) << c.what;
-        EXPECT_EQ(counts.unmatched, c.counts.unmatched) << c.what;
+        EXPECT_EQ((std::vector<uint32_t>{counts.by_id, counts.by_name, counts.unmatched}),
+                  (std::vector<uint32_t>{c.counts.by_id, c.counts.by_name, c.counts.unmatched})) << c.what;
     }
 }
 
 TEST(Duplicates, KeepTheFirstOfEachGroup)
 {
-    std::vector<KeyText> stations = keys_of({
+    const Keys stations = keys_of({
         "1:A@10", "1:B@20",         // the same ids: B repeats A
         "2:A@10",                   // other ids, though name and frequency agree
         "A@100", "a @100", "A@200", // no ids: name and frequency
         ":A@10",                    // no ids: not the same as a station with ids
         ":@100", ":@100",           // unnamed ones on the same frequency
     });
-    std::vector<uint8_t> duplicate(stations.size());
-    ASSERT_EQ(svl_find_duplicates(plain(stations).data(), uint32_t(stations.size()), duplicate.data()), 3);
+    std::vector<uint8_t> duplicate(stations.count());
+    ASSERT_EQ(svl_find_duplicates(stations.keys.data(), stations.count(), duplicate.data()), 3);
     EXPECT_EQ(duplicate, (std::vector<uint8_t>{0, 1, 0, 0, 1, 0, 0, 0, 1}));
 }
 

@@ -6,7 +6,6 @@
 #include <csignal>
 #include <string>
 
-#include <arpa/inet.h>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -17,6 +16,7 @@
 #include "svl/svl_sockets.h"
 #include "svl/svl_tv.h"
 #include "svl/svl_tv_internal.h"
+#include "tests/support/http_server.h"
 #include "tests/support/runners.h"
 #include "tests/support/tables.h"
 #include "tools/gen/svl_generate.h"
@@ -24,23 +24,6 @@
 namespace {
 
 const int SHORT_WAIT_MS = 200;
-
-// A socket bound to a loopback address of the test's own, on a free port.
-struct Listener {
-    explicit Listener(const char *address, bool listening = true) : address(address)
-    {
-        sockaddr_in where = {AF_INET, 0, {inet_addr(address)}, {}};
-        socklen_t size = sizeof where;
-        fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        EXPECT_TRUE(bind(fd, reinterpret_cast<sockaddr *>(&where), size) == 0 && (!listening || listen(fd, 4) == 0));
-        getsockname(fd, reinterpret_cast<sockaddr *>(&where), &size);
-        options = {ntohs(where.sin_port), SHORT_WAIT_MS};
-    }
-    ~Listener() { close(fd); }
-    const char *address;
-    int fd;
-    tv_options options;
-};
 
 std::string receive(int fd, size_t length)
 {
@@ -162,18 +145,20 @@ TEST(TvReplies, EveryReplyEndsInTheResultOfBothOperations)
 
 TEST(TvConnect, NoConnectionBeforeAnythingIsSentAndSocketsCloseOnExec)
 {
-    Listener tv("127.0.5.2"), closed_port("127.0.5.3", false);
+    TvSim tv("127.0.5.2", {"--generate", "3"});
+    ASSERT_TRUE(tv.wait_ready()) << tv.log();
     tv_connection connection;
-    ASSERT_EQ(tv_connect_with(&connection, tv.address, TV_UNIT, &tv.options), 0);
+    ASSERT_EQ(tv_connect_with(&connection, "127.0.5.2", TV_UNIT, tv.options()), 0);
     EXPECT_NE(fcntl(connection.socket, F_GETFD) & FD_CLOEXEC, 0);
     EXPECT_EQ(fcntl(connection.socket, F_GETFL) & O_NONBLOCK, 0) << "connected sockets block again";
     tv_close(&connection);
     OwnedTable empty;
-    EXPECT_EQ(svl_export_to_tv_with(&empty.table, tv.address, &tv.options), TV_TRANSFER_FAILED)
+    EXPECT_EQ(svl_export_to_tv_with(&empty.table, "127.0.5.2", tv.options()), TV_TRANSFER_FAILED)
         << "a table without base lists fails after connecting";
-    for (const char *address : {closed_port.address, "::1", static_cast<const char *>(nullptr)}) {
-        EXPECT_EQ(svl_import_from_tv_with(&empty.table, address, &closed_port.options), TV_NO_CONNECTION);
-        EXPECT_EQ(svl_export_to_tv_with(&empty.table, address, &closed_port.options), TV_NO_CONNECTION);
+    const tv_options closed_port = {uint16_t(closed_local_port()), SHORT_WAIT_MS};
+    for (const char *address : {"127.0.0.1", "::1", static_cast<const char *>(nullptr)}) {
+        EXPECT_EQ(svl_import_from_tv_with(&empty.table, address, &closed_port), TV_NO_CONNECTION);
+        EXPECT_EQ(svl_export_to_tv_with(&empty.table, address, &closed_port), TV_NO_CONNECTION);
     }
 }
 

@@ -65,9 +65,7 @@ TEST(CliUsage, MisuseExitsWithTwoTheProblemAndTheUsageAndHelpWithZero)
     }
     EXPECT_EQ(access(sandbox.file("out.svl50").c_str(), F_OK), -1);
     const CliResult all = run_cli({"--help"}, sandbox), one = run_cli({"generate", "--help"}, sandbox);
-    EXPECT_EQ(all.exit_code, 0);
-    EXPECT_EQ(one.exit_code, 0);
-    EXPECT_EQ(all.err + one.err, "");
+    EXPECT_EQ(std::make_tuple(all.exit_code, one.exit_code, all.err + one.err), std::make_tuple(0, 0, ""));
     for (const char *command : {"\n  info FILE", "\n  dump FILE", "\n  generate --stations N", "\n  discover"})
         EXPECT_NE(all.out.find(command), std::string::npos) << command;
     EXPECT_EQ(one.out.rfind("usage: kanvio-cli generate --stations N", 0), 0u) << one.out;
@@ -86,10 +84,9 @@ TEST(CliInput, BadFilesExitWithOneAndOneLineNamingTheFile)
     write_file(sandbox.file("text.svl50"), "station list\n");
     for (const auto &c : cases) {
         for (const char *command : {"info", "dump"}) {
-            const CliResult result = run_cli({command, sandbox.file(c.first)}, sandbox);
-            EXPECT_EQ(result.exit_code, 1) << command;
-            EXPECT_EQ(result.err, "kanvio-cli: " + sandbox.file(c.first) + ": " + c.second + "\n") << command;
-            EXPECT_EQ(result.out, "") << command;
+            EXPECT_EQ(run_cli({command, sandbox.file(c.first)}, sandbox).all(),
+                      std::make_tuple(1, "", "kanvio-cli: " + sandbox.file(c.first) + ": " + c.second + "\n"))
+                << command;
         }
     }
     for (const char *command : {"info", "dump"}) {
@@ -158,11 +155,9 @@ TEST(CliGenerate, WritesTheTableTheLibraryMakes)
     Sandbox sandbox;
     for (uint16_t version : {40, 50}) {
         const std::string path = sandbox.file("cli.svl" + std::to_string(version));
-        const CliResult result = run_cli({"generate", "--stations", "77", "--version", std::to_string(version),
-                                          "--favorites", version == 50 ? "3" : "0", "--favorite-percent", "40",
-                                          "--seed", "5", path}, sandbox);
-        ASSERT_EQ(result.exit_code, 0) << result.err;
-        EXPECT_EQ(result.out + result.err, "");
+        ASSERT_EQ(run_cli({"generate", "--stations", "77", "--version", std::to_string(version), "--favorites",
+                           version == 50 ? "3" : "0", "--favorite-percent", "40", "--seed", "5", path}, sandbox).all(),
+                  std::make_tuple(0, "", ""));
         OwnedTable expected;
         ASSERT_EQ(svl_generate_table(&expected.table, {77, version, version == 50 ? 3u : 0u, 40, 5}), 0);
         EXPECT_EQ(read_file(path), image_of(&expected.table));

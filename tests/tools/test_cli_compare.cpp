@@ -43,13 +43,8 @@ std::string counts_line(const svl_list *list, uint32_t unmatched)
 void shuffle_base_lists(svl_table *table, uint32_t seed)
 {
     std::mt19937 random(seed);
-    for (int base = 0; base < 2; ++base) {
-        std::vector<uint32_t> order(table->lists[base]->count);
-        for (uint32_t i = 0; i < order.size(); ++i)
-            order[i] = i;
-        std::shuffle(order.begin(), order.end(), random);
-        ASSERT_EQ(svl_reorder_list(table->lists[base], order.data()), 0);
-    }
+    for (int base = 0; base < 2; ++base)
+        std::shuffle(table->lists[base]->stations, table->lists[base]->stations + table->lists[base]->count, random);
 }
 
 // Appends TV stations that no reference names; their names.
@@ -127,18 +122,16 @@ TEST(CliReorder, GivesTheReferenceOrderAndPutsTheRestAtTheEndOrDeletesIt)
 TEST(CliConvert, WritesTheLibrarysConversionByteForByte)
 {
     Sandbox sandbox;
-    OwnedTable table, converted;
+    OwnedTable table;
     generate(&table.table, 40, 8);
-    generate(&converted.table, 40, 8);
     write_file(sandbox.file("in.svl40"), image_of(&table.table));
-    ASSERT_EQ(svl_convert_table(&converted.table), 0);
+    ASSERT_EQ(svl_convert_table(&table.table), 0);
 
     const CliResult result = run_cli({"convert", sandbox.file("in.svl40"), sandbox.file("out.svl50")}, sandbox);
     EXPECT_EQ(result.exit_code, 0) << result.err;
-    EXPECT_TRUE(read_file(sandbox.file("out.svl50")) == image_of(&converted.table));
-    const CliResult again = run_cli({"convert", sandbox.file("out.svl50"), sandbox.file("again.svl50")}, sandbox);
-    EXPECT_EQ(again.exit_code, 1);
-    EXPECT_EQ(again.err, "kanvio-cli: " + sandbox.file("out.svl50") + ": not a version-40 table\n");
+    EXPECT_TRUE(read_file(sandbox.file("out.svl50")) == image_of(&table.table));
+    EXPECT_EQ(run_cli({"convert", sandbox.file("out.svl50"), sandbox.file("again.svl50")}, sandbox).all(),
+              std::make_tuple(1, "", "kanvio-cli: " + sandbox.file("out.svl50") + ": not a version-40 table\n"));
 }
 
 svl_station *digital(const char *name, uint16_t service_id)
@@ -183,14 +176,12 @@ TEST(CliDiff, TellsEveryKindOfDifferenceAndExitsWithZeroOneOrTwo)
                           "favorite list \"Fav\": differs\n"
                           "favorite list \"Gone\": only in A\n"
                           "favorite list \"Added\": only in B\n");
-    const CliResult same = run_cli({"diff", sandbox.file("a.svl50"), sandbox.file("a.svl50")}, sandbox);
-    EXPECT_EQ(same.exit_code, 0);
-    EXPECT_EQ(same.out + same.err, "");
-    const CliResult usage = run_cli({"diff", sandbox.file("a.svl50")}, sandbox);
-    EXPECT_EQ(usage.exit_code, 2);
-    const CliResult missing = run_cli({"diff", sandbox.file("a.svl50"), sandbox.file("none.svl50")}, sandbox);
-    EXPECT_EQ(missing.exit_code, 2);
-    EXPECT_EQ(missing.err, "kanvio-cli: " + sandbox.file("none.svl50") + ": cannot open: No such file or directory\n");
+    EXPECT_EQ(run_cli({"diff", sandbox.file("a.svl50"), sandbox.file("a.svl50")}, sandbox).all(),
+              std::make_tuple(0, "", ""));
+    EXPECT_EQ(run_cli({"diff", sandbox.file("a.svl50")}, sandbox).exit_code, 2);
+    EXPECT_EQ(run_cli({"diff", sandbox.file("a.svl50"), sandbox.file("none.svl50")}, sandbox).all(),
+              std::make_tuple(2, "", "kanvio-cli: " + sandbox.file("none.svl50") +
+                                         ": cannot open: No such file or directory\n"));
 }
 
 }  // namespace

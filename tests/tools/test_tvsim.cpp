@@ -67,10 +67,10 @@ TEST(Transfer, AnUnreadableBackupStopsTheExport)
     save_generated(sandbox.file("sent.svl50"), 4, 7);
     TvSim sim("127.0.6.3", {"--fault", "bad-image", "--save", sandbox.file("saved.svl50"), "--generate", "3"});
     ASSERT_TRUE(sim.wait_ready()) << sim.log();
-    const CliResult result = run_cli({"export", "--port", sim.port(), "--backup", sandbox.file("backup.svl50"),
-                                      sandbox.file("sent.svl50"), "127.0.6.3"}, sandbox);
-    EXPECT_EQ(result.exit_code, 1);
-    EXPECT_EQ(result.err, "kanvio-cli: 127.0.6.3: reading the table for the backup failed; nothing exported\n");
+    EXPECT_EQ(run_cli({"export", "--port", sim.port(), "--backup", sandbox.file("backup.svl50"),
+                       sandbox.file("sent.svl50"), "127.0.6.3"}, sandbox).all(),
+              std::make_tuple(1, "",
+                              "kanvio-cli: 127.0.6.3: reading the table for the backup failed; nothing exported\n"));
     EXPECT_NE(access(sandbox.file("saved.svl50").c_str(), F_OK), 0);
     EXPECT_NE(access(sandbox.file("backup.svl50").c_str(), F_OK), 0);
 }

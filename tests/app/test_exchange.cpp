@@ -120,6 +120,10 @@ private slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_sandbox->path(QStringLiteral("data"))));
     }
 
+    // Gone before the next case's is made, whose settings variable it would
+    // otherwise clear.
+    void cleanup() { m_sandbox.reset(); }
+
     // Two devices on one host are one entry, kept while either is there; a set
     // that never sends its description stays unlisted without holding up the
     // others.

@@ -94,13 +94,6 @@ QList<QAction *> recentFileActions(const MainWindow &window)
     return recent;
 }
 
-void trigger(MainWindow &window, const char *actionName, const QString &chosenFile)
-{
-    FileDialogAnswer answer(chosenFile);
-    action(window, actionName)->trigger();
-    QVERIFY(answer.answered());
-}
-
 QString fileErrorText(int messageId, const QString &path)
 {
     return Strings::text(messageId) + path + Strings::text(Strings::FailedSuffix);
@@ -387,8 +380,8 @@ private slots:
                                         i == 2 ? SVL_VERSION_40 : SVL_VERSION_50);
         const auto window = openWindow();
         for (const QString &file : files)
-            trigger(*window, "openAct", file);
-        trigger(*window, "openAct", files[3]);
+            triggerChoosingFile(*window, "openAct", file);
+        triggerChoosingFile(*window, "openAct", files[3]);
         const QStringList expected = {files[3], files[5], files[4], files[2], files[1]};
         QCOMPARE(recentFiles(*m_sandbox), expected);
         const QList<QAction *> recent = recentFileActions(*window);
@@ -558,9 +551,9 @@ private slots:
             action(*window, "saveAct")->trigger();
         } else if (step == QLatin1String("saveAs")) {
             window->stationTableWidget()->newTable();
-            trigger(*window, "saveAsAct", m_sandbox->path(QStringLiteral("empty")));
+            triggerChoosingFile(*window, "saveAsAct", m_sandbox->path(QStringLiteral("empty")));
         } else {
-            trigger(*window, step == QLatin1String("append") ? "appendAct" : "orderLikeReferenceAct", path);
+            triggerChoosingFile(*window, step == QLatin1String("append") ? "appendAct" : "orderLikeReferenceAct", path);
         }
         QCOMPARE(discard.seen(), step == QLatin1String("open"));
         QCOMPARE(error.message().text, fileErrorText(message, path));
@@ -623,13 +616,13 @@ private slots:
         for (const QString &step : steps) {
             MessageCatcher error;
             if (step.startsWith(QLatin1String("load")))
-                trigger(*window, "openAct", step.endsWith(QLatin1String("40")) ? table40 : table50);
+                triggerChoosingFile(*window, "openAct", step.endsWith(QLatin1String("40")) ? table40 : table50);
             else if (step == QLatin1String("new"))
                 action(*window, "newAct")->trigger();
             else if (step == QLatin1String("append40"))
-                trigger(*window, "appendAct", table40);
+                triggerChoosingFile(*window, "appendAct", table40);
             else if (step == QLatin1String("saveAs"))
-                trigger(*window, "saveAsAct", m_sandbox->path(QStringLiteral("copy")));
+                triggerChoosingFile(*window, "saveAsAct", m_sandbox->path(QStringLiteral("copy")));
             else if (step.startsWith(QLatin1String("import")))
                 QMetaObject::invokeMethod(window.get(), "importFinished", Q_ARG(int, step == "import" ? 0 : 1));
             else
@@ -655,9 +648,7 @@ private slots:
         QVERIFY(writeReversedReference(file, table, csv));
         auto window = openWindow(file);
         StationListWidget *tv = listWidget(*window, SVL_TV_LIST_INDEX);
-        QVector<Stations> lists;
-        for (const StationListWidget *list : window->stationTableWidget()->listWidgets())
-            lists << stationsOf(list);
+        const QVector<Stations> lists = listsOf(*window);
         const Stations former = lists[SVL_TV_LIST_INDEX];
         const int n = former.size();
         Stations expected(former.rbegin() + 3, former.rend());
@@ -667,7 +658,7 @@ private slots:
         const QString deleteThem = Strings::text(Strings::DeleteThemButton);
         for (const auto &round : {qMakePair(table, putAtEnd), qMakePair(csv, putAtEnd), qMakePair(table, deleteThem)}) {
             MessageAnswers answers(round.second);
-            trigger(*window, "orderLikeReferenceAct", round.first);
+            triggerChoosingFile(*window, "orderLikeReferenceAct", round.first);
             QCOMPARE(answers.texts().size(), 2);
             QCOMPARE(answers.texts()[0], Strings::text(Strings::UnmatchedStationsQuestion).arg(3));
             if (round.first == table)
@@ -680,8 +671,7 @@ private slots:
                 QCOMPARE(namesOf(stationsOf(tv)).mid(0, n - 3), namesOf(expected).mid(0, n - 3));
             QVERIFY(window->isWindowModified());
             window->undoStack()->undo();
-            for (int i = 0; i < lists.size(); ++i)
-                QCOMPARE(stationsOf(listWidget(*window, i)), lists[i]);
+            QCOMPARE(listsOf(*window), lists);
         }
 
         // A favorite list in front of the table view: its medium's base
@@ -689,7 +679,7 @@ private slots:
         window->stationTableWidget()->switchToTableView();
         window->stationTableWidget()->showList(SVL_FIRST_FAV_INDEX);
         MessageAnswers answers(putAtEnd);
-        trigger(*window, "orderLikeReferenceAct", table);
+        triggerChoosingFile(*window, "orderLikeReferenceAct", table);
         QCOMPARE(stationsOf(listWidget(*window, SVL_TV_LIST_INDEX)), expected);
         QCOMPARE(stationsOf(listWidget(*window, SVL_FIRST_FAV_INDEX)), lists[SVL_FIRST_FAV_INDEX]);
     }
@@ -700,13 +690,9 @@ private slots:
         const auto window = openWindow(m_sandbox->writeTable(QStringLiteral("scan.svl50"), SVL_VERSION_50));
         selectRows(listWidget(*window, SVL_TV_LIST_INDEX), 4, 6);
         int offered = 0;
-        ModalDriver input([&offered](QWidget *widget) {
-            auto *dialog = qobject_cast<QInputDialog *>(widget);
-            if (dialog) {
-                offered = dialog->intValue();
-                dialog->reject();
-            }
-            return dialog != nullptr;
+        const auto input = onNextDialog<QInputDialog>([&offered](QInputDialog *dialog) {
+            offered = dialog->intValue();
+            dialog->reject();
         });
         action(*window, "moveToPositionAct")->trigger();
         QCOMPARE(offered, 5);
@@ -742,11 +728,7 @@ private slots:
         for (bool childLock : {false, true}) {
             dialog.findChild<QCheckBox *>(QStringLiteral("childLockBox"))->setChecked(childLock);
             dialog.doSearch();
-            QList<int> rows;
-            for (const QModelIndex &index : tv->viewSelectionModel()->selectedRows())
-                rows << index.row();
-            std::sort(rows.begin(), rows.end());
-            QCOMPARE(rows, childLock ? QList<int>{int(count) + 1} : (QList<int>{int(count), int(count) + 1}));
+            QCOMPARE(selectedRowsOf(tv), childLock ? QVector<int>{int(count) + 1} : (QVector<int>{int(count), int(count) + 1}));
         }
     }
 

@@ -21,10 +21,12 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "app/mainwindow.h"
 #include "svl/svl_image.h"
 #include "svl/svl_ops.h"
+#include "tests/support/tables.h"
 #include "tests/views/test_stationlistwidget_support.h"
 #include "texts/settings.h"
 #include "texts/strings.h"
@@ -193,6 +195,18 @@ private:
     bool m_handled = false;
 };
 
+// Hands the next modal dialog of the type to the handler.
+template <typename Dialog>
+std::unique_ptr<ModalDriver> onNextDialog(const std::function<void(Dialog *)> &handler)
+{
+    return std::make_unique<ModalDriver>([handler](QWidget *widget) {
+        auto *dialog = qobject_cast<Dialog *>(widget);
+        if (dialog)
+            handler(dialog);
+        return dialog != nullptr;
+    });
+}
+
 // Records the next message box (with the given title, when one is given)
 // and presses its button with the given text (the first button when the
 // text is empty).
@@ -265,6 +279,14 @@ private:
     ModalDriver m_driver;
 };
 
+// Triggers the action and answers the file dialog it opens with the file.
+inline void triggerChoosingFile(const MainWindow &window, const char *actionName, const QString &file)
+{
+    FileDialogAnswer answer(file);
+    action(window, actionName)->trigger();
+    QVERIFY(answer.answered());
+}
+
 // What the next popup menu offered: its entries (a separator as "-") and
 // the data of the checked entries of its submenus. The menu is closed at
 // once.
@@ -322,6 +344,15 @@ inline Stations stationsOf(const StationListWidget *widget)
     return stationsOf(widget->stationModel()->stationList());
 }
 
+// Every list of the shown table, as its stations in order.
+inline QVector<Stations> listsOf(const MainWindow &window)
+{
+    QVector<Stations> lists;
+    for (const StationListWidget *widget : window.stationTableWidget()->listWidgets())
+        lists << stationsOf(widget);
+    return lists;
+}
+
 // Selects whole rows top to bottom of the widget's view.
 inline void selectRows(const StationListWidget *widget, int top, int bottom,
                        QItemSelectionModel::SelectionFlags command = QItemSelectionModel::ClearAndSelect)
@@ -329,6 +360,33 @@ inline void selectRows(const StationListWidget *widget, int top, int bottom,
     const StationListModel *model = widget->stationModel();
     widget->viewSelectionModel()->select(
         QItemSelection(model->index(top, 0), model->index(bottom, model->columnCount() - 1)), command);
+}
+
+// The rows of the view's selection, ascending, each once.
+inline QVector<int> selectedRowsOf(const StationListWidget *widget)
+{
+    std::set<int> rows;
+    for (const QModelIndex &index : widget->viewSelectionModel()->selectedIndexes())
+        rows.insert(index.row());
+    return QVector<int>(rows.begin(), rows.end());
+}
+
+inline QStringList listNames(const StationTableWidget *tables)
+{
+    QStringList names;
+    for (const StationListWidget *list : tables->listWidgets())
+        names << list->stationModel()->listName();
+    return names;
+}
+
+// The table in the file with its uids numbered alike whoever saved it;
+// empty when the file holds none.
+inline QByteArray imageOfFile(const QString &path)
+{
+    OwnedTable table;
+    if (svl_load_file(&table.table, QFile::encodeName(path).constData()) != 0)
+        return QByteArray();
+    return QByteArray::fromStdString(image_of(&table.table));
 }
 
 } // namespace testsupport

@@ -19,21 +19,11 @@
 #include "svl/svl_internal.h"
 #include "tests/app/test_mainwindow_support.h"
 #include "tests/support/runners.h"
-#include "tests/support/tables.h"
 #include "views/selection.h"
 
 using namespace testsupport;
 
 namespace {
-
-// Every list of the shown table, as its stations in order.
-QVector<Stations> snapshot(const MainWindow &window)
-{
-    QVector<Stations> lists;
-    for (const StationListWidget *widget : window.stationTableWidget()->listWidgets())
-        lists << stationsOf(widget);
-    return lists;
-}
 
 // Lists as they stood at some moment: their records and their stations,
 // whose settings are read when the image is made.
@@ -77,25 +67,6 @@ QByteArray imageOf(const TableState &state, uint16_t version)
 QByteArray shownImage(const MainWindow &window)
 {
     return imageOf(shownState(window), window.stationTableWidget()->tableVersion());
-}
-
-QByteArray imageOfFile(const QString &path)
-{
-    OwnedTable table;
-    if (svl_load_file(&table.table, QFile::encodeName(path).constData()) != 0)
-        return QByteArray();
-    return QByteArray::fromStdString(image_of(&table.table));
-}
-
-// The rows of the view's selection, ascending, each once.
-QVector<int> selectedRowsOf(const StationListWidget *widget)
-{
-    QVector<int> rows;
-    for (const QModelIndex &index : sortedSelectedIndexes(widget->viewSelectionModel())) {
-        if (rows.isEmpty() || rows.last() != index.row())
-            rows << index.row();
-    }
-    return rows;
 }
 
 QAction *caModuleAction(const MainWindow &window, int module)
@@ -146,7 +117,7 @@ public:
         if (!m_checksMark)
             return;
         const int index = m_window.undoStack()->index();
-        bool changed = !m_documentLists.isEmpty() && snapshot(m_window) != m_documentLists;
+        bool changed = !m_documentLists.isEmpty() && listsOf(m_window) != m_documentLists;
         for (int i = qMin(index, m_savedAt); i < qMax(index, m_savedAt); ++i)
             changed = changed || m_changes[i];
         QCOMPARE(m_window.isWindowModified(), changed);
@@ -287,11 +258,11 @@ private:
         const int rowCount = listModel(m_window, favorite)->rowCount();
         if (favorite == base || rowCount == 0)
             return;
-        const QVector<Stations> before = snapshot(m_window);
+        const QVector<Stations> before = listsOf(m_window);
         const int commands = m_window.undoStack()->count();
         drop(favorite, someRows(rowCount), base);
         QCOMPARE(m_window.undoStack()->count(), commands);
-        QCOMPARE(snapshot(m_window), before);
+        QCOMPARE(listsOf(m_window), before);
     }
 
     // Sorting belongs to the table view; it changes the working copy only.
@@ -522,11 +493,11 @@ private slots:
         QFETCH(quint32, seed);
         testsupport::Sandbox sandbox;
         const auto window = openWindow(sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50, 2, seed, 40));
-        const QVector<Stations> initial = snapshot(*window);
+        const QVector<Stations> initial = listsOf(*window);
         if (tableView) {
             window->stationTableWidget()->switchToTableView();
             // Making the table sortable must not sort anything by itself.
-            QCOMPARE(snapshot(*window), initial);
+            QCOMPARE(listsOf(*window), initial);
         }
         const QByteArray initialImage = shownImage(*window);
         QUndoStack *stack = window->undoStack();
@@ -601,7 +572,7 @@ private slots:
             tables->switchToTableView();
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        const QVector<Stations> initial = snapshot(*window);
+        const QVector<Stations> initial = listsOf(*window);
         QRandomGenerator random(seed);
         const Qt::Key keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End};
         for (int step = 0; step < 60 && !QTest::currentTestFailed(); ++step) {
@@ -646,7 +617,7 @@ private slots:
         }
         while (window->undoStack()->canUndo())
             window->undoStack()->undo();
-        QCOMPARE(snapshot(*window), initial);
+        QCOMPARE(listsOf(*window), initial);
         QVERIFY(!window->isWindowModified());
     }
 
@@ -659,12 +630,12 @@ private slots:
             testsupport::Sandbox sandbox;
             const auto window = openWindow(sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50, 2, 1, 40));
             selectRows(listWidget(*window, lists.first), 1, 3);
-            QVector<Stations> expected = snapshot(*window);
+            QVector<Stations> expected = listsOf(*window);
             const bool added = lists == qMakePair(0, 3);
             if (added)
                 expected[lists.second] << expected[lists.first].mid(1, 3);
             window->stationTableWidget()->addSelectionToFavoriteList(lists.second);
-            QCOMPARE(snapshot(*window), expected);
+            QCOMPARE(listsOf(*window), expected);
             QCOMPARE(window->undoStack()->count(), int(added));
         }
     }

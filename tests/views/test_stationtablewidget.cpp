@@ -156,23 +156,19 @@ private slots:
         m_sandbox.reset();
     }
 
-    // A file that cannot be read, merged or written, or a conversion of a
-    // table that needs none, leaves the document as it was, down to what is
-    // saved. Files are written whatever characters their paths hold.
+    // A file that cannot be read or merged, or a conversion of a table that
+    // needs none, leaves the document as it was, down to what is saved (the
+    // window's tests hold the failures it reports). Files are written
+    // whatever characters their paths hold.
     void failedChangesLeaveTheDocumentAndSaveWritesIt()
     {
         const QString document = m_sandbox->writeTable(QStringLiteral("a.svl50"), SVL_VERSION_50, 3);
-        QFile garbage(m_sandbox->path(QStringLiteral("garbage.svl50")));
-        QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write(QByteArray(300, '\x7f')) == 300 && garbage.flush());
-        const QString missing = m_sandbox->path(QStringLiteral("missing.svl50"));
         const QString unusual = m_sandbox->path(QString::fromUtf8("Sender \xd0\xa1\xd0\xbf\xd0\xb8\xd1\x81\xd0\xbe\xd0\xba "
                                                                "\xe2\x9c\x93 \xc3\xa4\xc4\x9f.svl50"));
         StationTableWidget *widget = open(document);
         const QList<StationListWidget *> widgets = widget->listWidgets();
-        QCOMPARE(widget->openFile(garbage.fileName()) + widget->openFile(missing) + widget->appendFile(missing), 3);
-        QCOMPARE(widget->appendFile(m_sandbox->writeTable(QStringLiteral("b.svl40"), SVL_VERSION_40)), 1);
+        QCOMPARE(widget->appendFile(m_sandbox->path(QStringLiteral("missing.svl50"))), 1);
         widget->convertTableToNewVersion();
-        QCOMPARE(widget->saveFile(m_sandbox->path(QStringLiteral("no/such/folder.svl50"))), -1);
         QCOMPARE(widget->listWidgets(), widgets);
         QVERIFY(!m_window->isWindowModified());
         QCOMPARE(widget->saveFile(unusual), 0);
@@ -180,28 +176,6 @@ private slots:
         widget->newTable();
         QCOMPARE(widget->openFile(unusual), 0);
         QCOMPARE(widget->appendFile(unusual), 0);
-    }
-
-    // The commands name lists of the table they were made on; undoing one
-    // after the table was replaced would change lists that are gone.
-    void replacingTheDocumentEndsTheUndoHistory()
-    {
-        const QString table40 = m_sandbox->writeTable(QStringLiteral("a.svl40"), SVL_VERSION_40);
-        const std::function<int(StationTableWidget *)> changes[] = {
-            [](StationTableWidget *widget) {
-                widget->newTable();
-                return 0;
-            },
-            [&](StationTableWidget *widget) { return widget->openFile(table40); },
-            [&](StationTableWidget *widget) { return widget->appendFile(table40); },
-            [](StationTableWidget *widget) { return widget->convertTableToNewVersion() ? 0 : 1; },
-        };
-        for (const auto &change : changes) {
-            StationTableWidget *widget = open(table40);
-            m_window->undoStack()->push(new MarkerCommand);
-            QCOMPARE(change(widget), 0);
-            QCOMPARE(m_window->undoStack()->count(), 0);
-        }
     }
 
     // Appended favorite lists get a digit when their name is taken.

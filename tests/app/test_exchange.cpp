@@ -257,8 +257,7 @@ private slots:
             MessageCatcher error;
             QVERIFY(exchange(*window, actionName, address));
             const int textId = result == 1 ? int(Strings::ConnectingMessage) : transferTextId;
-            QCOMPARE(error.message().text,
-                     result ? Strings::text(textId) + address + Strings::text(Strings::FailedSuffix) : QString());
+            QCOMPARE(error.message().text, result ? testsupport::failureText(textId, address) : QString());
             if (result != 0)
                 QCOMPARE(documentImage(*window, *m_sandbox), before);
             QVERIFY(action(*window, "importAct")->isEnabled() && window->stationTableWidget()->isEnabled());

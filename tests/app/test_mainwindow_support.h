@@ -195,6 +195,12 @@ private:
     bool m_handled = false;
 };
 
+// The text of a message box that reports a failure with the subject.
+inline QString failureText(int messageId, const QString &subject)
+{
+    return Strings::text(messageId) + subject + Strings::text(Strings::FailedSuffix);
+}
+
 // Hands the next modal dialog of the type to the handler.
 template <typename Dialog>
 std::unique_ptr<ModalDriver> onNextDialog(const std::function<void(Dialog *)> &handler)

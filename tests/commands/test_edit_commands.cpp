@@ -220,21 +220,14 @@ private slots:
         QVERIFY(!window->isWindowModified());
     }
 
-    void settingsSaveIsOneUndoableEdit_data()
-    {
-        QTest::addColumn<int>("version");
-        QTest::newRow("svl40") << int(SVL_VERSION_40);
-        QTest::newRow("svl50") << int(SVL_VERSION_50);
-    }
-
     // Saving the settings dialog of a station of every kind pushes one
     // command that marks the document and whose undo gives back the
-    // station's old bytes; an unchanged station pushes nothing.
+    // station's old bytes; an unchanged station pushes nothing. The command
+    // is the same for every version; the dialog's test covers both.
     void settingsSaveIsOneUndoableEdit()
     {
-        QFETCH(int, version);
         const Sandbox sandbox;
-        const QString table = sandbox.writeTable(QStringLiteral("every-kind"), uint16_t(version), 2, 1, 24, true);
+        const QString table = sandbox.writeTable(QStringLiteral("every-kind"), SVL_VERSION_50, 2, 1, 24, true);
         const auto window = openWindow(table);
         QUndoStack *stack = window->undoStack();
         for (int list : {SVL_TV_LIST_INDEX, SVL_RADIO_LIST_INDEX}) {

@@ -48,18 +48,13 @@ inline void describeProgram()
     Strings::load();
 }
 
-// The window starts the discovery engine, which sends multicast; that may
-// only happen inside a private network namespace.
-inline bool insideNetworkNamespace()
-{
-    return qgetenv("KANVIO_IN_NETNS") == "1";
-}
-
-// What initTestCase does in a file of window tests: outside the namespace
-// the skip marks every case of the file skipped.
+// What initTestCase does in a file of window tests. The window starts the
+// discovery engine, which sends multicast; that may only happen inside a
+// private network namespace, and outside it the skip marks every case of
+// the file skipped.
 inline void prepareWindowTests()
 {
-    if (!insideNetworkNamespace())
+    if (qgetenv("KANVIO_IN_NETNS") != "1")
         QSKIP("the main window sends multicast: run inside scripts/in-netns");
     describeProgram();
 }
@@ -293,9 +288,8 @@ inline void triggerChoosingFile(const MainWindow &window, const char *actionName
     QVERIFY(answer.answered());
 }
 
-// What the next popup menu offered: its entries (a separator as "-") and
-// the data of the checked entries of its submenus. The menu is closed at
-// once.
+// Where the next popup menu stood and the data of the checked entries of
+// its submenus. The menu is closed at once.
 class PopupCatcher
 {
 public:
@@ -304,9 +298,7 @@ public:
     {
     }
     bool seen() const { return m_driver.handled(); }
-    QStringList entries() const { return m_entries; }
     QList<int> checked() const { return m_checked; }
-    // Where the menu stood on the screen.
     QPoint position() const { return m_position; }
 
 private:
@@ -316,7 +308,6 @@ private:
             return false;
         m_position = menu->pos();
         for (QAction *entry : menu->actions()) {
-            m_entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
             for (QAction *sub : entry->menu() ? entry->menu()->actions() : QList<QAction *>())
                 if (sub->isChecked())
                     m_checked << sub->data().toInt();
@@ -325,7 +316,6 @@ private:
         return true;
     }
 
-    QStringList m_entries;
     QList<int> m_checked;
     QPoint m_position;
     ModalDriver m_driver;

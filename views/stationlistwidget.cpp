@@ -253,29 +253,6 @@ svl_station *StationListWidget::stationAt(const QModelIndex &index) const
     return StationListModel::stationOf(m_model->data(index, Qt::UserRole));
 }
 
-void StationListWidget::setStationField(const QModelIndex &index, uint8_t svl_station::*field, int value)
-{
-    if (svl_station *station = stationAt(index)) {
-        station->*field = uint8_t(value);
-        m_model->stationChanged(index.row());
-    }
-}
-
-void StationListWidget::setStationEpg(const QModelIndex &index, int value)
-{
-    setStationField(index, &svl_station::epg, value);
-}
-
-void StationListWidget::setStationChildLock(const QModelIndex &index, int value)
-{
-    setStationField(index, &svl_station::childlock, value);
-}
-
-void StationListWidget::setStationCaModule(const QModelIndex &index, int value)
-{
-    setStationField(index, &svl_station::CANumber, value);
-}
-
 // The topmost row is found from the selection ranges, so that a table view
 // selection of thousands of rows is not taken apart cell by cell.
 svl_station *StationListWidget::firstSelectedStation() const

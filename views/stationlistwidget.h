@@ -46,12 +46,6 @@ public:
     // After a row at index was removed, shows the row that took its place.
     void scrollToRemovedRow(const QModelIndex &index);
 
-    // Set a flag of the station at index and repaint it; nothing for an
-    // index without a station.
-    void setStationEpg(const QModelIndex &index, int value);
-    void setStationChildLock(const QModelIndex &index, int value);
-    void setStationCaModule(const QModelIndex &index, int value);
-
     // The station of the first selected row; null without a selection.
     svl_station *firstSelectedStation() const;
 
@@ -86,7 +80,6 @@ private:
     void connectView();
     void placeView();
     svl_station *stationAt(const QModelIndex &index) const;
-    void setStationField(const QModelIndex &index, uint8_t svl_station::*field, int value);
     void fitColumnsToTexts(QTableView *table);
     void fitRowsToContents(QTableView *table);
     QItemSelectionRange rowRange(int row) const;

@@ -65,8 +65,8 @@ std::unique_ptr<MainWindow> arrangedWindow(const Workspace &workspace)
 {
     auto window = workspace.openWindow(QStringLiteral("English"), workspace.tablePath(Workspace::LargeTable));
     StationListWidget *base = window->stationTableWidget()->listWidgets().value(0);
-    base->setStationChildLock(base->stationModel()->index(2, 0), 1);
-    base->setStationChildLock(base->stationModel()->index(7, 0), 1);
+    for (int row : {2, 7})
+        base->stationModel()->stationList()->stations[row]->childlock = 1;
     selectRow(base, 4);
     return window;
 }

@@ -199,7 +199,6 @@ TEST(TvBackup, KeepsTheSetsTableOrTellsWhyNot)
         {{"--generate", "3"}, "new", SUFFIX, TV_OK, "new.svl50", ".svl50"},
         {{sandbox.file("old.svl40")}, "old", TV_BACKUP_NAME_AS_GIVEN, TV_OK, "old", ".svl40"},
         {{"--fault", "empty-table", "--generate", "3"}, "empty", SUFFIX, TV_BACKUP_NO_TABLE, nullptr, nullptr},
-        {{"--fault", "bad-image", "--generate", "3"}, "bad", SUFFIX, TV_BACKUP_UNREADABLE, nullptr, nullptr},
         {{"--fault", "refuse", "--generate", "3"}, "refused", SUFFIX, TV_NO_CONNECTION, nullptr, nullptr},
         {{"--generate", "3"}, "absent/new", SUFFIX, TV_BACKUP_UNWRITABLE, nullptr, ".svl50"},
     };

@@ -83,7 +83,6 @@ const int OK = TV_OK, FAILED = TV_TRANSFER_FAILED;
 const std::string TABLE = bytes({0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});  // status, empty 5.0 table
 
 const Reply REPLIES[] = {
-    {"empty_table", ACK + data_reply(bytes({0, 0})), OK, 0, OK, 0},
     {"table", ACK + data_reply(TABLE), OK, 2, FAILED, 0},
     {"refused", ACK + data_reply(bytes({0, 1})), FAILED, 0, FAILED, 0},
     {"nonzero_first_status", ACK + data_reply("\1" + TABLE.substr(1)), FAILED, 0, FAILED, 0},

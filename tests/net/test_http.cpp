@@ -19,9 +19,7 @@ namespace {
 TEST(UrlSplit, SplitsServiceHostAndPathAndRefusesUnsafeUrls)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {"http://192.168.1.20:80/desc.xml#top", "80 192.168.1.20:80 desc.xml"},
         {"http://192.168.1.20/desc.xml", "http 192.168.1.20 desc.xml"},
-        {"http://tv.local", "http tv.local "},
         {"tv:8080/a/b?x=1", "8080 tv:8080 a/b?x=1"},
         {"http://tv:/x", "http tv: x"},
         {"", "refused"},

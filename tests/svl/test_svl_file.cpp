@@ -100,7 +100,6 @@ TEST(TableFile, FailedSavesKeepTheOldFile)
          [&] { chmod(sandbox.path().c_str(), 0755); }},
         {"a failed flush", &table.table, old, [] { fail_next_fsync = true; }, [] { fail_next_fsync = false; }},
         {"a folder as the target", &table.table, sandbox.file("folder"), nothing, nothing},
-        {"a missing folder", &table.table, sandbox.file("absent/table.svl50"), nothing, nothing},
         {"no path", &table.table, "", nothing, nothing},
         {"no table", nullptr, old, nothing, nothing},
     };

@@ -167,7 +167,6 @@ TEST(XmlQueries, FindAndWalkPathsWithFiltersAndReadTextsAndNumbers)
     EXPECT_EQ(xml_get_int(device, "numbers/big"), INT_MAX);
     EXPECT_EQ(xml_get_int(device, "numbers/negative"), -7);
     EXPECT_DOUBLE_EQ(xml_get_double(device, "numbers/real"), 150.0);
-    EXPECT_DOUBLE_EQ(xml_get_double(device, "numbers/missing"), 0.0);
 }
 
 TEST(XmlQueries, PrefixAndReplacement)

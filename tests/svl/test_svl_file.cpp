@@ -60,9 +60,7 @@ TEST(TableFile, LoadGivesMinusOneForWhatCannotBeReadAndOneForWhatIsNoImage)
     fs::resize_file(sandbox.file("huge"), 3ull << 30);  // sparse: takes no disk space
     write_file(sandbox.file("text"), "garbage");
     write_file(sandbox.file("empty"), "");
-    write_file(sandbox.file("cut"), std::string("\0\5\1", 3));
-    const std::pair<std::string, int> cases[] = {{"missing", -1}, {"", -1}, {"huge", -1}, {"text", 1}, {"empty", 1},
-                                                 {"cut", 1}};
+    const std::pair<std::string, int> cases[] = {{"missing", -1}, {"", -1}, {"huge", -1}, {"text", 1}, {"empty", 1}};
     for (const auto &c : cases) {
         OwnedTable loaded;
         EXPECT_EQ(svl_load_file(&loaded.table, sandbox.file(c.first).c_str()), c.second) << c.first;

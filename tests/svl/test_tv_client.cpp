@@ -152,10 +152,8 @@ TEST(TvConnect, NoConnectionBeforeAnythingIsSentAndSocketsCloseOnExec)
     EXPECT_EQ(svl_export_to_tv_with(&empty.table, "127.0.5.2", tv.options()), TV_TRANSFER_FAILED)
         << "a table without base lists fails after connecting";
     const tv_options closed_port = {uint16_t(closed_local_port()), SHORT_WAIT_MS};
-    for (const char *address : {"127.0.0.1", "::1", static_cast<const char *>(nullptr)}) {
-        EXPECT_EQ(svl_import_from_tv_with(&empty.table, address, &closed_port), TV_NO_CONNECTION);
+    for (const char *address : {"127.0.0.1", "::1", static_cast<const char *>(nullptr)})
         EXPECT_EQ(svl_export_to_tv_with(&empty.table, address, &closed_port), TV_NO_CONNECTION);
-    }
 }
 
 // The test runs with the default SIGPIPE disposition: a send without

@@ -66,7 +66,6 @@ void TestOptionTables::unknownTableOrValueGivesNothing_data()
     QTest::newRow("unknown table") << "Unknown" << 0;
     QTest::newRow("case differs") << "modulation" << 0;
     QTest::newRow("root element") << "svl_options" << 0;
-    QTest::newRow("beyond the last") << "Satellite" << 4;
     QTest::newRow("negative") << "Satellite" << -1;
 }
 

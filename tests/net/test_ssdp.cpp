@@ -50,10 +50,6 @@ TEST(SsdpMessage, KeepsTheHeadersOfEachKindOfMessage)
     const time_t date = 1797073200 - NOW;  // Sat, 12 Dec 2026 11:00:00 GMT
     const std::string expires = "EXPIRES: Sat, 12 Dec 2026 12:00:00 +0100";
     const std::pair<std::string, std::string> cases[] = {
-        {"HTTP/1.1 200 OK\r\nCACHE-CONTROL: max-age=1800\r\nEXT:\r\nLOCATION: http://127.0.0.1:4/d.xml\r\n"
-         "SERVER: Linux/4.0 UPnP/1.0 tv/1\r\nST: urn:a:device:b:1\r\nUSN: uuid:tv-1\r\n\r",
-         "3 st=urn:a:device:b:1 usn=uuid:tv-1 location=http://127.0.0.1:4/d.xml expiry+1800"},
-        {"M-SEARCH * HTTP/1.1\r\nMAN: \"ssdp:discover\"\r\nMX: 3\r\n\r", "2 man=ssdp:discover mx=3"},
         {"junk line\r\nHTTP/1.0 200 OK\r\n\r", "3"},
         {"notify * HTTP/1.1\r\nNT: x\r\n\r", "0"},
         {"ST: early\r\n" + notify("NT: late"), "1 nt=late"},
@@ -66,7 +62,6 @@ TEST(SsdpMessage, KeepsTheHeadersOfEachKindOfMessage)
         {notify("EXPIRES: tomorrow"), "1"},
         {notify("CACHE-CONTROL: no-cache, MAX-AGE=30, private"), "1 expiry+30"},
         {notify("CACHE-CONTROL: max-age 30"), "1"},
-        {notify("CACHE-CONTROL: max-age=-5"), "1 expiry-5"},
         {notify("CACHE-CONTROL: max-age=99999999999999999999"), "1 expiry+" + std::to_string(SSDP_MAX_AGE_CAP)},
         {notify("CACHE-CONTROL: private," + std::string(300, ' ') + "max-age=" + std::string(300, ' ') + "7"),
          "1 expiry+7"},

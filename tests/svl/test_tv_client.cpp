@@ -83,14 +83,10 @@ const int OK = TV_OK, FAILED = TV_TRANSFER_FAILED;
 const std::string TABLE = bytes({0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});  // status, empty 5.0 table
 
 const Reply REPLIES[] = {
-    {"empty_table", ACK + data_reply(bytes({0, 0})), OK, 0, OK, 0},
     {"table", ACK + data_reply(TABLE), OK, 2, FAILED, 0},
-    {"refused", ACK + data_reply(bytes({0, 1})), FAILED, 0, FAILED, 0},
     {"nonzero_first_status", ACK + data_reply("\1" + TABLE.substr(1)), FAILED, 0, FAILED, 0},
     {"one_status_byte", ACK + data_reply(bytes({0})), FAILED, 0, FAILED, 0},
     {"no_payload", ACK + data_reply(""), FAILED, 0, FAILED, 0},
-    {"invalid_image", ACK + data_reply(bytes({0, 0, 9, 0, 0, 0, 0, 0})), FAILED, 0, FAILED, 0},
-    {"truncated_image", ACK + data_reply(TABLE.substr(0, 8)), FAILED, 0, FAILED, 0},
     {"ack_code_not_253", data_reply(bytes({0, 0})) + data_reply(bytes({0, 0})), FAILED, 0, FAILED, 13},
     // A well-formed status under the wrong code is no data reply.
     {"data_code_not_17", ACK + bytes({0, 0, 0, 9, 0x01, 0xFD, 0, 0, 0x02, 0, 0xEA, 0, 0}), FAILED, 0, FAILED, 0},
@@ -156,10 +152,8 @@ TEST(TvConnect, NoConnectionBeforeAnythingIsSentAndSocketsCloseOnExec)
     EXPECT_EQ(svl_export_to_tv_with(&empty.table, "127.0.5.2", tv.options()), TV_TRANSFER_FAILED)
         << "a table without base lists fails after connecting";
     const tv_options closed_port = {uint16_t(closed_local_port()), SHORT_WAIT_MS};
-    for (const char *address : {"127.0.0.1", "::1", static_cast<const char *>(nullptr)}) {
-        EXPECT_EQ(svl_import_from_tv_with(&empty.table, address, &closed_port), TV_NO_CONNECTION);
+    for (const char *address : {"127.0.0.1", "::1", static_cast<const char *>(nullptr)})
         EXPECT_EQ(svl_export_to_tv_with(&empty.table, address, &closed_port), TV_NO_CONNECTION);
-    }
 }
 
 // The test runs with the default SIGPIPE disposition: a send without
@@ -199,7 +193,6 @@ TEST(TvBackup, KeepsTheSetsTableOrTellsWhyNot)
         {{"--generate", "3"}, "new", SUFFIX, TV_OK, "new.svl50", ".svl50"},
         {{sandbox.file("old.svl40")}, "old", TV_BACKUP_NAME_AS_GIVEN, TV_OK, "old", ".svl40"},
         {{"--fault", "empty-table", "--generate", "3"}, "empty", SUFFIX, TV_BACKUP_NO_TABLE, nullptr, nullptr},
-        {{"--fault", "bad-image", "--generate", "3"}, "bad", SUFFIX, TV_BACKUP_UNREADABLE, nullptr, nullptr},
         {{"--fault", "refuse", "--generate", "3"}, "refused", SUFFIX, TV_NO_CONNECTION, nullptr, nullptr},
         {{"--generate", "3"}, "absent/new", SUFFIX, TV_BACKUP_UNWRITABLE, nullptr, ".svl50"},
     };

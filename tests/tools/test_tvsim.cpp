@@ -48,8 +48,6 @@ TEST(Transfer, TablesGoToTheSetAndComeBackUnchanged)
         const CliResult result = run_cli(arguments, sandbox);
         EXPECT_EQ(result.exit_code, 0) << result.err;
     };
-    transfer({"import", "127.0.6.1", sandbox.file("first.svl50")});
-    EXPECT_EQ(image_of_file(sandbox.file("first.svl50")), image_of_file(sandbox.file("start.svl50")));
     transfer({"export", "--backup", sandbox.file("backup.svl50"), sandbox.file("sent.svl50"), "127.0.6.1"});
     EXPECT_EQ(image_of_file(sandbox.file("backup.svl50")), image_of_file(sandbox.file("start.svl50")));
     transfer({"import", "127.0.6.1", sandbox.file("back.svl50")});

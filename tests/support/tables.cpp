@@ -59,10 +59,9 @@ void make_table(svl_table *table, uint16_t version, const std::vector<svl_statio
                 const std::vector<svl_station *> &radio)
 {
     ASSERT_EQ(svl_init_table(table, version), 0);
-    for (svl_station *station : tv)
-        ASSERT_EQ(svl_append_station(table->lists[0], station), 0);
-    for (svl_station *station : radio)
-        ASSERT_EQ(svl_append_station(table->lists[1], station), 0);
+    for (uint32_t base = 0; base < 2; ++base)
+        for (svl_station *station : base == 0 ? tv : radio)
+            ASSERT_EQ(svl_append_station(table->lists[base], station), 0);
 }
 
 svl_list *add_favorite(svl_table *table, uint32_t kind, const char *name,

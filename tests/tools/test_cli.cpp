@@ -82,13 +82,11 @@ TEST(CliInput, BadFilesExitWithOneAndOneLineNamingTheFile)
         {"huge.svl50", "file too large for a station table"},        {"text.svl50", "not a valid station table"},
     };
     write_file(sandbox.file("text.svl50"), "station list\n");
-    for (const auto &c : cases) {
-        for (const char *command : {"info", "dump"}) {
+    for (const auto &c : cases)
+        for (const char *command : {"info", "dump"})
             EXPECT_EQ(run_cli({command, sandbox.file(c.first)}, sandbox).all(),
                       std::make_tuple(1, "", "kanvio-cli: " + sandbox.file(c.first) + ": " + c.second + "\n"))
                 << command;
-        }
-    }
     for (const char *command : {"info", "dump"}) {
         const CliResult full = run_cli({command, std::string(KANVIO_TEST_DATA) + "/every-kind.svl40"}, sandbox, "/dev/full");
         EXPECT_EQ(full.exit_code, 1) << command;

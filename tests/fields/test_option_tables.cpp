@@ -63,7 +63,6 @@ void TestOptionTables::unknownTableOrValueGivesNothing_data()
 {
     QTest::addColumn<QString>("table");
     QTest::addColumn<int>("value");
-    QTest::newRow("unknown table") << "Unknown" << 0;
     QTest::newRow("case differs") << "modulation" << 0;
     QTest::newRow("root element") << "svl_options" << 0;
     QTest::newRow("negative") << "Satellite" << -1;

@@ -69,7 +69,6 @@ void TestStrings::textsAtFixedPositions_data()
     QTest::addColumn<QString>("text");
     const int en = Strings::English;
     const int de = Strings::German;
-    QTest::newRow("first") << en << 0 << "&File";
     QTest::newRow("two arguments") << en << 200 << "Copy %1 station(s) to list '%2'";
     QTest::newRow("blanks around") << en << 214 << " of ";
     QTest::newRow("German first") << de << 0 << "&Datei";

@@ -108,16 +108,13 @@ void HttpServer::answer(int client)
     const size_t end = request.find(' ', 4);
     const std::string path = request.compare(0, 4, "GET ") == 0 && end != std::string::npos
                                  ? request.substr(4, end - 4) : std::string();
-    std::string raw = "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found";
-    bool silent;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        requests_.push_back(request);
-        silent = silent_.count(path) != 0;
-        auto found = responses_.find(path);
-        if (found != responses_.end())
-            raw = found->second;
-    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    requests_.push_back(request);
+    const bool silent = silent_.count(path) != 0;
+    const auto found = responses_.find(path);
+    const std::string raw = found != responses_.end() ? found->second
+                                                      : "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found";
+    lock.unlock();
     pollfd fds[2] = {{client, POLLIN, 0}, {wake_[0], POLLIN, 0}};
     if (silent)
         poll(fds, 2, -1);

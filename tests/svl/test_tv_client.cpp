@@ -50,20 +50,29 @@ std::string data_reply(const std::string &payload)
     return bytes({0, 0, 0, int(7 + payload.size()), 0x01, 0x11, 0xA5, 0x5A, 0x02, 0xC3, 0x3C}) + payload;
 }
 
+// A connection whose peer has sent exactly the bytes and shut its side.
+int replay(tv_connection *connection, const std::string &reply)
+{
+    int pair[2];
+    EXPECT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+    send_text(pair[1], reply);
+    shutdown(pair[1], SHUT_WR);
+    *connection = {pair[0], TV_UNIT, 0, SHORT_WAIT_MS};
+    return pair[1];
+}
+
 // Requests on one connection are numbered from 0; a payload that would
 // not fit the frame's 32-bit length is refused.
 TEST(TvRequests, AreNumberedAndBounded)
 {
-    int pair[2];
-    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
-    tv_connection connection = {pair[0], TV_UNIT, 0, SHORT_WAIT_MS};
-    send_text(pair[1], ACK + ACK);
+    tv_connection connection;
+    const int peer = replay(&connection, ACK + ACK);
     ASSERT_EQ(tv_request(&connection, TV_COMMAND_READ_TABLE, nullptr, 0), 0);
     ASSERT_EQ(tv_request(&connection, TV_COMMAND_READ_TABLE, nullptr, 0), 0);
-    const std::string sent = receive(pair[1], 22);
+    const std::string sent = receive(peer, 22);
     EXPECT_EQ(sent.substr(6, 2) + sent.substr(17, 2), bytes({0, 0, 0, 1})) << "sequence numbers 0 and 1";
     tv_close(&connection);
-    close(pair[1]);
+    close(peer);
     uint8_t header[TV_REQUEST_HEADER_SIZE];
     EXPECT_EQ(tv_encode_request_header(header, 0, 2, 235, UINT32_MAX - 7), 0);
     EXPECT_EQ(tv_encode_request_header(header, 0, 2, 235, size_t(UINT32_MAX) - 6), -1);
@@ -101,17 +110,6 @@ const Reply REPLIES[] = {
     {"largest_payload_cut_short", ACK + bytes({4, 0, 0, 7, 0x01, 0x11, 0, 0, 0x02, 0, 0}), FAILED, 0},
     {"oversized", ACK + bytes({4, 0, 0, 8, 0x01, 0x11, 0, 0, 0x02, 0, 0}), FAILED, 7},
 };
-
-// A connection whose peer has sent exactly the bytes and shut its side.
-int replay(tv_connection *connection, const std::string &reply)
-{
-    int pair[2];
-    EXPECT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
-    send_text(pair[1], reply);
-    shutdown(pair[1], SHUT_WR);
-    *connection = {pair[0], TV_UNIT, 0, SHORT_WAIT_MS};
-    return pair[1];
-}
 
 // Whatever the answer, the read request and the write request with the
 // table's image went out byte-exact before it.

@@ -107,10 +107,7 @@ TEST(Names, AreCopiesOfAtMost255BytesAndRefusalsKeepTheOldOne)
 TEST(StationRecords, ClonesAndAssignmentsCarryEveryFieldWithTextsOfTheirOwn)
 {
     OwnedTable table;
-    svl_generate_options options;
-    options.every_kind = true;
-    options.stations = 24;
-    ASSERT_EQ(svl_generate_table(&table.table, options), 0);
+    ASSERT_EQ(svl_generate_table(&table.table, {24, 50, 2, 20, 1, true}), 0);
     svl_station *nul_inside = make_station(40, 3, "ARD..XYZ");
     nul_inside->name[3] = nul_inside->name[4] = '\0';
     ASSERT_EQ(svl_append_station(table.list(0), nul_inside), 0);

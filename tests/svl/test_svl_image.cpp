@@ -132,8 +132,7 @@ TEST(ImageReader, ReadsFavoriteListsAgainstTheirOwnBaseList)
     EXPECT_EQ((std::vector<uint32_t>{table.list(2)->attr, table.list(2)->kind, table.list(3)->kind}),
               (std::vector<uint32_t>{7, 3, 4}));
     EXPECT_EQ(table.list(4)->stations, nullptr) << "an empty list has no array";
-    EXPECT_STREQ(table.list(5)->name, "Fa");
-    EXPECT_STREQ(table.list(6)->name, "");
+    EXPECT_EQ((std::vector<std::string>{table.list(5)->name, table.list(6)->name}), (std::vector<std::string>{"Fa", ""}));
 }
 
 TEST(ImageReader, FavoriteGroupReaderRefusesOffsetsPastTheEnd)

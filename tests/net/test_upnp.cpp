@@ -200,12 +200,11 @@ TEST(UpnpDescription, FetchesABoundedNumberOfServiceDescriptions)
     server.serve("/s.xml", http_response("<scpd><actionList><action><name>A</name></action></actionList></scpd>"));
     upnp_description d;
     ASSERT_EQ(upnp_fetch_description(&d, server.url("/desc.xml").c_str()), 0);
-    int services = 0, detailed = 0;
+    size_t services = 0, detailed = 0;
     for (const upnp_service *s = d.services; s; s = s->next, ++services)
         detailed += s->actions != nullptr;
-    EXPECT_EQ(services, UPNP_MAX_SCPD_FETCHES + 5);
-    EXPECT_EQ(detailed, UPNP_MAX_SCPD_FETCHES);
-    EXPECT_EQ(server.requests().size(), size_t(UPNP_MAX_SCPD_FETCHES) + 1);
+    EXPECT_EQ((std::vector<size_t>{services, detailed, server.requests().size()}),
+              (std::vector<size_t>{UPNP_MAX_SCPD_FETCHES + 5, UPNP_MAX_SCPD_FETCHES, UPNP_MAX_SCPD_FETCHES + 1}));
     upnp_free_description(&d);
 }
 

@@ -309,7 +309,7 @@ private slots:
     {
         const auto window = openWindow();
         window->show();
-        window->undoStack()->push(new MarkerCommand);
+        window->undoStack()->push(new QUndoCommand);
         MessageCatcher cancel(Strings::text(Strings::CancelButton));
         QVERIFY(!window->close());
         QVERIFY(cancel.seen() && window->isVisible());
@@ -383,7 +383,7 @@ private slots:
             QCOMPARE(recent[i]->text(), QStringLiteral("%1 %2").arg(i + 1).arg(name));
             QCOMPARE(recent[i]->data().toString(), expected[i]);
         }
-        window->undoStack()->push(new MarkerCommand);
+        window->undoStack()->push(new QUndoCommand);
         {
             MessageCatcher cancel(Strings::text(Strings::CancelButton), Strings::text(Strings::SaveModificationsTitle));
             recent[4]->trigger();
@@ -474,7 +474,7 @@ private slots:
         QVERIFY(QFile::remove(file));
         if (withoutFile)
             action(*window, "newAct")->trigger();
-        window->undoStack()->push(new MarkerCommand);
+        window->undoStack()->push(new QUndoCommand);
         // An empty table has no base lists and cannot be written.
         const QString target = m_sandbox->path(QStringLiteral("empty.svl50"));
         MessageCatcher prompt(Strings::text(button), Strings::text(Strings::SaveModificationsTitle));
@@ -530,7 +530,7 @@ private slots:
         const QString path = m_sandbox->path(file);
         m_sandbox->setSetting(QStringLiteral("recentFiles"), QStringList{path});
         const auto window = openWindow(document);
-        window->undoStack()->push(new MarkerCommand);
+        window->undoStack()->push(new QUndoCommand);
         // A recent file opens over the changes only once they may go.
         MessageCatcher discard(Strings::text(Strings::DiscardButton), Strings::text(Strings::SaveModificationsTitle));
         MessageCatcher error(QString(), Strings::text(Strings::FileErrorTitle));

@@ -144,15 +144,6 @@ inline QAction *action(const MainWindow &window, const char *objectName)
     return window.findChild<QAction *>(QLatin1String(objectName));
 }
 
-// A command that changes nothing, to see whether an operation clears the
-// undo stack.
-class MarkerCommand : public QUndoCommand
-{
-public:
-    void undo() override {}
-    void redo() override {}
-};
-
 // What a message box showed.
 struct Message {
     QString title;

@@ -130,18 +130,12 @@ private:
     ModalDriver m_driver;
 };
 
-struct LoadedTable {
-    svl_table table = svl_table();
-    explicit LoadedTable(const QString &path) { svl_load_file(&table, QFile::encodeName(path).constData()); }
-    ~LoadedTable() { svl_free_table(&table, 1); }
-    bool save(const QString &path) { return svl_save_file(&table, QFile::encodeName(path).constData()) == 0; }
-};
-
 // The table of the file without favorite lists, its TV list reversed but
 // for the last three stations, which are left out; and a CSV of that list.
 bool writeReversedReference(const QString &from, const QString &table, const QString &csv)
 {
-    LoadedTable reference(from);
+    OwnedTable reference;
+    svl_load_file(&reference.table, QFile::encodeName(from).constData());
     while (reference.table.list_count > SVL_FIRST_FAV_INDEX)
         svl_free_list(svl_remove_list_at(&reference.table, reference.table.list_count - 1), 0);
     svl_list *tv = reference.table.lists[SVL_TV_LIST_INDEX];
@@ -152,7 +146,8 @@ bool writeReversedReference(const QString &from, const QString &table, const QSt
     for (int i = 0; i < 3; ++i)
         svl_free_station(svl_remove_station_at(tv, tv->count - 1));
     QFile out(csv);
-    return out.open(QIODevice::WriteOnly) && out.write(csvBytes(tv)) > 0 && reference.save(table);
+    return out.open(QIODevice::WriteOnly) && out.write(csvBytes(tv)) > 0
+           && svl_save_file(&reference.table, QFile::encodeName(table).constData()) == 0;
 }
 
 QByteArray readBytes(const QString &path)
@@ -693,8 +688,9 @@ private slots:
         const QString file = m_sandbox->writeTable(QStringLiteral("twice.svl50"), SVL_VERSION_50, 2, 3, 40);
         uint32_t count = 0;
         {
-            LoadedTable twice(file);
-            svl_list *list = twice.table.lists[SVL_TV_LIST_INDEX];
+            OwnedTable twice;
+            svl_load_file(&twice.table, QFile::encodeName(file).constData());
+            svl_list *list = twice.list(SVL_TV_LIST_INDEX);
             count = list->count;
             for (uint32_t i = 0; i < 2; ++i) {
                 svl_station *copy = svl_new_station(SVL_VERSION_50);
@@ -705,7 +701,7 @@ private slots:
                 svl_set_station_name(copy, list->stations[i]->name);
                 svl_append_station(list, copy);
             }
-            QVERIFY(twice.save(file));
+            QCOMPARE(svl_save_file(&twice.table, QFile::encodeName(file).constData()), 0);
         }
         auto window = openWindow(file);
         SearchDialog dialog(window.get());

@@ -144,12 +144,11 @@ private slots:
             tables->toggleBaseList(c.baseTab);
             QVERIFY(!c.tableView || tables->currentBaseListWidget()->stationModel()->removeRows(0, 1));
             QCOMPARE(tables->writeCsv(sandbox.path(QStringLiteral("out.csv"))), 0);
-            svl_table document = svl_table();
-            QCOMPARE(svl_load_file(&document, QFile::encodeName(c.file).constData()), 0);
+            OwnedTable document;
+            QCOMPARE(svl_load_file(&document.table, QFile::encodeName(c.file).constData()), 0);
             QFile csv(sandbox.path(QStringLiteral("out.csv")));
             QVERIFY(csv.open(QIODevice::ReadOnly));
-            QCOMPARE(csv.readAll(), csvBytes(document.lists[c.output]));
-            svl_free_table(&document, 1);
+            QCOMPARE(csv.readAll(), csvBytes(document.list(c.output)));
         }
     }
 

@@ -3,10 +3,8 @@
 // file; the document file operations (new, open, recent files, save, save
 // as, append, the save prompt, the backup kept at the first save);
 // ordering the current base list like a reference list, moving to a
-// position, the duplicates filter of the advanced search; the outcome of
-// TV exchanges and the actions each of them enables.
-#include <QCheckBox>
-#include <QComboBox>
+// position; the outcome of TV exchanges and the actions each of them
+// enables.
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QDirIterator>
@@ -22,7 +20,6 @@
 #include "output/csv_export.h"
 #include "texts/version.h"
 #include "tests/app/test_mainwindow_support.h"
-#include "views/searchdialog.h"
 
 using namespace testsupport;
 
@@ -679,40 +676,6 @@ private slots:
         action(*window, "moveToPositionAct")->trigger();
         QCOMPARE(offered, 5);
         QCOMPARE(window->undoStack()->count(), 0);
-    }
-
-    // Copies of two stations at the end of the TV list are its duplicates;
-    // a further filter narrows them down.
-    void duplicatesFilterSelectsAllButTheFirstOfEachGroup()
-    {
-        const QString file = m_sandbox->writeTable(QStringLiteral("twice.svl50"), SVL_VERSION_50, 2, 3, 40);
-        uint32_t count = 0;
-        {
-            OwnedTable twice;
-            svl_load_file(&twice.table, QFile::encodeName(file).constData());
-            svl_list *list = twice.list(SVL_TV_LIST_INDEX);
-            count = list->count;
-            for (uint32_t i = 0; i < 2; ++i) {
-                svl_station *copy = svl_new_station(SVL_VERSION_50);
-                *copy = *list->stations[i];
-                copy->name = copy->origin_name = nullptr;
-                copy->name_len = copy->origin_name_len = 0;
-                copy->childlock = uint8_t(i);
-                svl_set_station_name(copy, list->stations[i]->name);
-                svl_append_station(list, copy);
-            }
-            QCOMPARE(svl_save_file(&twice.table, QFile::encodeName(file).constData()), 0);
-        }
-        auto window = openWindow(file);
-        SearchDialog dialog(window.get());
-        dialog.findChild<QComboBox *>(QStringLiteral("listBox"))->setCurrentIndex(SVL_TV_LIST_INDEX);
-        dialog.findChild<QCheckBox *>(QStringLiteral("duplicatesBox"))->setChecked(true);
-        StationListWidget *tv = listWidget(*window, SVL_TV_LIST_INDEX);
-        for (bool childLock : {false, true}) {
-            dialog.findChild<QCheckBox *>(QStringLiteral("childLockBox"))->setChecked(childLock);
-            dialog.doSearch();
-            QCOMPARE(selectedRowsOf(tv), childLock ? QVector<int>{int(count) + 1} : (QVector<int>{int(count), int(count) + 1}));
-        }
     }
 
     // The backup holds the bytes the file had when the document was

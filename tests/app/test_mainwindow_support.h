@@ -319,8 +319,7 @@ inline StationListWidget *listWidget(const MainWindow &window, int listIndex)
 
 inline StationListModel *listModel(const MainWindow &window, int listIndex)
 {
-    StationListWidget *widget = listWidget(window, listIndex);
-    return widget ? widget->stationModel() : nullptr;
+    return listWidget(window, listIndex)->stationModel();
 }
 
 using viewsupport::Stations;

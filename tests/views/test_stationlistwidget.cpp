@@ -222,7 +222,6 @@ private slots:
         svl_list *list = m_document->list(TvBase);
         auto model = m_document->model(TvBase);
         svl_list *saved = svl_copy_list(list);
-        QVERIFY(saved);
         const Stations order = stationsOf(list);
         svl_station *first = list->stations[0];
         QVERIFY(model->removeRows(0, 1));

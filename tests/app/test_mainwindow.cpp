@@ -561,7 +561,7 @@ private slots:
         QTest::newRow("loaded, then new") << QStringList{"load40", "new"}
                                           << QStringList{"saveAsAct", "importAct", "childLockAct", "epgAct"} << false;
         QTest::newRow("appended") << QStringList{"load40", "append40"} << loaded40 << true;
-        QTest::newRow("saved as") << QStringList{"load50", "saveAs"} << loaded << false;
+        QTest::newRow("imported, then saved as") << QStringList{"load50", "import", "saveAs"} << loaded << false;
         QTest::newRow("imported") << QStringList{"import"} << imported << true;
         // No transfer ran, so the table is still the version-40 one.
         QTest::newRow("loaded 40, then imported") << QStringList{"load40", "import"} << imported40 << true;

@@ -261,7 +261,6 @@ private slots:
                 stack->clear();
             }
         }
-        window->setWindowModified(false);
     }
 };
 

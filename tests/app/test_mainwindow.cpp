@@ -556,7 +556,6 @@ private slots:
         imported40.removeOne(QStringLiteral("saveAct"));
         const QStringList fresh{"saveAsAct", "importAct"};
         QTest::newRow("fresh start") << QStringList{} << fresh << false;
-        QTest::newRow("loaded 50") << QStringList{"load50"} << loaded << false;
         QTest::newRow("loaded 40") << QStringList{"load40"} << loaded40 << false;
         QTest::newRow("loaded, then new") << QStringList{"load40", "new"}
                                           << QStringList{"saveAsAct", "importAct", "childLockAct", "epgAct"} << false;

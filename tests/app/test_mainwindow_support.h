@@ -144,15 +144,6 @@ inline QAction *action(const MainWindow &window, const char *objectName)
     return window.findChild<QAction *>(QLatin1String(objectName));
 }
 
-// A command that changes nothing, to see whether an operation clears the
-// undo stack.
-class MarkerCommand : public QUndoCommand
-{
-public:
-    void undo() override {}
-    void redo() override {}
-};
-
 // What a message box showed.
 struct Message {
     QString title;
@@ -328,8 +319,7 @@ inline StationListWidget *listWidget(const MainWindow &window, int listIndex)
 
 inline StationListModel *listModel(const MainWindow &window, int listIndex)
 {
-    StationListWidget *widget = listWidget(window, listIndex);
-    return widget ? widget->stationModel() : nullptr;
+    return listWidget(window, listIndex)->stationModel();
 }
 
 using viewsupport::Stations;

@@ -147,7 +147,7 @@ class TestSvlOptionsDialog : public QObject
 {
     Q_OBJECT
 
-    svl_table m_tables[2] = {};
+    OwnedTable m_tables[2];
 
 private slots:
     void initTestCase()
@@ -159,23 +159,17 @@ private slots:
             options.stations = 36;
             options.version = versions[i];
             options.every_kind = true;
-            QCOMPARE(svl_generate_table(&m_tables[i], options), 0);
+            QCOMPARE(svl_generate_table(&m_tables[i].table, options), 0);
         }
-    }
-
-    void cleanupTestCase()
-    {
-        for (svl_table &table : m_tables)
-            svl_free_table(&table, 1);
     }
 
     void savingChangesOnlyWhatWasChanged_data()
     {
         QTest::addColumn<const svl_station *>("station");
-        for (const svl_table &table : m_tables) {
+        for (const OwnedTable &table : m_tables) {
             for (uint32_t list = 0; list < 2; ++list) {
-                for (uint32_t i = 0; i < table.lists[list]->count; ++i) {
-                    const svl_station *station = table.lists[list]->stations[i];
+                for (uint32_t i = 0; i < table.list(list)->count; ++i) {
+                    const svl_station *station = table.list(list)->stations[i];
                     QTest::addRow("svl%d type %d #%u", station->version, station->ProgramDataByte, i) << station;
                 }
             }
@@ -256,7 +250,6 @@ private slots:
             inputOf<QLineEdit>(dialog, refusal.field)->setText(refusal.typed);
             const MessageCatcher catcher;
             dialog.saveChanges();
-            QVERIFY(catcher.seen());
             QCOMPARE(catcher.message().text, refusal.reason);
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
             QCOMPARE(dialog.editedStation(), nullptr);

@@ -91,14 +91,16 @@ private slots:
     }
 
     // The hits are selected in the chosen list, brought to the front; every
-    // other selection is cleared, also when nothing is found.
+    // other selection is cleared, also when nothing is found. The last two
+    // stations are copies, the duplicates; a further filter narrows them down.
     void dialogFilters()
     {
         Sandbox sandbox;
-        const auto window = openStations(sandbox, {"Alpha", "Bravo", "Charlie", "Delta", "Echo", QByteArray()},
+        const auto window = openStations(sandbox,
+                                         {"Alpha", "Bravo", "Charlie", "Delta", "Echo", QByteArray(), "Alpha", "Charlie"},
                                          [](svl_station *s, int i) {
-                                             s->ProgramDataByte = "335413"[i] - '0', s->HiDef = "142001"[i] - '0';
-                                             s->childlock = i == 2, s->epg = i == 3, s->encrypted = i == 4;
+                                             s->ProgramDataByte = "33541333"[i] - '0', s->HiDef = "14200100"[i] - '0';
+                                             s->childlock = i == 2 || i == 7, s->epg = i == 3, s->encrypted = i == 4;
                                          });
         StationTableWidget *tables = window->stationTableWidget();
         tables->startAdvancedSearch();
@@ -106,9 +108,9 @@ private slots:
         QVERIFY(dialog);
         const struct { int list; const char *name; int mode; const char *box; QVector<int> found; } searches[] = {
             {0, "RAV", 0, "", {1}}, {0, "", 3, "hdBox", {0}} /* not HEVC */, {0, "", 2, "", {2}},
-            {0, "", 4, "", {3}}, {0, "", 1, "", {4}}, {0, "", 0, "childLockBox", {2}}, {0, "", 0, "epgBox", {3}},
-            {0, "", 0, "encryptedBox", {4}}, {0, "", 4, "hdBox", {}},
-            {3, "eins", 0, "", {0}} /* a radio favorite list */,
+            {0, "", 4, "", {3}}, {0, "", 1, "", {4}}, {0, "", 0, "childLockBox", {2, 7}}, {0, "", 0, "epgBox", {3}},
+            {0, "", 0, "encryptedBox", {4}}, {0, "", 4, "hdBox", {}}, {0, "", 0, "duplicatesBox", {6, 7}},
+            {0, "", 0, "duplicatesBox childLockBox", {7}}, {3, "eins", 0, "", {0}} /* a radio favorite list */,
         };
         for (const auto &search : searches) {
             selectRows(tables->listWidgets()[0], 5, 5);
@@ -116,7 +118,7 @@ private slots:
             dialog->findChild<QComboBox *>(QStringLiteral("listBox"))->setCurrentIndex(search.list);
             dialog->findChild<QComboBox *>(QStringLiteral("receiveModeBox"))->setCurrentIndex(search.mode);
             for (QCheckBox *box : dialog->findChildren<QCheckBox *>())
-                box->setChecked(box->objectName() == QLatin1String(search.box));
+                box->setChecked(QString::fromLatin1(search.box).split(QLatin1Char(' ')).contains(box->objectName()));
             dialog->findChild<QPushButton *>()->click();
             for (StationListWidget *widget : tables->listWidgets())
                 QCOMPARE(selectedRowsOf(widget), widget->listIndex() == search.list ? search.found : QVector<int>());
@@ -144,12 +146,11 @@ private slots:
             tables->toggleBaseList(c.baseTab);
             QVERIFY(!c.tableView || tables->currentBaseListWidget()->stationModel()->removeRows(0, 1));
             QCOMPARE(tables->writeCsv(sandbox.path(QStringLiteral("out.csv"))), 0);
-            svl_table document = svl_table();
-            QCOMPARE(svl_load_file(&document, QFile::encodeName(c.file).constData()), 0);
+            OwnedTable document;
+            QCOMPARE(svl_load_file(&document.table, QFile::encodeName(c.file).constData()), 0);
             QFile csv(sandbox.path(QStringLiteral("out.csv")));
             QVERIFY(csv.open(QIODevice::ReadOnly));
-            QCOMPARE(csv.readAll(), csvBytes(document.lists[c.output]));
-            svl_free_table(&document, 1);
+            QCOMPARE(csv.readAll(), csvBytes(document.list(c.output)));
         }
     }
 

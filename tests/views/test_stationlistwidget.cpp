@@ -12,6 +12,7 @@
 
 #include "texts/strings.h"
 #include "fields/station_fields.h"
+#include "tests/support/tables.h"
 #include "tests/views/test_stationlistwidget_support.h"
 #include "tools/gen/svl_generate.h"
 #include "views/dropindicator.h"
@@ -37,22 +38,21 @@ public:
         options.stations = 40;
         options.favorites = 2;
         options.favorite_percent = 30;
-        m_ok = svl_generate_table(&m_table, options) == 0 && m_table.list_count == 6;
+        m_ok = svl_generate_table(&m_table.table, options) == 0 && m_table->list_count == 6;
     }
-    ~Document() { svl_free_table(&m_table, 1); }
 
     bool ok() const { return m_ok; }
-    svl_list *list(int index) { return m_table.lists[index]; }
+    svl_list *list(int index) { return m_table.list(uint32_t(index)); }
 
     // A model of the list as the list view (1 column) or the table view
     // (25 columns) makes it.
     std::unique_ptr<StationListModel> model(int index, int columns = 1)
     {
-        return std::make_unique<StationListModel>(nullptr, index, list(index), &m_table, columns, nullptr);
+        return std::make_unique<StationListModel>(nullptr, index, list(index), &m_table.table, columns, nullptr);
     }
 
 private:
-    svl_table m_table = svl_table();
+    OwnedTable m_table;
     bool m_ok = false;
 };
 QByteArray entries(std::initializer_list<std::pair<qint32, qint32>> rowsAndKinds)
@@ -222,7 +222,6 @@ private slots:
         svl_list *list = m_document->list(TvBase);
         auto model = m_document->model(TvBase);
         svl_list *saved = svl_copy_list(list);
-        QVERIFY(saved);
         const Stations order = stationsOf(list);
         svl_station *first = list->stations[0];
         QVERIFY(model->removeRows(0, 1));

@@ -55,6 +55,7 @@ private:
     OwnedTable m_table;
     bool m_ok = false;
 };
+
 QByteArray entries(std::initializer_list<std::pair<qint32, qint32>> rowsAndKinds)
 {
     QByteArray bytes;
@@ -63,7 +64,6 @@ QByteArray entries(std::initializer_list<std::pair<qint32, qint32>> rowsAndKinds
         stream << entry.first << entry.second;
     return bytes;
 }
-
 
 const QColor background(Qt::white);
 

@@ -27,12 +27,11 @@ ImageWriter &ImageWriter::text(const std::string &text)
     return *this;
 }
 
-ImageWriter &ImageWriter::station(uint16_t layout, uint8_t type, const std::string &name, uint16_t uid,
-                                  const std::string &origin_name)
+ImageWriter &ImageWriter::station(uint16_t layout, uint8_t type, const std::string &name, uint16_t uid)
 {
     u8(layout % 10).u8(layout / 10).u8(type).u8(name.size()).text(name).zeros(95);
     if (layout >= 50)
-        u16(uid).u16(0).u8(origin_name.size()).text(origin_name).zeros(15);
+        u16(uid).u16(0).u8(0).zeros(15);
     return *this;
 }
 

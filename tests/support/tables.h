@@ -33,9 +33,8 @@ public:
     ImageWriter &text(const std::string &text);
     ImageWriter &zeros(size_t count) { return text(std::string(count, '\0')); }
     // A station record of the layout (40 or 50) whose fields are all zero
-    // but the type, the names and the uid.
-    ImageWriter &station(uint16_t layout, uint8_t type, const std::string &name, uint16_t uid = 0,
-                         const std::string &origin_name = std::string());
+    // but the type, the name and the uid.
+    ImageWriter &station(uint16_t layout, uint8_t type, const std::string &name, uint16_t uid = 0);
     // A favorite list record: the leading 0 entry, then the uids.
     ImageWriter &favorite(uint8_t attr, const std::string &name, const std::vector<uint16_t> &uids);
     const std::string &bytes() const { return bytes_; }

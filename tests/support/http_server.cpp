@@ -40,16 +40,6 @@ std::string read_request(int client)
     return request;
 }
 
-void send_all(int client, const std::string &data)
-{
-    for (size_t sent = 0; sent < data.size();) {
-        ssize_t n = send(client, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0)
-            return;
-        sent += static_cast<size_t>(n);
-    }
-}
-
 }  // namespace
 
 HttpServer::HttpServer()
@@ -101,7 +91,8 @@ void HttpServer::run()
     }
 }
 
-// A silent answer waits until the client closes or the server stops.
+// A silent answer waits until the client closes or the server stops. A
+// blocking send on a stream socket sends everything unless the client went.
 void HttpServer::answer(int client)
 {
     const std::string request = read_request(client);
@@ -119,7 +110,7 @@ void HttpServer::answer(int client)
     if (silent)
         poll(fds, 2, -1);
     else
-        send_all(client, raw);
+        send(client, raw.data(), raw.size(), MSG_NOSIGNAL);
 }
 
 std::string http_response(const std::string &body)

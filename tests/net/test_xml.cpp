@@ -123,14 +123,6 @@ const char DESCRIPTION[] = "<?xml version=\"1.0\"?>\n"
                            "  </device>\n"
                            "</root>\n";
 
-std::string text_of(const xml_node *node)
-{
-    char *text = xml_text(node);
-    std::string out = text ? text : "(none)";
-    free(text);
-    return out;
-}
-
 TEST(XmlQueries, FindAndWalkPathsWithFiltersAndReadTextsAndNumbers)
 {
     Document document(DESCRIPTION);
@@ -155,8 +147,11 @@ TEST(XmlQueries, FindAndWalkPathsWithFiltersAndReadTextsAndNumbers)
     };
     for (const auto &c : cases) {
         std::string texts;
-        for (xml_node *n = xml_find(document.root(), c.path); n; n = xml_next(n, c.path))
-            texts += text_of(n) + ";";
+        for (xml_node *n = xml_find(document.root(), c.path); n; n = xml_next(n, c.path)) {
+            char *text = xml_text(n);
+            texts += (text ? text : "(none)") + std::string(";");
+            free(text);
+        }
         EXPECT_EQ(texts, c.texts) << c.path;
     }
 

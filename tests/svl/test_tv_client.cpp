@@ -32,11 +32,6 @@ std::string receive(int fd, size_t length)
     return data;
 }
 
-void send_text(int fd, const std::string &data)
-{
-    EXPECT_EQ(tv_send_all(fd, reinterpret_cast<const uint8_t *>(data.data()), data.size(), 5000), 0);
-}
-
 std::string bytes(std::initializer_list<int> values)
 {
     return std::string(values.begin(), values.end());
@@ -55,7 +50,7 @@ int replay(tv_connection *connection, const std::string &reply)
 {
     int pair[2];
     EXPECT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
-    send_text(pair[1], reply);
+    EXPECT_EQ(tv_send_all(pair[1], reinterpret_cast<const uint8_t *>(reply.data()), reply.size(), 5000), 0);
     shutdown(pair[1], SHUT_WR);
     *connection = {pair[0], TV_UNIT, 0, SHORT_WAIT_MS};
     return pair[1];

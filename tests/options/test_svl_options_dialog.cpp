@@ -75,18 +75,13 @@ Input *inputOf(const SvlOptionsDialog &dialog, const char *field)
     return dialog.findChild<Input *>(QLatin1String(field));
 }
 
-// Opens the dialog, changes the named input (when there is one) and saves.
-// The edited record, or null when the input is missing or "Save" did not
-// close the dialog.
+// Opens the dialog, changes the named input (when one is named) and saves.
+// The edited record, or null when "Save" did not close the dialog.
 Record save(const svl_station *station, const char *field = nullptr, const Change &change = {})
 {
     SvlOptionsDialog dialog(station);
-    if (field) {
-        QWidget *input = inputOf<QWidget>(dialog, field);
-        if (!input)
-            return copyOf(nullptr);
-        change(input);
-    }
+    if (field)
+        change(inputOf<QWidget>(dialog, field));
     dialog.saveChanges();
     return copyOf(dialog.result() == QDialog::Accepted ? dialog.editedStation() : nullptr);
 }
@@ -135,10 +130,7 @@ const struct {
 
 Record makeStation(uint16_t version, uint8_t type, const char *name = "ARD")
 {
-    Record station(svl_new_station(version), svl_free_station);
-    station->ProgramDataByte = type;
-    svl_set_station_name(station.get(), name);
-    return station;
+    return Record(make_station(version, type, name), svl_free_station);
 }
 
 } // namespace
@@ -153,11 +145,10 @@ private slots:
     void initTestCase()
     {
         describeProgram();
-        const uint16_t versions[] = {SVL_VERSION_40, SVL_VERSION_50};
         for (int i = 0; i < 2; ++i) {
             svl_generate_options options;
             options.stations = 36;
-            options.version = versions[i];
+            options.version = i == 0 ? SVL_VERSION_40 : SVL_VERSION_50;
             options.every_kind = true;
             QCOMPARE(svl_generate_table(&m_tables[i].table, options), 0);
         }

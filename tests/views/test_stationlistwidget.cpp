@@ -28,32 +28,14 @@ namespace {
 
 enum ListIndex { TvBase = 0, RadioBase = 1, TvFavorite = 2, OtherTvFavorite = 3, RadioFavorite = 4 };
 
-// A generated version-50 table with two favorite lists per medium.
-class Document
-{
-public:
-    Document()
-    {
-        svl_generate_options options;
-        options.stations = 40;
-        options.favorites = 2;
-        options.favorite_percent = 30;
-        m_ok = svl_generate_table(&m_table.table, options) == 0 && m_table->list_count == 6;
-    }
-
-    bool ok() const { return m_ok; }
-    svl_list *list(int index) { return m_table.list(uint32_t(index)); }
-
+// A generated table (see init) whose lists the tests make models of.
+struct Document : OwnedTable {
     // A model of the list as the list view (1 column) or the table view
     // (25 columns) makes it.
     std::unique_ptr<StationListModel> model(int index, int columns = 1)
     {
-        return std::make_unique<StationListModel>(nullptr, index, list(index), &m_table.table, columns, nullptr);
+        return std::make_unique<StationListModel>(nullptr, index, list(uint32_t(index)), &table, columns, nullptr);
     }
-
-private:
-    OwnedTable m_table;
-    bool m_ok = false;
 };
 
 QByteArray entries(std::initializer_list<std::pair<qint32, qint32>> rowsAndKinds)
@@ -113,10 +95,16 @@ class TestStationListWidget : public QObject
 private slots:
     void initTestCase() { Strings::load(); }
 
+    // A version-50 table with two favorite lists per medium.
     void init()
     {
+        svl_generate_options options;
+        options.stations = 40;
+        options.favorites = 2;
+        options.favorite_percent = 30;
         m_document = std::make_unique<Document>();
-        QVERIFY(m_document->ok());
+        QCOMPARE(svl_generate_table(&m_document->table, options), 0);
+        QCOMPARE(m_document->table.list_count, 6u);
     }
 
     // The tester watches every signal while rows come and go, in the list
@@ -124,7 +112,7 @@ private slots:
     void passesTheModelTester()
     {
         for (int columns : {1, 25}) {
-            m_document = std::make_unique<Document>();
+            init();
             auto model = m_document->model(TvFavorite, columns);
             QAbstractItemModelTester tester(model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
             // A station may stand in a list more than once; it is found and
@@ -335,45 +323,12 @@ private slots:
         }
     }
 
-    // List rows and table cells, selected or not, paint their background,
-    // text and separator in the palette's colours, so they read in a dark
-    // theme too.
-    void rowsArePaintedInThePalettesColours()
-    {
-        QPalette dark(QColor(53, 53, 53));
-        dark.setColor(QPalette::Base, QColor(42, 42, 42));
-        dark.setColor(QPalette::Text, QColor(230, 230, 230));
-        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-        dark.setColor(QPalette::HighlightedText, Qt::black);
-        HandTable table;
-        table.addStations(2);
-        StationListModel list(nullptr, 0, table.base(), table.table(), 1, nullptr);
-        StationListModel cells(nullptr, 0, table.base(), table.table(), StationColumnCount, nullptr);
-        const StationListDelegate listDelegate(&list, nullptr);
-        const StationListDelegate cellDelegate(&cells, nullptr);
-        const QSize rowSize(500, 38);
-        const QRect bottom(0, 37, 500, 1);
-        for (const QPalette &palette : {QApplication::palette(), dark}) {
-            const QRgb separator = palette.color(QPalette::Midlight).rgba();
-            for (const bool selected : {false, true}) {
-                const QRgb back = palette.color(selected ? QPalette::Highlight : QPalette::Base).rgba();
-                const QRgb text = palette.color(selected ? QPalette::HighlightedText : QPalette::Text).rgba();
-                // A line parts a row from the next, not the last one nor a selected one.
-                const QImage parted = paintItem(listDelegate, list.index(0, 0), rowSize, palette, selected);
-                QCOMPARE(coloursIn(parted, bottom).contains(separator), !selected);
-                for (const QImage &image : {paintItem(listDelegate, list.index(1, 0), rowSize, palette, selected),
-                                            paintItem(cellDelegate, cells.index(0, NameColumn), QSize(160, 38), palette,
-                                                      selected)}) {
-                    QCOMPARE(image.pixel(2, 2), back);
-                    QVERIFY(coloursIn(image, QRect(0, 0, 160, 37)).contains(text));
-                    QVERIFY(!coloursIn(image, bottom).contains(separator));
-                }
-            }
-        }
-    }
-
-    // Each icon stands at its offset; a long name stops before the icons.
-    void listRowsArePaintedInTheirPlaces()
+    // Each icon of a list row stands at its offset; a long name stops before
+    // the icons. A cell's text is fitted to the cell's width each time anew,
+    // ending in an ellipsis when it is cut; past the last column there is no
+    // text. Rows and cells, selected or not, paint their background, text and
+    // separator in the palette's colours, so they read in a dark theme too.
+    void rowsAndCellsArePainted()
     {
         HandTable table;
         svl_station *flagged = table.addStation("Flagged");
@@ -381,7 +336,9 @@ private slots:
         flagged->childlock = flagged->epg = flagged->encrypted = 1;
         table.addStation(QByteArray(200, 'W'))->ProgramDataByte = 2;  // no reception icon either
         StationListModel model(nullptr, 0, table.base(), table.table(), 1, nullptr);
+        StationListModel cells(nullptr, 0, table.base(), table.table(), StationColumnCount, nullptr);
         const StationListDelegate delegate(&model, nullptr);
+        const StationListDelegate cellDelegate(&cells, nullptr);
         const QSize row(500, 38);
         const QImage flaggedRow = paintItem(delegate, model.index(0, 0), row);
         for (const RowIcon &icon : rowIcons(*flagged, false)) {
@@ -394,22 +351,37 @@ private slots:
         const QImage longName = paintItem(delegate, model.index(1, 0), row);
         QVERIFY(paintedIn(longName, QRect(80, 0, 100, 37)));
         QVERIFY(!paintedIn(longName, QRect(iconsStart, 0, row.width() - iconsStart, 37)));
-    }
 
-    // A cell's text is fitted to the cell's width each time anew, ending in
-    // an ellipsis when it is cut; past the last column there is no text.
-    void tableCellsFitTheirTextToTheWidth()
-    {
-        HandTable table;
-        table.addStation("A station with a long name");
-        StationListModel model(nullptr, 0, table.base(), table.table(), 25, nullptr);
-        const StationListDelegate delegate(&model, nullptr);
-        const QModelIndex name = model.index(0, NameColumn);
-        const QImage wide = paintItem(delegate, name, QSize(300, 24));
-        const QImage narrow = paintItem(delegate, name, QSize(60, 24));
+        const QModelIndex name = cells.index(1, NameColumn);
+        const QImage wide = paintItem(cellDelegate, name, QSize(300, 24));
+        const QImage narrow = paintItem(cellDelegate, name, QSize(60, 24));
         QVERIFY(wide.copy(0, 0, 60, 24) != narrow);
-        QCOMPARE(paintItem(delegate, name, QSize(300, 24)), wide);
-        QVERIFY(!paintedIn(paintItem(delegate, model.index(0, 25), QSize(120, 24)), QRect(0, 0, 120, 24)));
+        QCOMPARE(paintItem(cellDelegate, name, QSize(300, 24)), wide);
+        QVERIFY(!paintedIn(paintItem(cellDelegate, cells.index(1, 25), QSize(120, 24)), QRect(0, 0, 120, 24)));
+
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(42, 42, 42));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        dark.setColor(QPalette::HighlightedText, Qt::black);
+        const QRect bottom(0, 37, 500, 1);
+        for (const QPalette &palette : {QApplication::palette(), dark}) {
+            const QRgb separator = palette.color(QPalette::Midlight).rgba();
+            for (const bool selected : {false, true}) {
+                const QRgb back = palette.color(selected ? QPalette::Highlight : QPalette::Base).rgba();
+                const QRgb text = palette.color(selected ? QPalette::HighlightedText : QPalette::Text).rgba();
+                // A line parts a row from the next, not the last one nor a selected one.
+                const QImage parted = paintItem(delegate, model.index(0, 0), row, palette, selected);
+                QCOMPARE(coloursIn(parted, bottom).contains(separator), !selected);
+                for (const QImage &image : {paintItem(delegate, model.index(1, 0), row, palette, selected),
+                                            paintItem(cellDelegate, cells.index(0, NameColumn), QSize(160, 38), palette,
+                                                      selected)}) {
+                    QCOMPARE(image.pixel(2, 2), back);
+                    QVERIFY(coloursIn(image, QRect(0, 0, 160, 37)).contains(text));
+                    QVERIFY(!coloursIn(image, bottom).contains(separator));
+                }
+            }
+        }
     }
 
     // A line between rows, a translucent box with an outline onto a row.
@@ -453,7 +425,7 @@ private slots:
         QVERIFY(view->isSortingEnabled() && view->horizontalHeader()->sortIndicatorSection() == -1);
         widget.resizeTableColumns();
         const QFontMetrics metrics(view->font());
-        const StationListModel *model = widget.stationModel();
+        StationListModel *model = widget.stationModel();
         for (int column = 0; column < StationColumnCount; ++column) {
             for (int row = 0; row < 3 && column != NameColumn; ++row) {
                 const QString text = model->fieldText(model->index(row, column));
@@ -465,19 +437,11 @@ private slots:
         for (int row : {4, 2})
             widget.viewSelectionModel()->select(model->index(row, 0), QItemSelectionModel::Select);
         QCOMPARE(widget.firstSelectedStation(), table.base()->stations[2]);
-    }
-
-    // In table view each flag has a column of its own: a changed station's
-    // whole row is painted again, not only the cell of the index.
-    void changedStationRepaintsItsWholeRow()
-    {
-        HandTable table;
-        table.addStations(3);
-        StationListWidget widget(nullptr, table.base(), table.table(), false);
-        StationListModel *model = widget.stationModel();
+        // In table view each flag has a column of its own: a changed station's
+        // whole row is painted again, not only the cell of the index.
         QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
         model->stationChanged(1);
-        model->stationChanged(3);  // past the last row
+        model->stationChanged(6);  // past the last row
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed[0][0].toModelIndex(), model->index(1, 0));
         QCOMPARE(changed[0][1].toModelIndex(), model->index(1, StationColumnCount - 1));

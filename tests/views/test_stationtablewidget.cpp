@@ -98,9 +98,8 @@ void checkLists(StationTableWidget *widget)
 QString enabledStationActions(const MainWindow &window)
 {
     QString state;
-    for (const QAction *act : {action(window, "copyAct"), action(window, "deleteAct"), action(window, "optionsAct"),
-                               action(window, "defaultAct")})
-        state += act->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    for (const char *name : {"copyAct", "deleteAct", "optionsAct", "defaultAct"})
+        state += action(window, name)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
     return state;
 }
 

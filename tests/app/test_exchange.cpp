@@ -154,8 +154,7 @@ private slots:
         const auto set = startSet("127.0.0.5", {"--ssdp", "--name", "Den", tvTable.toStdString()});
         QVERIFY(set);
         auto window = openWindow(m_sandbox->writeTable(QStringLiteral("mine.svl40"), SVL_VERSION_40));
-        const StationListWidget *tv = window->stationTableWidget()->listWidgets().first();
-        tv->viewSelectionModel()->select(tv->stationModel()->index(0, 0), QItemSelectionModel::Select);
+        testsupport::selectRows(testsupport::listWidget(*window, SVL_TV_LIST_INDEX), 0, 0);
         QVERIFY(action(*window, "deleteAct")->isEnabled());
         QVERIFY(exchange(*window, "importAct", QString(), QStringLiteral("Den")));
         for (const char *selectionAction : {"copyAct", "deleteAct", "optionsAct", "defaultAct", "moveUpAct", "moveDownAct",

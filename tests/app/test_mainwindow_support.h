@@ -74,10 +74,6 @@ public:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString settingsPath() const { return m_dir.filePath(QStringLiteral("kanvio.ini")); }
 
-    QVariant setting(const QString &key) const
-    {
-        return QSettings(settingsPath(), QSettings::IniFormat).value(key);
-    }
     void setSetting(const QString &key, const QVariant &value) const
     {
         QSettings(settingsPath(), QSettings::IniFormat).setValue(key, value);
@@ -187,7 +183,7 @@ inline QString failureText(int messageId, const QString &subject)
     return Strings::text(messageId) + subject + Strings::text(Strings::FailedSuffix);
 }
 
-// Hands the next modal dialog of the type to the handler.
+// Hands the next modal dialog or popup menu of the type to the handler.
 template <typename Dialog>
 std::unique_ptr<ModalDriver> onNextDialog(const std::function<void(Dialog *)> &handler)
 {
@@ -210,7 +206,7 @@ public:
           m_driver([this, buttonText](QWidget *widget) { return answer(widget, buttonText); })
     {
     }
-    bool seen() const { return m_seen; }
+    bool seen() const { return m_driver.handled(); }
     const Message &message() const { return m_message; }
     QStringList buttons() const { return m_buttons; }
 
@@ -220,7 +216,6 @@ private:
         auto *box = qobject_cast<QMessageBox *>(widget);
         if (!box || (!m_title.isNull() && box->windowTitle() != m_title))
             return false;
-        m_seen = true;
         m_message = {box->windowTitle(), box->text()};
         QAbstractButton *chosen = nullptr;
         for (QAbstractButton *button : box->buttons()) {
@@ -236,7 +231,6 @@ private:
     QString m_title;
     Message m_message;
     QStringList m_buttons;
-    bool m_seen = false;
     ModalDriver m_driver;
 };
 
@@ -245,18 +239,15 @@ class FileDialogAnswer
 {
 public:
     explicit FileDialogAnswer(const QString &path)
-        : m_driver([this, path](QWidget *widget) { return answer(widget, path); })
+        : m_driver(onNextDialog<QFileDialog>([this, path](QFileDialog *dialog) { answer(dialog, path); }))
     {
     }
-    bool answered() const { return m_driver.handled(); }
+    bool answered() const { return m_driver->handled(); }
     QString directory() const { return m_directory; }
 
 private:
-    bool answer(QWidget *widget, const QString &path)
+    void answer(QFileDialog *dialog, const QString &path)
     {
-        auto *dialog = qobject_cast<QFileDialog *>(widget);
-        if (!dialog)
-            return false;
         m_directory = dialog->directory().absolutePath();
         if (path.isNull()) {
             dialog->reject();
@@ -264,11 +255,10 @@ private:
             dialog->selectFile(path);
             static_cast<QDialog *>(dialog)->accept();  // public in QDialog, so it runs the file check
         }
-        return true;
     }
 
     QString m_directory;
-    ModalDriver m_driver;
+    std::unique_ptr<ModalDriver> m_driver;
 };
 
 // Triggers the action and answers the file dialog it opens with the file.
@@ -285,18 +275,16 @@ class PopupCatcher
 {
 public:
     PopupCatcher()
-        : m_driver([this](QWidget *widget) { return take(qobject_cast<QMenu *>(widget)); })
+        : m_driver(onNextDialog<QMenu>([this](QMenu *menu) { take(menu); }))
     {
     }
-    bool seen() const { return m_driver.handled(); }
+    bool seen() const { return m_driver->handled(); }
     QList<int> checked() const { return m_checked; }
     QPoint position() const { return m_position; }
 
 private:
-    bool take(QMenu *menu)
+    void take(QMenu *menu)
     {
-        if (!menu)
-            return false;
         m_position = menu->pos();
         for (QAction *entry : menu->actions()) {
             for (QAction *sub : entry->menu() ? entry->menu()->actions() : QList<QAction *>())
@@ -304,12 +292,11 @@ private:
                     m_checked << sub->data().toInt();
         }
         menu->close();
-        return true;
     }
 
     QList<int> m_checked;
     QPoint m_position;
-    ModalDriver m_driver;
+    std::unique_ptr<ModalDriver> m_driver;
 };
 
 inline StationListWidget *listWidget(const MainWindow &window, int listIndex)

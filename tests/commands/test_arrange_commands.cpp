@@ -334,7 +334,7 @@ class Session
 {
 public:
     Session(MainWindow &window, const QString &file, TvSim &set, const QString &setFile, quint32 seed)
-        : m_window(window), m_tables(window.stationTableWidget()), m_file(file), m_set(set), m_setFile(setFile),
+        : m_window(window), m_tables(window.stationTableWidget()), m_file(file), m_setFile(setFile),
           m_random(seed), m_editor(window, seed), m_document(shownState(window))
     {
         m_editor.leaveTheMarkAlone();
@@ -458,7 +458,6 @@ private:
     MainWindow &m_window;
     StationTableWidget *m_tables;
     QString m_file;
-    TvSim &m_set;
     QString m_setFile;
     QRandomGenerator m_random;
     Editor m_editor;
@@ -492,14 +491,13 @@ private slots:
         QFETCH(quint32, seed);
         testsupport::Sandbox sandbox;
         const auto window = openWindow(sandbox.writeTable(QStringLiteral("t.svl50"), SVL_VERSION_50, 2, seed, 40));
-        const QVector<Stations> initial = listsOf(*window);
-        if (tableView)
+        Editor editor(*window, seed);
+        if (tableView) {
+            editor.showingCopyOf(listsOf(*window));
             window->stationTableWidget()->switchToTableView();
+        }
         const QByteArray initialImage = shownImage(*window);
         QUndoStack *stack = window->undoStack();
-        Editor editor(*window, seed);
-        if (tableView)
-            editor.showingCopyOf(initial);
         for (int i = 0; i < 40 && !QTest::currentTestFailed(); ++i) {
             editor.step();
             if (i == 20 && !tableView) {
@@ -611,8 +609,7 @@ private slots:
             window->undoStack()->redo();
             QCOMPARE(selectedRowsOf(widget), placed);
         }
-        while (window->undoStack()->canUndo())
-            window->undoStack()->undo();
+        window->undoStack()->setIndex(0);
         QCOMPARE(listsOf(*window), initial);
         QVERIFY(!window->isWindowModified());
     }

@@ -28,11 +28,6 @@ std::unique_ptr<ModalDriver> answerInput(const QString &text, QString *offered)
     });
 }
 
-QTabWidget *favoriteTabs(const MainWindow &window)
-{
-    return window.stationTableWidget()->findChildren<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly).value(0);
-}
-
 using Record = std::unique_ptr<svl_station, void (*)(svl_station *)>;
 
 // Runs "Options" for the selected station and lets edit change the dialog
@@ -70,7 +65,7 @@ private slots:
         Sandbox sandbox;
         const auto window = openWindow(sandbox.writeNamedFavorites(QStringLiteral("t.svl50"), {"a", "b", "c"}, {"r"}));
         StationTableWidget *tables = window->stationTableWidget();
-        QTabWidget *tabs = favoriteTabs(*window);
+        QTabWidget *tabs = tables->findChildren<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly).value(0);
         QUndoStack *stack = window->undoStack();
         auto *add = qobject_cast<QPushButton *>(tabs->cornerWidget());
         stack->push(new QUndoCommand);
@@ -246,15 +241,13 @@ private slots:
 
                 const QSignalSpy repainted(model, &QAbstractItemModel::dataChanged);
                 saveOptions(*window, stepVolume);
-                QCOMPARE(stack->index(), 1);
-                QVERIFY(window->isWindowModified());
                 const int step = before->volume_correction < 30 ? 1 : -1;
-                QCOMPARE(station->volume_correction, before->volume_correction + step);
-                QVERIFY(!repainted.isEmpty());
+                QCOMPARE((QVector<int>{stack->index(), window->isWindowModified(), station->volume_correction,
+                                       repainted.isEmpty()}),
+                         (QVector<int>{1, true, before->volume_correction + step, false}));
                 const Record after(svl_clone_station(station), svl_free_station);
                 stack->undo();
-                QVERIFY(svl_stations_equal(station, before.get()));
-                QVERIFY(!window->isWindowModified());
+                QVERIFY(svl_stations_equal(station, before.get()) && !window->isWindowModified());
                 stack->redo();
                 QVERIFY(svl_stations_equal(station, after.get()));
                 stack->undo();

@@ -40,6 +40,18 @@ std::string read_request(int client)
     return request;
 }
 
+// Loopback sends may still come back short when a signal interrupts them,
+// and a test's bytes must arrive whole.
+void send_all(int client, const std::string &data)
+{
+    for (size_t sent = 0; sent < data.size();) {
+        const ssize_t n = send(client, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0)
+            return;
+        sent += static_cast<size_t>(n);
+    }
+}
+
 }  // namespace
 
 HttpServer::HttpServer()
@@ -91,8 +103,7 @@ void HttpServer::run()
     }
 }
 
-// A silent answer waits until the client closes or the server stops. A
-// blocking send on a stream socket sends everything unless the client went.
+// A silent answer waits until the client closes or the server stops.
 void HttpServer::answer(int client)
 {
     const std::string request = read_request(client);
@@ -110,7 +121,7 @@ void HttpServer::answer(int client)
     if (silent)
         poll(fds, 2, -1);
     else
-        send(client, raw.data(), raw.size(), MSG_NOSIGNAL);
+        send_all(client, raw);
 }
 
 std::string http_response(const std::string &body)
